@@ -1,0 +1,47 @@
+#include "app/main_window.h"
+#include "app/program_directory.h"
+#include "platform/clock.h"
+#include "platform/qt_dialogs.h"
+#include "platform/qt_file_system.h"
+#include "platform/qt_settings_store.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+
+#include <memory>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tournevent"));
+    QApplication::setOrganizationName(QStringLiteral("Tournevent"));
+
+    const QStringList arguments = QApplication::arguments();
+    const bool portable = arguments.contains(QStringLiteral("--dir")) ||
+                          std::any_of(arguments.begin(), arguments.end(),
+                                      [](const QString& a) { return a.startsWith(QLatin1String("--dir=")); });
+    const QString programDir = tv::programdir::fromArguments(arguments);
+
+    tv::QtFileSystem files;
+    const QStringList failures = tv::programdir::populate(files, tv::programdir::shippedDataDir(), programDir);
+    if (!failures.isEmpty()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Tournevent"),
+                              QStringLiteral("Impossible de préparer le répertoire ") + programDir +
+                                  QStringLiteral(" :\n") + failures.join(QLatin1Char('\n')));
+        return 1;
+    }
+
+    // A portable directory keeps its own settings beside its files.
+    auto settings = portable ? std::make_unique<tv::QtSettingsStore>(QDir(programDir).filePath(QStringLiteral("settings")))
+                             : std::make_unique<tv::QtSettingsStore>();
+    tv::QtDialogs dialogs;
+    tv::SystemClock clock;
+
+    tv::MainWindow window({*settings, dialogs, clock, files, programDir});
+    dialogs.setParent(&window);
+    window.show();
+    if (!window.start())
+        return 1;
+    return app.exec();
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/station_session.h"
+#include "logstore/qso_list_model.h"
+#include "platform/file_system.h"
+#include "platform/services.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QGroupBox;
+class QPushButton;
+class QTableView;
+class QTimer;
+
+namespace tv {
+
+class DepartmentGridWidget;
+class EntryPanel;
+
+// The main window `Main`: station, clock, the QSO list, the entry fields, the department grid,
+// the score, and the menus that open every other window.
+//
+// Responsibilities: the start-up sequence, the clock, the option menus, help, closing.
+// Collaborations: StationSession (shared state), QsoListModel (the list), the core services
+// for every file it shows; it reads and writes no file itself.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(Services services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Runs the start-up sequence: settings, first installation, band list, grid, list,
+    // score, reminder. Returns false when the program must end (a station file is missing
+    // and the operator chose how to go on).
+    bool start();
+
+    StationSession& session() { return m_session; }
+    QsoListModel& qsoModel() { return m_model; }
+    bool ended() const { return m_ended; }
+
+    // The version history shown by "Historique", each line followed by CR LF.
+    static QString historyText();
+    // The reminder shown at every start.
+    static QString startReminderText();
+    static QString firstInstallText();
+
+public Q_SLOTS:
+    // One tick of the clock: the UTC and local times, and today's date of the chosen clock.
+    void tick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildCentre();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true);
+
+    QString jnm(const QString& section, const QString& key, const QString& defaultValue) const;
+    QString stationSection() const;
+
+    void applySessionBands();
+    void applyUtcOption(bool utc);
+    void applyDateOption(bool automatic);
+    void setCaption();
+
+    // Loads the log into the list; false when the program must end.
+    bool loadQsoList(bool accentedCaption);
+    void selectLastRow();
+    // A station file could not be read: the missing-file window for a missing one, otherwise
+    // "Erreur N° " and the number; both end the program.
+    void stationFileFailed(const FileResult& result, const QString& missingTail);
+    void endProgram();
+
+    Services m_services;
+    StationSession m_session;
+    QsoListModel m_model;
+    bool m_ended = false;
+
+    // Menus.
+    QAction* m_sessionHf = nullptr;
+    QAction* m_sessionVhf = nullptr;
+    QAction* m_autoYes = nullptr;
+    QAction* m_autoNo = nullptr;
+    QAction* m_utcYes = nullptr;
+    QAction* m_utcNo = nullptr;
+
+    // Station, date and clock.
+    QLabel* m_stationCall = nullptr;     // I_Station
+    QLabel* m_stationLocator = nullptr;  // L_Station
+    QGroupBox* m_dateFrame = nullptr;    // Frame7
+    QLabel* m_date = nullptr;            // Label33
+    QLabel* m_utcClock = nullptr;        // Label37
+    QLabel* m_localClock = nullptr;      // Label34
+    QTimer* m_timer = nullptr;           // Timer1
+
+    // List, entry, grid, score.
+    QGroupBox* m_logFrame = nullptr;     // Frame5
+    QTableView* m_list = nullptr;        // Liste_QSO
+    EntryPanel* m_entry = nullptr;       // Frame4
+    DepartmentGridWidget* m_grid = nullptr;  // Frame3
+    QLabel* m_score = nullptr;           // P_QSO
+    QLabel* m_debug = nullptr;           // NB_Debug
+
+    QPushButton* m_record = nullptr;     // Enregistrer
+    QPushButton* m_cancel = nullptr;     // Annuler
+    QPushButton* m_edit = nullptr;       // Editer
+    QPushButton* m_delete = nullptr;     // Effacer
+    QPushButton* m_search = nullptr;     // Recherche
+    QPushButton* m_cluster = nullptr;    // Command1
+};
+
+}  // namespace tv

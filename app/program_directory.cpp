@@ -1,0 +1,65 @@
+#include "app/program_directory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace tv::programdir {
+
+QString shippedDataDir()
+{
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {
+        appDir + QStringLiteral("/../share/tournevent/data"),
+        appDir + QStringLiteral("/data"),
+        QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR),
+    };
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate + QStringLiteral("/FXXXX.log")).isFile())
+            return QDir(candidate).canonicalPath();
+    }
+    return QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR);
+}
+
+QString defaultDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QString fromArguments(const QStringList& arguments)
+{
+    const qsizetype at = arguments.indexOf(QStringLiteral("--dir"));
+    if (at >= 0 && at + 1 < arguments.size())
+        return QDir(arguments[at + 1]).absolutePath();
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QLatin1String("--dir=")))
+            return QDir(argument.mid(6)).absolutePath();
+    }
+    return defaultDir();
+}
+
+QStringList populate(FileSystem& files, const QString& shippedDir, const QString& targetDir)
+{
+    QStringList failures;
+    const QDir source(shippedDir);
+    QDirIterator it(shippedDir, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString from = it.next();
+        const QString relative = source.relativeFilePath(from);
+        const QString to = QDir(targetDir).filePath(relative);
+        if (files.exists(to))
+            continue;
+        if (!QDir().mkpath(QFileInfo(to).absolutePath())) {
+            failures << relative;
+            continue;
+        }
+        const FileResult copied = files.copy(from, to);
+        if (!copied.ok())
+            failures << relative + QStringLiteral(" : ") + copied.detail;
+    }
+    return failures;
+}
+
+}  // namespace tv::programdir

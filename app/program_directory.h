@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tv {
+
+// The program directory: where every station file, shared list and report lives.
+//
+// On Linux it is the per-user data directory, filled on first start from the shipped data
+// folder; `tournevent --dir PATH` uses PATH instead (portable use, tests, several stations
+// side by side). A file the user already has is never overwritten.
+namespace programdir {
+
+// The folder of the files shipped with the program: beside the executable
+// (../share/tournevent/data or ./data), else the source tree's data folder.
+QString shippedDataDir();
+
+// The per-user data directory.
+QString defaultDir();
+
+// The directory named by "--dir PATH" among the arguments, or the default one.
+QString fromArguments(const QStringList& arguments);
+
+// Copies every shipped file that the directory lacks (sub-folders included), creating the
+// directory if needed. Returns the failures, one text per file; empty when all went well.
+QStringList populate(FileSystem& files, const QString& shippedDir, const QString& targetDir);
+
+}  // namespace programdir
+}  // namespace tv

@@ -1,0 +1,112 @@
+#include "logstore/log_file.h"
+
+#include "logstore/qso_line.h"
+
+#include <utility>
+
+namespace tv {
+
+LogFile::LogFile(FileSystem& files, QString path) : m_files(files), m_path(std::move(path)) {}
+
+QList<QByteArray> LogFile::splitLines(const QByteArray& bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) {
+            lines.append(bytes.mid(start));
+            break;
+        }
+        qsizetype contentEnd = end;
+        if (contentEnd > start && bytes[contentEnd - 1] == '\r')
+            --contentEnd;
+        lines.append(bytes.mid(start, contentEnd - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+QByteArray LogFile::joinLines(const QList<QByteArray>& lines)
+{
+    QByteArray out;
+    qsizetype total = 0;
+    for (const QByteArray& line : lines)
+        total += line.size() + 2;
+    out.reserve(total);
+    for (const QByteArray& line : lines) {
+        out.append(line);
+        out.append("\r\n", 2);
+    }
+    return out;
+}
+
+LogFile::Loaded LogFile::load() const
+{
+    Loaded loaded;
+    const FileRead read = m_files.read(m_path);
+    loaded.result = read.result;
+    if (read.result.ok())
+        loaded.lines = splitLines(read.bytes);
+    return loaded;
+}
+
+FileResult LogFile::append(const QByteArray& line)
+{
+    return m_files.append(m_path, line + "\r\n");
+}
+
+FileResult LogFile::rewrite(const QList<QByteArray>& lines)
+{
+    return m_files.replace(m_path, joinLines(lines));
+}
+
+namespace {
+
+FileResult outOfStep()
+{
+    return FileResult::failure(FileResult::kAccessError,
+                               QStringLiteral("le journal a changé depuis son affichage"));
+}
+
+}  // namespace
+
+FileResult LogFile::removeAt(int index, const QByteArray& expectedLine)
+{
+    Loaded loaded = load();
+    if (!loaded.result.ok())
+        return loaded.result;
+    if (index < 0 || index >= loaded.lines.size() || loaded.lines[index] != expectedLine)
+        return outOfStep();
+    loaded.lines.removeAt(index);
+    return rewrite(loaded.lines);
+}
+
+int LogFile::orderedPosition(const QList<QByteArray>& lines, const QByteArray& newLine)
+{
+    const std::optional<qint64> key = qsoline::sortKey(newLine);
+    if (key) {
+        for (int i = 0; i < lines.size(); ++i) {
+            const std::optional<qint64> other = qsoline::sortKey(lines[i]);
+            if (other && *other >= *key)
+                return i;
+        }
+    }
+    return int(lines.size());
+}
+
+FileResult LogFile::replaceInOrder(std::optional<int> oldIndex, const QByteArray& oldLine, const QByteArray& newLine)
+{
+    Loaded loaded = load();
+    if (!loaded.result.ok() && !(loaded.result.notFound() && !oldIndex))
+        return loaded.result;
+    if (oldIndex) {
+        if (*oldIndex < 0 || *oldIndex >= loaded.lines.size() || loaded.lines[*oldIndex] != oldLine)
+            return outOfStep();
+        loaded.lines.removeAt(*oldIndex);
+    }
+    loaded.lines.insert(orderedPosition(loaded.lines, newLine), newLine);
+    return rewrite(loaded.lines);
+}
+
+}  // namespace tv

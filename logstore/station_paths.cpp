@@ -1,0 +1,65 @@
+#include "logstore/station_paths.h"
+
+#include "platform/file_system.h"
+
+#include <QDir>
+#include <utility>
+
+namespace tv {
+
+StationPaths::StationPaths(QString programDir, QString storedCallsign)
+    : m_dir(std::move(programDir)), m_callsign(std::move(storedCallsign))
+{
+}
+
+bool StationPaths::isSafeCallsign(const QString& storedCallsign)
+{
+    if (storedCallsign.isEmpty() || storedCallsign.size() > 32)
+        return false;
+    for (const QChar ch : storedCallsign) {
+        const char16_t u = ch.unicode();
+        const bool allowed = (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') ||
+                             u == '_' || u == '-';
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
+QString StationPaths::file(const QString& name) const
+{
+    return QDir(m_dir).filePath(name);
+}
+
+QString StationPaths::stationFile(const QString& suffix) const
+{
+    return file(m_callsign + suffix);
+}
+
+QString StationPaths::existingLog(const FileSystem& files) const
+{
+    const QString exact = log();
+    if (files.exists(exact))
+        return exact;
+    const QString wanted = m_callsign + QStringLiteral(".log");
+    const QStringList names = files.fileNames(m_dir);
+    for (const QString& name : names) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return file(name);
+    }
+    return exact;
+}
+
+QString StationPaths::departments(bands::Mode mode) const
+{
+    return stationFile(mode == bands::Mode::Ssb ? QStringLiteral("_Departement_SSB.txt")
+                                                : QStringLiteral("_Departement_CW.txt"));
+}
+
+QString StationPaths::prefixes(bands::Mode mode) const
+{
+    return stationFile(mode == bands::Mode::Ssb ? QStringLiteral("_Prefixe_SSB.txt")
+                                                : QStringLiteral("_Prefixe_CW.txt"));
+}
+
+}  // namespace tv

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "logstore/bands.h"
+
+#include <QString>
+
+namespace tv {
+
+class FileSystem;
+
+// The names of a station's files, built in one place from the program directory, the stored
+// callsign ("_" where the callsign has "/") and a suffix.
+//
+// A stored callsign becomes part of file names, so only letters, digits, "_" and "-" are
+// accepted: nothing that could leave the program directory ("..", "/", "\", ":") or that a
+// file name cannot hold.
+class StationPaths {
+public:
+    StationPaths(QString programDir, QString storedCallsign);
+
+    static bool isSafeCallsign(const QString& storedCallsign);
+    bool isValid() const { return isSafeCallsign(m_callsign); }
+
+    const QString& directory() const { return m_dir; }
+    const QString& callsign() const { return m_callsign; }
+
+    // A file of the program directory.
+    QString file(const QString& name) const;
+    // The station's file: callsign + suffix.
+    QString stationFile(const QString& suffix) const;
+
+    QString log() const { return stationFile(QStringLiteral(".log")); }
+    // The log as it stands on disk: "CALL.log", or a file whose name differs only in case
+    // ("CALL.Log" written by other tools), since both name the same log.
+    QString existingLog(const FileSystem& files) const;
+
+    QString departments(bands::Mode mode) const;
+    QString prefixes(bands::Mode mode) const;
+    QString absentList() const { return stationFile(QStringLiteral("_Absent.txt")); }
+
+    // Shared files and templates.
+    QString logTemplate() const { return file(QStringLiteral("FXXXX.log")); }
+    QString departmentTemplate() const { return file(QStringLiteral("FXXXX_Departement.txt")); }
+    QString prefixTemplate() const { return file(QStringLiteral("FXXXX_Prefixe.txt")); }
+    QString nomenclature() const { return file(QStringLiteral("Nomenclature.txt")); }
+    QString firstNames() const { return file(QStringLiteral("Liste_Prenom.txt")); }
+
+private:
+    QString m_dir;
+    QString m_callsign;
+};
+
+}  // namespace tv

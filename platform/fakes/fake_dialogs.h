@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+namespace tv {
+
+// Message boxes for tests: every text shown is recorded with its kind; questions take their
+// answers from a script, and an unscripted question is recorded as a failure of the test
+// (answered No / Cancel).
+class FakeDialogs final : public Dialogs {
+public:
+    enum class Kind { Message, YesNo, Critical, Folder };
+    struct Shown {
+        Kind kind;
+        QString text;
+    };
+
+    void message(const QString& text) override { m_shown.append({Kind::Message, text}); }
+    bool askYesNo(const QString& text) override
+    {
+        m_shown.append({Kind::YesNo, text});
+        return next();
+    }
+    bool confirmCritical(const QString& text) override
+    {
+        m_shown.append({Kind::Critical, text});
+        return next();
+    }
+    QString chooseFolder(const QString& caption) override
+    {
+        m_shown.append({Kind::Folder, caption});
+        return m_folders.isEmpty() ? QString() : m_folders.dequeue();
+    }
+
+    // Scripts the next answers: true for Yes / OK.
+    void answer(bool yes) { m_answers.enqueue(yes); }
+    void answerFolder(const QString& folder) { m_folders.enqueue(folder); }
+
+    const QList<Shown>& shown() const { return m_shown; }
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Shown& s : m_shown)
+            out << s.text;
+        return out;
+    }
+    QString last() const { return m_shown.isEmpty() ? QString() : m_shown.last().text; }
+    void clear() { m_shown.clear(); }
+    int unscripted() const { return m_unscripted; }
+    int pendingAnswers() const { return int(m_answers.size()); }
+
+private:
+    bool next()
+    {
+        if (m_answers.isEmpty()) {
+            ++m_unscripted;
+            return false;
+        }
+        return m_answers.dequeue();
+    }
+
+    QList<Shown> m_shown;
+    QQueue<bool> m_answers;
+    QQueue<QString> m_folders;
+    int m_unscripted = 0;
+};
+
+}  // namespace tv

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/settings_store.h"
+
+#include <QMap>
+#include <QStringList>
+
+namespace tv {
+
+// Settings in memory, for tests. Every write is also recorded in order.
+class FakeSettingsStore final : public SettingsStore {
+public:
+    QString value(const QString& application, const QString& section, const QString& key,
+                  const QString& defaultValue = QString()) const override
+    {
+        return m_values.value(path(application, section, key), defaultValue);
+    }
+    void setValue(const QString& application, const QString& section, const QString& key,
+                  const QString& value) override
+    {
+        m_values.insert(path(application, section, key), value);
+        m_writes << path(application, section, key) + QLatin1Char('=') + value;
+    }
+
+    bool contains(const QString& application, const QString& section, const QString& key) const
+    {
+        return m_values.contains(path(application, section, key));
+    }
+    // "application|section|key=value", in the order written.
+    const QStringList& writes() const { return m_writes; }
+    void clearWrites() { m_writes.clear(); }
+
+private:
+    static QString path(const QString& a, const QString& s, const QString& k)
+    {
+        return a + QLatin1Char('|') + s + QLatin1Char('|') + k;
+    }
+    QMap<QString, QString> m_values;
+    QStringList m_writes;
+};
+
+}  // namespace tv

@@ -1,0 +1,50 @@
+#include "platform/qt_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tv {
+namespace {
+
+QString title() { return QStringLiteral("Tournevent"); }
+
+// The program separates lines with CR LF; a message box wants LF only.
+QString shown(const QString& text)
+{
+    QString out = text;
+    out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return out;
+}
+
+}  // namespace
+
+void QtDialogs::message(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title(), shown(text), QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+bool QtDialogs::askYesNo(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, title(), shown(text), QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool QtDialogs::confirmCritical(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, title(), shown(text), QMessageBox::Ok | QMessageBox::Cancel, m_parent);
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+QString QtDialogs::chooseFolder(const QString& caption)
+{
+    return QFileDialog::getExistingDirectory(m_parent, caption);
+}
+
+}  // namespace tv

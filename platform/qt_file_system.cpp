@@ -1,0 +1,129 @@
+#include "platform/qt_file_system.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace tv {
+namespace {
+
+// The operator's error number for the last failed system call.
+FileResult failureFromErrno(int savedErrno, const QString& detail)
+{
+    switch (savedErrno) {
+    case ENOENT:
+        return FileResult::failure(FileResult::kNotFound, detail);
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return FileResult::failure(FileResult::kDiskFull, detail);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FileResult::failure(FileResult::kPermissionDenied, detail);
+    case EIO:
+        return FileResult::failure(FileResult::kDeviceError, detail);
+    default:
+        return FileResult::failure(FileResult::kAccessError, detail);
+    }
+}
+
+}  // namespace
+
+bool QtFileSystem::exists(const QString& path) const
+{
+    return QFileInfo(path).isFile();
+}
+
+std::optional<qint64> QtFileSystem::size(const QString& path) const
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return std::nullopt;
+    return info.size();
+}
+
+FileRead QtFileSystem::read(const QString& path) const
+{
+    FileRead out;
+    if (!QFileInfo(path).isFile()) {
+        out.result = FileResult::failure(FileResult::kNotFound, path);
+        return out;
+    }
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.result = failureFromErrno(errno, file.errorString());
+        return out;
+    }
+    out.bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        out.result = failureFromErrno(errno, file.errorString());
+    return out;
+}
+
+bool QtFileSystem::readyToCommit(const QString&)
+{
+    return true;
+}
+
+FileResult QtFileSystem::replace(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return failureFromErrno(errno, file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const FileResult failed = failureFromErrno(errno, file.errorString());
+        file.cancelWriting();
+        return failed;
+    }
+    if (!readyToCommit(path)) {
+        file.cancelWriting();
+        return FileResult::failure(FileResult::kAccessError, QStringLiteral("interrupted before commit"));
+    }
+    errno = 0;
+    if (!file.commit())
+        return failureFromErrno(errno, file.errorString());
+    return FileResult::success();
+}
+
+FileResult QtFileSystem::append(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return failureFromErrno(errno, file.errorString());
+    const qint64 before = file.size();
+    errno = 0;
+    const bool written = file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
+    if (!written) {
+        const FileResult failed = failureFromErrno(errno, file.errorString());
+        file.resize(before);
+        return failed;
+    }
+    return FileResult::success();
+}
+
+FileResult QtFileSystem::remove(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return FileResult::failure(FileResult::kNotFound, path);
+    errno = 0;
+    if (!file.remove())
+        return failureFromErrno(errno, file.errorString());
+    return FileResult::success();
+}
+
+QStringList QtFileSystem::fileNames(const QString& folder) const
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+}  // namespace tv

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace tv {
+
+// The per-user settings store: text values addressed by application, section and key.
+//
+// Responsibilities: read a value with a default, write one. Booleans are kept as the text
+// of a boolean ("True"/"False"), numbers as their digits.
+// Collaborations: QtSettingsStore (the real store), FakeSettingsStore (tests).
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    virtual QString value(const QString& application, const QString& section, const QString& key,
+                          const QString& defaultValue = QString()) const = 0;
+    virtual void setValue(const QString& application, const QString& section, const QString& key,
+                          const QString& value) = 0;
+
+    // A boolean read as the store keeps it: "True", "true" and any non-zero number are true,
+    // "False", "false" and 0 are false; anything else gives the default.
+    bool boolValue(const QString& application, const QString& section, const QString& key,
+                   bool defaultValue) const;
+    void setBool(const QString& application, const QString& section, const QString& key, bool value);
+
+    // A whole number; text that is not a number gives the default.
+    int intValue(const QString& application, const QString& section, const QString& key,
+                 int defaultValue) const;
+    void setInt(const QString& application, const QString& section, const QString& key, int value);
+};
+
+}  // namespace tv

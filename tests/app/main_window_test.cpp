@@ -1,0 +1,193 @@
+#include "app/main_window.h"
+#include "platform/settings_keys.h"
+#include "tests/support/test_support.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+namespace tv {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    test::Fixture fx;
+
+    void knownStation(const QString& callsign, const QString& session = "HF")
+    {
+        fx.settings.setValue("JNM", "Setup ", "Indicatif Station", callsign);
+        fx.settings.setValue("JNM", "Setup ", "Locator Station", "JN18DU");
+        fx.settings.setValue("JNM", "Setup " + callsign, "Session", session);
+        fx.settings.setValue("JNM", "Setup " + callsign, "Date JNM", "21/06/15");
+    }
+
+    template <typename T>
+    T* find(MainWindow& w, const char* name)
+    {
+        T* found = w.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+};
+
+TEST_F(MainWindowTest, StartShowsTheLogTheNextNumberAndTheStation)
+{
+    knownStation("F0ZZZ_P");
+    fx.settings.setValue("JNM", "Setup F0ZZZ_P", "bande Utilisee", "2");
+    fx.dir.write("F0ZZZ_P.log", test::crlf({test::qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "59"),
+                                            test::qso("21/06/15", "F6XYZ", "09:45", "14 Mhz", "CW", "62"),
+                                            test::qso("21/06/15", "ON4AA", "09:50", "7.0 Mhz", "SSB")}));
+    MainWindow w(fx.services());
+    ASSERT_TRUE(w.start());
+
+    EXPECT_EQ(w.qsoModel().rowCount(), 3);
+    EXPECT_EQ(w.session().qsoCount(), 3);
+    EXPECT_EQ(find<QGroupBox>(w, "Frame4")->title(), QString::fromUtf8("QSO numéro 4"));
+    EXPECT_EQ(find<QLabel>(w, "I_Station")->text(), "F0ZZZ/P");
+    EXPECT_EQ(find<QLabel>(w, "L_Station")->text(), "JN18DU");
+    EXPECT_EQ(find<QGroupBox>(w, "Frame5")->title(), "Carnet de trafic de F0ZZZ/P");
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Journée Nationale des Moulins   Session HF   Revision  1.1.2"));
+
+    auto* list = find<QTableView>(w, "Liste_QSO");
+    EXPECT_EQ(list->currentIndex().row(), 2) << "the last row is selected";
+    auto* band = find<QComboBox>(w, "Bande_A");
+    ASSERT_EQ(band->count(), 5);
+    EXPECT_EQ(band->itemText(0), "3.5 Mhz");
+    EXPECT_EQ(band->currentText(), "14 Mhz");
+    EXPECT_EQ(find<QComboBox>(w, "Mode_A")->count(), 2);
+    EXPECT_EQ(find<QComboBox>(w, "Activite_A")->itemText(1), "MOULIN");
+    EXPECT_FALSE(find<QPushButton>(w, "Enregistrer")->isEnabled());
+    EXPECT_TRUE(find<QLineEdit>(w, "Indicatif_A")->isEnabled());
+
+    // The settings written at start-up, and the reminder as the last message.
+    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ_P", "Revision"), " 1.1.2");
+    EXPECT_EQ(fx.settings.value("JNM", "Setup ", "Chemin Repertoire"), fx.dir.path());
+    ASSERT_EQ(fx.dialogs.shown().size(), 1);
+    EXPECT_EQ(fx.dialogs.last(), MainWindow::startReminderText());
+    EXPECT_TRUE(fx.dialogs.last().startsWith("                                   Avant le debut de la JNM \r\n"));
+}
+
+TEST_F(MainWindowTest, VhfSessionHasOnlyThe144Band)
+{
+    knownStation("F0ZZZ", "VHF");
+    fx.dir.write("F0ZZZ.log", "");
+    MainWindow w(fx.services());
+    ASSERT_TRUE(w.start());
+    auto* band = find<QComboBox>(w, "Bande_A");
+    ASSERT_EQ(band->count(), 1);
+    EXPECT_EQ(band->currentText(), "144 Mhz");
+    EXPECT_TRUE(find<QAction>(w, "Mnu_Session_VHF")->isChecked());
+    EXPECT_FALSE(find<QAction>(w, "Mnu_Session_HF")->isChecked());
+    EXPECT_EQ(find<QGroupBox>(w, "Frame4")->title(), QString::fromUtf8("QSO numéro 1"));
+}
+
+TEST_F(MainWindowTest, UnknownSessionLeavesMenusUncheckedAndBandAsDesigned)
+{
+    knownStation("F0ZZZ", "UHF");
+    fx.dir.write("F0ZZZ.log", "");
+    MainWindow w(fx.services());
+    ASSERT_TRUE(w.start());
+    EXPECT_FALSE(find<QAction>(w, "Mnu_Session_VHF")->isChecked());
+    EXPECT_FALSE(find<QAction>(w, "Mnu_Session_HF")->isChecked());
+    EXPECT_EQ(find<QComboBox>(w, "Bande_A")->count(), 0);
+}
+
+TEST_F(MainWindowTest, ClockFollowsTheUtcOption)
+{
+    knownStation("F0ZZZ");
+    fx.settings.setValue("JNM", "Setup F0ZZZ", "Heure UTC", "False");
+    fx.dir.write("F0ZZZ.log", "");
+    fx.clock.set({2015, 6, 21, 23, 41, 7}, {2015, 6, 22, 1, 41, 7});
+    MainWindow w(fx.services());
+    ASSERT_TRUE(w.start());
+    auto* utc = find<QLabel>(w, "Label37");
+    auto* local = find<QLabel>(w, "Label34");
+    auto* date = find<QLabel>(w, "Label33");
+    EXPECT_EQ(utc->text(), "23:41 Utc");
+    EXPECT_EQ(local->text(), "01:41 Loc");
+    EXPECT_FALSE(utc->isEnabled());
+    EXPECT_TRUE(local->isEnabled());
+    EXPECT_EQ(date->text(), "22/06/15");
+    EXPECT_TRUE(find<QAction>(w, "Mnu_UTC_Non")->isChecked());
+
+    find<QAction>(w, "Mnu_UTC_Oui")->trigger();
+    EXPECT_TRUE(utc->isEnabled());
+    EXPECT_FALSE(local->isEnabled());
+    EXPECT_EQ(date->text(), "21/06/15");
+    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "Heure UTC"), "True");
+}
+
+TEST_F(MainWindowTest, DateOptionCaptionsTheDateLabelAndIsStored)
+{
+    knownStation("F0ZZZ");
+    fx.settings.setValue("JNM", "Setup F0ZZZ", "Date Automatique", "False");
+    fx.dir.write("F0ZZZ.log", "");
+    MainWindow w(fx.services());
+    ASSERT_TRUE(w.start());
+    auto* label = find<QLabel>(w, "Label15");
+    EXPECT_EQ(label->text(), "Date manuelle");
+    find<QLineEdit>(w, "Date_A")->setText("21/06/15");
+    find<QAction>(w, "Mnu_Auto_Oui")->trigger();
+    EXPECT_EQ(label->text(), "Date automatique");
+    EXPECT_EQ(find<QLineEdit>(w, "Date_A")->text(), "");
+    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "Date Automatique"), "True");
+    find<QAction>(w, "Mnu_Auto_Non")->trigger();
+    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "Date Automatique"), "False");
+}
+
+TEST_F(MainWindowTest, HistoryIsShownFromTheHelpMenu)
+{
+    knownStation("F0ZZZ");
+    fx.dir.write("F0ZZZ.log", "");
+    MainWindow w(fx.services());
+    ASSERT_TRUE(w.start());
+    fx.dialogs.clear();
+    find<QAction>(w, "Mnu_Historique")->trigger();
+    const QString text = fx.dialogs.last();
+    EXPECT_TRUE(text.startsWith("V1.0.0   le 30/12/2005 creation a partir de Bastidou\r\n"));
+    EXPECT_TRUE(text.endsWith(QString::fromUtf8("V1.1.2 Mise à jour JNM 21 juin 2015\r\n")));
+    EXPECT_EQ(text.count("\r\n"), 14);
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptions)
+{
+    knownStation("F0ZZZ");
+    fx.dir.write("F0ZZZ.log", "");
+    MainWindow w(fx.services());
+    ASSERT_TRUE(w.start());
+    struct Item {
+        const char* name;
+        const char* caption;
+    };
+    for (const Item& item : {Item{"Mnu_RAZ_All", "Remise a zero des fichiers log, Departement, Prefixe "},
+                             Item{"Mnu_MAJ_Prefixe_Departement", "MAJ fichiers Prefixes et département a partir du log"},
+                             Item{"Mnu_Quitter", "Quitter Tournevent"},
+                             Item{"Mnu_Indicatif", "Indicatif et locator de la station"},
+                             Item{"Mnu_Carte_Activation", "Carte départementale des activations DMF contactées"},
+                             Item{"Mnu_Feuille_Recap", "Enregistrer ou imprimer la Feuille récapitulative JNM"},
+                             Item{"Mnu_Imp_QSL", "Impression d'etiquettes"},
+                             Item{"Mnu_Reglement", "Règlement"},
+                             Item{"Mnu_A_Propos", "A Propos de "}}) {
+        SCOPED_TRACE(item.name);
+        auto* action = find<QAction>(w, item.name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), QString::fromUtf8(item.caption));
+    }
+}
+
+TEST_F(MainWindowTest, MissingLogEndsTheStartUp)
+{
+    knownStation("F0ZZZ");
+    MainWindow w(fx.services());
+    EXPECT_FALSE(w.start());
+    EXPECT_TRUE(w.ended());
+}
+
+}  // namespace
+}  // namespace tv

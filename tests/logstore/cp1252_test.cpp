@@ -1,0 +1,45 @@
+#include "logstore/cp1252.h"
+
+#include <gtest/gtest.h>
+
+namespace tv {
+namespace {
+
+TEST(Cp1252Test, EveryByteSurvivesARoundTrip)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    const QString text = cp1252::decode(all);
+    ASSERT_EQ(text.size(), 256);
+    bool ok = false;
+    EXPECT_EQ(cp1252::encode(text, &ok), all);
+    EXPECT_TRUE(ok);
+}
+
+TEST(Cp1252Test, HighPageIsWindows1252NotLatin1)
+{
+    EXPECT_EQ(cp1252::decode(QByteArray("\x80")), QString(QChar(0x20AC)));  // euro sign
+    EXPECT_EQ(cp1252::decode(QByteArray("\x9C")), QString(QChar(0x0153)));  // oe ligature
+    EXPECT_EQ(cp1252::decode(QByteArray("\x92")), QString(QChar(0x2019)));  // right quote
+    EXPECT_EQ(cp1252::decode(QByteArray("\xE9")), QString::fromUtf8("é"));
+    EXPECT_EQ(cp1252::encode(QString::fromUtf8("Département œuvre €")), QByteArray("D\xE9partement \x9Cuvre \x80"));
+}
+
+TEST(Cp1252Test, TextOutsideThePageIsDetectedNotSilentlyChanged)
+{
+    const QString text = QString::fromUtf8("Moulin ł 風");
+    bool ok = true;
+    EXPECT_EQ(cp1252::encode(text, &ok), QByteArray("Moulin ? ?"));
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(cp1252::firstUnencodable(text), 7);
+    EXPECT_EQ(cp1252::firstUnencodable(QString::fromUtf8("Élodie")), -1);
+
+    EXPECT_TRUE(cp1252::isStorableFieldText(QString::fromUtf8("Moulin de l'Œuf à Saint-Père")));
+    EXPECT_FALSE(cp1252::isStorableFieldText(QString::fromUtf8("Moulin ł")));
+    EXPECT_FALSE(cp1252::isStorableFieldText(QStringLiteral("tab\there")));
+    EXPECT_FALSE(cp1252::isStorableFieldText(QStringLiteral("line\r\nbreak")));
+}
+
+}  // namespace
+}  // namespace tv

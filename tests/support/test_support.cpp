@@ -1,0 +1,93 @@
+#include "tests/support/test_support.h"
+
+#include "logstore/cp1252.h"
+#include "logstore/log_file.h"
+#include "logstore/qso_line.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <stdexcept>
+
+namespace tv::test {
+
+TempProgramDir::TempProgramDir()
+{
+    if (!m_dir.isValid())
+        throw std::runtime_error("no temporary directory");
+}
+
+QString TempProgramDir::file(const QString& name) const
+{
+    return QDir(m_dir.path()).filePath(name);
+}
+
+void TempProgramDir::write(const QString& name, const QByteArray& bytes) const
+{
+    QFile f(file(name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write test file");
+}
+
+QByteArray TempProgramDir::read(const QString& name) const
+{
+    QFile f(file(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return f.readAll();
+}
+
+bool TempProgramDir::exists(const QString& name) const
+{
+    return QFileInfo(file(name)).isFile();
+}
+
+void TempProgramDir::installShippedData() const
+{
+    const QString shipped = QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR);
+    QDirIterator it(shipped, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString from = it.next();
+        const QString to = file(QDir(shipped).relativeFilePath(from));
+        QDir().mkpath(QFileInfo(to).absolutePath());
+        QFile::copy(from, to);
+    }
+}
+
+QByteArray cp(const char* utf8)
+{
+    return cp1252::encode(QString::fromUtf8(utf8));
+}
+
+QByteArray qso(const char* date, const char* callsign, const char* start, const char* band, const char* mode,
+               const char* department, const char* activity, const char* distance)
+{
+    QsoRecord r;
+    r.date = date;
+    r.callsign = callsign;
+    r.start = start;
+    r.end = start;
+    r.department = department;
+    r.band = band;
+    r.mode = mode;
+    r.rstSent = "59";
+    r.rstReceived = "59";
+    r.activity = activity;
+    r.distance = distance;
+    r.points = distance;
+    r.newDepartmentFlag = "0";
+    r.newPrefixFlag = "0";
+    const auto line = qsoline::build(r);
+    if (!line)
+        throw std::runtime_error("test QSO does not fit the line");
+    return *line;
+}
+
+QByteArray crlf(std::initializer_list<QByteArray> lines)
+{
+    return LogFile::joinLines(QList<QByteArray>(lines));
+}
+
+}  // namespace tv::test

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/fakes/fake_clock.h"
+#include "platform/fakes/fake_dialogs.h"
+#include "platform/fakes/fake_settings_store.h"
+#include "platform/qt_file_system.h"
+#include "platform/services.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace tv::test {
+
+// A program directory in a temporary folder, removed at the end of the test.
+class TempProgramDir {
+public:
+    TempProgramDir();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const;
+
+    void write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+    bool exists(const QString& name) const;
+    // Copies the shipped data files into the directory.
+    void installShippedData() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The fakes and a real file system over one temporary program directory.
+struct Fixture {
+    TempProgramDir dir;
+    FakeSettingsStore settings;
+    FakeDialogs dialogs;
+    FakeClock clock;
+    QtFileSystem files;
+
+    Services services() { return {settings, dialogs, clock, files, dir.path()}; }
+};
+
+// Text given in UTF-8 in the test, as the Windows-1252 bytes the files hold.
+QByteArray cp(const char* utf8);
+
+// A QSO line built from a compact description, for logs in tests:
+// qso("12/05/08", "F5ABC", "09:41", "14 Mhz", "SSB") and optional fields set on the record.
+QByteArray qso(const char* date, const char* callsign, const char* start, const char* band, const char* mode,
+               const char* department = "", const char* activity = "0", const char* distance = "");
+
+// Lines joined with CR LF after each.
+QByteArray crlf(std::initializer_list<QByteArray> lines);
+
+}  // namespace tv::test
