@@ -1,0 +1,191 @@
+#include "logstore/score.h"
+
+#include "logstore/bands.h"
+#include "logstore/fixed_text.h"
+#include "logstore/log_file.h"
+
+namespace tv {
+
+namespace scoring {
+
+const QList<QByteArray>& scoredBands()
+{
+    static const QList<QByteArray> list = {"3.5 Mhz", "7.0 Mhz", "14 Mhz", "21 Mhz", "28 Mhz", "144 Mhz"};
+    return list;
+}
+
+std::optional<int> scoredBandIndex(const QByteArray& band)
+{
+    const qsizetype at = scoredBands().indexOf(band);
+    if (at < 0)
+        return std::nullopt;
+    return int(at);
+}
+
+}  // namespace scoring
+
+namespace {
+
+// Where the log line's fields are read for the score.
+constexpr int kBandColumn = 50, kBandWidth = 10;
+constexpr int kModeColumn = 60, kModeWidth = 5;
+constexpr int kDistanceColumn = 155, kDistanceWidth = 5;
+constexpr int kActivityColumn = 165, kActivityWidth = 1;
+
+// The first mark column of each multiplier file; a band's mark is at first + its index in
+// the band table.
+constexpr int kDepartmentFirstMark = 4;
+constexpr int kPrefixFirstMark = 8;
+
+std::optional<int> modeIndex(const QByteArray& mode)
+{
+    if (mode == bands::kSsb)
+        return ScoreTally::kSsb;
+    if (mode == bands::kCw)
+        return ScoreTally::kCw;
+    return std::nullopt;
+}
+
+// Adds to `count(cell)` one for every line of the file whose mark at the band's column has
+// the numeric value 1, for each of the six bands.
+template <typename Member>
+void countMarks(const QByteArray& fileBytes, int firstMark, int mode, Member member, ScoreTally& tally)
+{
+    std::array<int, ScoreTally::kBands> columns{};
+    for (int b = 0; b < ScoreTally::kBands; ++b)
+        columns[b] = firstMark + *bands::indexOf(scoring::scoredBands()[b]);
+
+    const QList<QByteArray> lines = LogFile::splitLines(fileBytes);
+    for (const QByteArray& line : lines) {
+        for (int b = 0; b < ScoreTally::kBands; ++b) {
+            const char mark = fixedtext::at(line, columns[b]);
+            if (mark == '\0')
+                continue;  // the line ends before the band's mark
+            if (mark < '0' || mark > '9') {
+                ++tally.nonNumericMarks;
+                continue;
+            }
+            if (mark == '1')
+                ++(tally.cells[b][mode].*member);
+        }
+    }
+}
+
+}  // namespace
+
+ScoreTally::Totals ScoreTally::hfTotals() const
+{
+    Totals t;
+    float points = 0;  // the HF point total is kept in single precision
+    for (int b = 0; b < kHfBands; ++b) {
+        for (int m = 0; m < 2; ++m) {
+            const BandModeTally& c = cells[b][m];
+            points += float(c.points);
+            t.mills += c.mills;
+            t.departments += c.departments;
+            t.entities += c.entities;
+            t.qsos += c.qsos;
+        }
+    }
+    t.points = points;
+    return t;
+}
+
+ScoreTally::Totals ScoreTally::vhfTotals() const
+{
+    Totals t;
+    for (int m = 0; m < 2; ++m) {
+        const BandModeTally& c = cells[kVhfBand][m];
+        t.points += c.points;
+        t.mills += c.mills;
+        t.departments += c.departments;
+        t.entities += c.entities;
+        t.qsos += c.qsos;
+    }
+    return t;
+}
+
+double ScoreTally::hfScore() const
+{
+    const Totals t = hfTotals();
+    return t.points * t.multipliers();
+}
+
+double ScoreTally::vhfScore() const
+{
+    const Totals t = vhfTotals();
+    return t.points * t.multipliers();
+}
+
+ScoreTally tallyScore(const QList<QByteArray>& logLines, const QByteArray& deptSsb, const QByteArray& deptCw,
+                      const QByteArray& prefSsb, const QByteArray& prefCw)
+{
+    ScoreTally tally;
+    bool millKind = false;  // the kind of the last line whose activity was 0 or 1
+    for (const QByteArray& line : logLines) {
+        const QByteArray activity = fixedtext::field(line, kActivityColumn, kActivityWidth);
+        if (activity == "1")
+            millKind = true;
+        else if (activity == "0")
+            millKind = false;
+
+        const std::optional<int> band = scoring::scoredBandIndex(fixedtext::field(line, kBandColumn, kBandWidth));
+        const std::optional<int> mode = modeIndex(fixedtext::field(line, kModeColumn, kModeWidth));
+        if (!band || !mode)
+            continue;
+        BandModeTally& cell = tally.cells[*band][*mode];
+        ++cell.qsos;
+        if (*band == ScoreTally::kVhfBand) {
+            cell.points += fixedtext::numericValue(fixedtext::field(line, kDistanceColumn, kDistanceWidth));
+        } else {
+            const int perQso = *bands::hfPoints(scoring::scoredBands()[*band]);
+            cell.points = float(cell.qsos) * float(perQso);
+        }
+        if (millKind)
+            cell.mills += 10;
+    }
+
+    countMarks(prefSsb, kPrefixFirstMark, ScoreTally::kSsb, &BandModeTally::entities, tally);
+    countMarks(prefCw, kPrefixFirstMark, ScoreTally::kCw, &BandModeTally::entities, tally);
+    countMarks(deptSsb, kDepartmentFirstMark, ScoreTally::kSsb, &BandModeTally::departments, tally);
+    countMarks(deptCw, kDepartmentFirstMark, ScoreTally::kCw, &BandModeTally::departments, tally);
+    return tally;
+}
+
+double score(const ScoreTally& tally, bool hfSession)
+{
+    return hfSession ? tally.hfScore() : tally.vhfScore();
+}
+
+QString scoreText(double value)
+{
+    return QString::number(value, 'g', 15);
+}
+
+LoadedScore loadScore(const FileSystem& files, const StationPaths& paths)
+{
+    LoadedScore out;
+    const QString logPath = paths.existingLog(files);
+    const FileRead log = files.read(logPath);
+    if (!log.result.ok()) {
+        out.result = log.result;
+        out.failedFile = logPath;
+        return out;
+    }
+    const QString names[4] = {paths.departments(bands::Mode::Ssb), paths.departments(bands::Mode::Cw),
+                              paths.prefixes(bands::Mode::Ssb), paths.prefixes(bands::Mode::Cw)};
+    QByteArray bytes[4];
+    for (int i = 0; i < 4; ++i) {
+        const FileRead read = files.read(names[i]);
+        if (!read.result.ok()) {
+            out.result = read.result;
+            out.failedFile = names[i];
+            return out;
+        }
+        bytes[i] = read.bytes;
+    }
+    out.tally = tallyScore(LogFile::splitLines(log.bytes), bytes[0], bytes[1], bytes[2], bytes[3]);
+    return out;
+}
+
+}  // namespace tv
