@@ -62,4 +62,30 @@ QString StationPaths::prefixes(bands::Mode mode) const
                                                 : QStringLiteral("_Prefixe_CW.txt"));
 }
 
+namespace {
+
+// The name of each file of the set without its extension, after the callsign.
+const QStringList& setStems()
+{
+    static const QStringList stems{QString(), QStringLiteral("_Departement_SSB"), QStringLiteral("_Departement_CW"),
+                                   QStringLiteral("_Prefixe_SSB"), QStringLiteral("_Prefixe_CW")};
+    return stems;
+}
+
+}  // namespace
+
+QStringList StationPaths::fileSet() const
+{
+    return {log(), departments(bands::Mode::Ssb), departments(bands::Mode::Cw), prefixes(bands::Mode::Ssb),
+            prefixes(bands::Mode::Cw)};
+}
+
+QStringList StationPaths::copySet(const QString& extension) const
+{
+    QStringList out;
+    for (const QString& stem : setStems())
+        out << stationFile(stem + extension);
+    return out;
+}
+
 }  // namespace tv

@@ -3,6 +3,7 @@
 #include "logstore/bands.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace tv {
 
@@ -37,6 +38,14 @@ public:
     QString departments(bands::Mode mode) const;
     QString prefixes(bands::Mode mode) const;
     QString absentList() const { return stationFile(QStringLiteral("_Absent.txt")); }
+
+    // The station's five files, in this order: the log, the department files SSB and CW, the
+    // prefix files SSB and CW.
+    QStringList fileSet() const;
+    // The copies of those five files under another extension, in the same order: CALL + ext,
+    // CALL_Departement_SSB + ext, ... For the session archives (".hf_", ".vhf"), the backups
+    // (".bak") and the numbered copies kept beside them (".hf_1", ".raz2").
+    QStringList copySet(const QString& extension) const;
 
     // Shared files and templates.
     QString logTemplate() const { return file(QStringLiteral("FXXXX.log")); }
