@@ -1,0 +1,92 @@
+#pragma once
+
+#include "logstore/station_paths.h"
+#include "platform/file_system.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+
+namespace tv {
+
+// Rebuilds the four multiplier files of a station, and its list of unknown entities, from the
+// log: the prefix files (SSB, CW) and the department files (SSB, CW) start again from the
+// templates "FXXXX_Prefixe.txt" and "FXXXX_Departement.txt", and every QSO of the log marks
+// them again.
+//
+// For each log line of mode "SSB" or "CW" (the mode at column 60, 7 wide, trimmed):
+// - prefixes: the callsign (column 11, 12 wide, trimmed) is looked up in the prefix file
+//   (prefixes from columns 1-5); the entity code of the matched line is looked up again
+//   (prefixes from columns 1-6) and that line's mark at the band's column becomes "1" when its
+//   numeric value is 0. An entity code that no line matches is listed in CALL_Absent.txt. A
+//   callsign that no prefix matches, or whose prefix line has no entity code, marks nothing and
+//   the callsign itself is listed in CALL_Absent.txt.
+// - departments: the department (column 37, 2 wide, trimmed, upper case) marks the first line
+//   of that code, at the band's column, with the larger (by numeric value) of the mark there
+//   and the line's count mark (column 135).
+// The band (column 50, 8 wide, trimmed) is compared in upper case ("14 MHZ" is "14 Mhz"); a
+// band outside the table marks nothing. CALL_Absent.txt lists what the CW QSOs could not place,
+// one line per QSO, in log order (the SSB QSOs are not listed).
+//
+// Everything is computed in memory from one pass over the log lines; then each of the five
+// files is replaced once, atomically, in this order: prefixes SSB, prefixes CW, absent list,
+// departments SSB, departments CW. A failed write stops there: the files before it are the new
+// ones, the failed one and those after it are whole and as they were; running the rebuild
+// again completes the set.
+//
+// Collaborations: FileSystem for every access, StationPaths for the names, LogFile for
+// runFromLog(), PrefixFile and DepartmentFile for the column rules.
+class MultiplierRebuild {
+public:
+    // Called now and then during the pass (lines done, lines in all) so that a window can keep
+    // itself alive; the last call has done == total.
+    using Progress = std::function<void(int done, int total)>;
+
+    struct Files {
+        QByteArray prefixSsb;
+        QByteArray prefixCw;
+        QByteArray absent;
+        QByteArray departmentSsb;
+        QByteArray departmentCw;
+    };
+    struct Computed {
+        Files files;
+        QList<QByteArray> absentLines;         // the lines of the absent list
+        QList<QByteArray> unmatchedCallsigns;  // QSOs of either mode that no prefix matched
+    };
+    // The five files from the log lines (without their line ends) and the two templates' bytes.
+    static Computed compute(const QList<QByteArray>& logLines, const QByteArray& prefixTemplate,
+                            const QByteArray& departmentTemplate, const Progress& progress = {});
+
+    struct Result {
+        FileResult result;      // the first failure (53 for a missing template or log)
+        QString failedFile;     // the path that failed, empty on success
+        int filesWritten = 0;   // files replaced, in the order of targets()
+        QList<QByteArray> absentLines;
+        QList<QByteArray> unmatchedCallsigns;
+    };
+
+    MultiplierRebuild(FileSystem& files, StationPaths paths);
+
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
+
+    // Rebuilds from the given log lines (the list already loaded by the caller).
+    Result run(const QList<QByteArray>& logLines);
+    // Reads the station's log, then rebuilds.
+    Result runFromLog();
+
+    // The five files, in the order they are written.
+    QStringList targets() const;
+
+    // How often (in log lines) the progress is reported.
+    static constexpr int kProgressStep = 512;
+
+private:
+    FileSystem& m_files;
+    StationPaths m_paths;
+    Progress m_progress;
+};
+
+}  // namespace tv

@@ -1,0 +1,231 @@
+#include "logstore/log_file.h"
+#include "logstore/prefix_file.h"
+#include "platform/fakes/failing_file_system.h"
+#include "tests/logstore/multiplier_reference.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace tv {
+namespace {
+
+using test::crlf;
+using test::marks;
+using test::prefixLine;
+
+constexpr int k14 = 4;  // "14 Mhz" in the band table
+
+class PrefixFileTest : public ::testing::Test {
+protected:
+    test::TempProgramDir dir;
+    FailingFileSystem files;
+    StationPaths paths{dir.path(), "F0ZZZ"};
+    PrefixFile prefixes{files, paths};
+
+    const QList<QByteArray> lines = {
+        prefixLine("FG", marks(), "FG", "Guadeloupe"),
+        prefixLine("F", marks(k14, '1'), "F", "France"),
+        prefixLine("TM", marks(), "F", "France, indicatif special  "),
+        prefixLine("VP8SGX", marks(), "VP8SG", "South Georgia, long prefix"),
+        prefixLine("VP8SG", marks(), "VP8SG", "South Georgia"),
+        prefixLine("", marks(), "XX", "blank prefix field"),
+        prefixLine("ZZ", marks(), "QQ", "entity without a line"),
+        prefixLine("ON", marks(), "ON", test::cp("Belgique (royaume)")),
+    };
+
+    void SetUp() override
+    {
+        dir.write("F0ZZZ_Prefixe_SSB.txt", LogFile::joinLines(lines));
+        dir.write("F0ZZZ_Prefixe_CW.txt", LogFile::joinLines(lines));
+    }
+};
+
+TEST_F(PrefixFileTest, LayoutOfTheLinesBuiltForTheTests)
+{
+    // Columns 1-6 prefix, 8-24 marks, 27-32 entity, 34- description.
+    EXPECT_EQ(lines[2], "TM     00000000000000000  F      France, indicatif special  ");
+}
+
+TEST_F(PrefixFileTest, LookUpTakesTheFirstMatchingLine)
+{
+    struct Case {
+        QByteArray text;
+        QByteArray band;
+        int line;  // -1: no match
+        QByteArray prefix;
+        QByteArray mark;
+        QByteArray entity;
+    };
+    const Case cases[] = {
+        {"FG5XY", "14 Mhz", 0, "FG", "0", "FG"},
+        {"F5ABC", "14 Mhz", 1, "F", "1", "F"},
+        {"F5ABC", "7.0 Mhz", 1, "F", "0", "F"},
+        {"F5ABC", "14 MHz", 1, "F", "", "F"},  // a band outside the table: no mark
+        {"TM1JNM", "14 Mhz", 2, "TM", "0", "F"},  // a special prefix belongs to France
+        {"F", "14 Mhz", 1, "F", "1", "F"},         // the entity code finds the entity's line
+        {"VP8SGA", "14 Mhz", 3, "VP8SG", "0", "VP8SG"},  // the look-up reads columns 1-5 only
+        {"ON4AA", "14 Mhz", 7, "ON", "0", "ON"},
+        {"XYZ", "14 Mhz", -1, "", "", ""},  // the blank prefix line matches nothing
+        {"", "14 Mhz", -1, "", "", ""},
+        {"f5abc", "14 Mhz", -1, "", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString() + " " + c.band.toStdString());
+        const PrefixFile::Lookup found = prefixes.find(c.text, c.band, bands::Mode::Ssb);
+        ASSERT_TRUE(found.result.ok());
+        ASSERT_EQ(found.match.has_value(), c.line >= 0);
+        if (!found.match)
+            continue;
+        EXPECT_EQ(found.match->lineIndex, c.line);
+        EXPECT_EQ(found.match->prefix, c.prefix);
+        EXPECT_EQ(found.match->mark, c.mark);
+        EXPECT_EQ(found.match->entity, c.entity);
+    }
+    // The description is the line from column 34 on, as it stands.
+    EXPECT_EQ(prefixes.find("TM1JNM", "14 Mhz", bands::Mode::Ssb).match->description, "France, indicatif special  ");
+    EXPECT_EQ(prefixes.find("ON4AA", "14 Mhz", bands::Mode::Cw).match->description, test::cp("Belgique (royaume)"));
+}
+
+TEST_F(PrefixFileTest, AShorterPrefixStandingFirstWins)
+{
+    const QList<QByteArray> reversed = {prefixLine("F", marks(), "F", "France"),
+                                        prefixLine("FG", marks(), "FG", "Guadeloupe")};
+    const auto match = PrefixFile::findIn(reversed, "FG5XY", "14 Mhz");
+    ASSERT_TRUE(match);
+    EXPECT_EQ(match->prefix, "F");
+    EXPECT_EQ(match->entity, "F");
+}
+
+TEST_F(PrefixFileTest, LookUpAndRebuildReadDifferentPrefixWidths)
+{
+    // The entity code VP8SG: columns 1-5 of "VP8SGX" begin it, columns 1-6 do not.
+    EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SG", PrefixFile::kLookupPrefixWidth), 3);
+    EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SG", PrefixFile::kRebuildPrefixWidth), 4);
+    EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SGX1", PrefixFile::kRebuildPrefixWidth), 3);
+}
+
+TEST_F(PrefixFileTest, IndexGivesTheSameLineAsTheScan)
+{
+    QList<QByteArray> texts = {"", "F", "FG", "FG5XY", "F5ABC", "TM1JNM", "VP8SG", "VP8SGX", "VP8SGX1", "VP8S",
+                               "ZZ9Z", "QQ", "ON", "O", "XX", "      "};
+    quint32 seed = 7;
+    const char alphabet[] = "FGTMVP8SXZON0159 ";
+    for (int i = 0; i < 400; ++i) {
+        QByteArray t;
+        const int len = 1 + int(seed % 8);
+        for (int k = 0; k < len; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            t += alphabet[(seed >> 16) % (sizeof(alphabet) - 1)];
+        }
+        texts << t;
+    }
+    for (const int width : {PrefixFile::kLookupPrefixWidth, PrefixFile::kRebuildPrefixWidth}) {
+        const PrefixIndex index(lines, width);
+        for (const QByteArray& t : texts) {
+            SCOPED_TRACE(t.toStdString() + " width " + std::to_string(width));
+            EXPECT_EQ(index.firstMatch(t), PrefixFile::firstMatch(lines, t, width));
+        }
+    }
+}
+
+TEST_F(PrefixFileTest, MarkingAnEntityChangesOneByteInOneWrite)
+{
+    const QByteArray cwBefore = dir.read("F0ZZZ_Prefixe_CW.txt");
+    const PrefixFile::MarkResult marked = prefixes.markEntity("FG", "14 Mhz", bands::Mode::Ssb);
+    ASSERT_TRUE(marked.result.ok());
+    EXPECT_EQ(marked.prefix, "FG");
+    EXPECT_TRUE(marked.changed);
+    EXPECT_EQ(files.writes(), 1);
+    QList<QByteArray> expected = lines;
+    expected[0][7 + k14] = '1';  // column 12
+    EXPECT_EQ(dir.read("F0ZZZ_Prefixe_SSB.txt"), LogFile::joinLines(expected));
+    EXPECT_EQ(dir.read("F0ZZZ_Prefixe_CW.txt"), cwBefore);
+}
+
+TEST_F(PrefixFileTest, MarkingUsesTheFiveColumnPrefix)
+{
+    // The recording marks the first line whose columns 1-5 begin the entity code.
+    const PrefixFile::MarkResult marked = prefixes.markEntity("VP8SG", "3.5 Mhz", bands::Mode::Cw);
+    EXPECT_EQ(marked.prefix, "VP8SG");
+    QList<QByteArray> expected = lines;
+    expected[3][8] = '1';  // column 9
+    EXPECT_EQ(dir.read("F0ZZZ_Prefixe_CW.txt"), LogFile::joinLines(expected));
+}
+
+TEST_F(PrefixFileTest, NothingToMarkWritesNothing)
+{
+    // Already marked: the prefix is given back, the file stays.
+    PrefixFile::MarkResult marked = prefixes.markEntity("F", "14 Mhz", bands::Mode::Ssb);
+    EXPECT_TRUE(marked.result.ok());
+    EXPECT_EQ(marked.prefix, "F");
+    EXPECT_FALSE(marked.changed);
+    // No line for the entity ("Prefixe Inconnu"): nothing given back.
+    marked = prefixes.markEntity("QQ", "14 Mhz", bands::Mode::Ssb);
+    EXPECT_TRUE(marked.result.ok());
+    EXPECT_EQ(marked.prefix, std::nullopt);
+    // A band outside the table.
+    marked = prefixes.markEntity("ON", "14 MHz", bands::Mode::Ssb);
+    EXPECT_EQ(marked.prefix, "ON");
+    EXPECT_FALSE(marked.changed);
+    EXPECT_EQ(files.writes(), 0);
+}
+
+TEST_F(PrefixFileTest, FailuresAreReportedAndLeaveTheFileWhole)
+{
+    const QByteArray before = dir.read("F0ZZZ_Prefixe_SSB.txt");
+    files.failWrites(1, FileResult::kPermissionDenied);
+    PrefixFile::MarkResult marked = prefixes.markEntity("ON", "14 Mhz", bands::Mode::Ssb);
+    EXPECT_EQ(marked.result.errorNumber, 70);
+    EXPECT_FALSE(marked.changed);
+    EXPECT_EQ(dir.read("F0ZZZ_Prefixe_SSB.txt"), before);
+
+    files.stopBeforeRename(true);
+    marked = prefixes.markEntity("ON", "14 Mhz", bands::Mode::Ssb);
+    EXPECT_FALSE(marked.result.ok());
+    EXPECT_EQ(dir.read("F0ZZZ_Prefixe_SSB.txt"), before);
+
+    files.remove(paths.prefixes(bands::Mode::Cw));
+    EXPECT_EQ(prefixes.markEntity("ON", "14 Mhz", bands::Mode::Cw).result.errorNumber, 53);
+    EXPECT_EQ(prefixes.find("ON4AA", "14 Mhz", bands::Mode::Cw).result.errorNumber, 53);
+    EXPECT_FALSE(dir.exists("F0ZZZ_Prefixe_CW.txt"));
+}
+
+TEST_F(PrefixFileTest, SizeWarningsOfTheStart)
+{
+    dir.write("FXXXX_Prefixe.txt", QByteArray(50700, 'x'));
+    dir.write("F0ZZZ_Prefixe_SSB.txt", QByteArray(50700, 'x'));
+    EXPECT_TRUE(PrefixFile::sizeWarnings(files, paths).isEmpty());
+
+    dir.write("FXXXX_Prefixe.txt", QByteArray(50702, 'x'));
+    EXPECT_EQ(PrefixFile::sizeWarnings(files, paths),
+              QStringList{"Le fichier FXXXX_Prefixe.txt ne convient pas a cette version  50702 octets"});
+
+    dir.write("FXXXX_Prefixe.txt", QByteArray(50700, 'x'));
+    dir.write("F0ZZZ_Prefixe_SSB.txt", QByteArray(123, 'x'));
+    EXPECT_EQ(PrefixFile::sizeWarnings(files, paths),
+              QStringList{"Le fichier F0ZZZ_Prefixe_SSB.txt ne convient pas a cette version 123 octets"});
+
+    files.remove(paths.prefixTemplate());
+    files.remove(paths.prefixes(bands::Mode::Ssb));
+    EXPECT_EQ(PrefixFile::sizeWarnings(files, paths),
+              (QStringList{"Le fichier FXXXX_Prefixe.txt ne convient pas a cette version  0 octets",
+                           "Le fichier F0ZZZ_Prefixe_SSB.txt ne convient pas a cette version 0 octets"}));
+}
+
+TEST_F(PrefixFileTest, ShippedTemplateHasTheExpectedSizeAndPlacesAFrenchCallsign)
+{
+    test::TempProgramDir shipped;
+    shipped.installShippedData();
+    if (!shipped.exists("FXXXX_Prefixe.txt"))
+        GTEST_SKIP() << "no shipped prefix template yet";
+    EXPECT_EQ(shipped.read("FXXXX_Prefixe.txt").size(), PrefixFile::kExpectedSize);
+    // A French callsign finds a line that names its entity, not yet contacted.
+    dir.write("F0ZZZ_Prefixe_SSB.txt", shipped.read("FXXXX_Prefixe.txt"));
+    const PrefixFile::Lookup found = prefixes.find("F5ABC", "14 Mhz", bands::Mode::Ssb);
+    ASSERT_TRUE(found.match);
+    EXPECT_EQ(found.match->mark, "0");
+    EXPECT_FALSE(found.match->entity.isEmpty());
+}
+
+}  // namespace
+}  // namespace tv
