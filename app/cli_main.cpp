@@ -1,0 +1,27 @@
+#include "platform/qt_file_system.h"
+#include "platform/qt_settings_store.h"
+#include "reports/cli_commands.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Tournevent"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tournevent"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const tv::cli::Options options = tv::cli::parse(QCoreApplication::arguments().mid(1));
+
+    tv::QtSettingsStore settings(QDir(options.dir).filePath(QStringLiteral("settings")));
+    tv::QtFileSystem files;
+    const int code = tv::cli::execute(options, settings, files, out, err);
+    out.flush();
+    err.flush();
+    return code;
+}

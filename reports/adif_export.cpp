@@ -1,0 +1,162 @@
+#include "reports/adif_export.h"
+
+#include "app/station_session.h"
+#include "logstore/cp1252.h"
+#include "logstore/log_columns.h"
+#include "logstore/log_file.h"
+#include "logstore/qso_line.h"
+#include "logstore/station_paths.h"
+#include "platform/dialogs.h"
+
+#include <QDir>
+
+namespace tv::adif {
+namespace {
+
+using logcol::Column;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The wider pieces of the line that the export trims: each field with the blanks after it.
+QByteArray piece(const QByteArray& line, Column column, int width)
+{
+    return qsoline::field(line, Column{column.first, width});
+}
+
+#ifdef Q_OS_WIN
+constexpr bool kFloppyDrive = true;
+#else
+constexpr bool kFloppyDrive = false;
+#endif
+
+}  // namespace
+
+std::optional<QByteArray> band(const QByteArray& logBand)
+{
+    static const QList<QPair<QByteArray, QByteArray>> table = {
+        {"1.8 Mhz", "160m"}, {"3.5 Mhz", "80m"},  {"7.0 Mhz", "40m"},  {"10 Mhz", "30m"},   {"14 Mhz", "20m"},
+        {"18 Mhz", "17m"},   {"21 Mhz", "15m"},   {"24 Mhz", "12m"},   {"28 Mhz", "10m"},   {"50 Mhz", "6m"},
+        {"144 Mhz", "2m"},   {"432 Mhz", "70cm"}, {"1.3 Ghz", "23cm"}, {"2.3 Ghz", "13cm"}, {"5.7 Ghz", "6cm"},
+        {"10 Ghz", "3cm"},   {"24 Ghz", "1.25cm"},
+    };
+    for (const auto& [log, adifBand] : table) {
+        if (log == logBand)
+            return adifBand;
+    }
+    return std::nullopt;
+}
+
+QByteArray specifier(const QByteArray& tag, const QByteArray& value)
+{
+    return '<' + tag + ':' + QByteArray::number(value.size()) + '>' + value;
+}
+
+QByteArray date(const QByteArray& ddmmyy)
+{
+    if (ddmmyy.size() != 8 || ddmmyy[2] != '/' || ddmmyy[5] != '/')
+        return {};
+    for (int i : {0, 1, 3, 4, 6, 7}) {
+        if (!isDigit(ddmmyy[i]))
+            return {};
+    }
+    return "20" + ddmmyy.mid(6, 2) + ddmmyy.mid(3, 2) + ddmmyy.mid(0, 2);
+}
+
+QByteArray time(const QByteArray& hhmm)
+{
+    if (hhmm.size() != 5 || hhmm[2] != ':' || !isDigit(hhmm[0]) || !isDigit(hhmm[1]) || !isDigit(hhmm[3]) ||
+        !isDigit(hhmm[4]))
+        return {};
+    return hhmm.left(2) + hhmm.right(2);
+}
+
+QList<QByteArray> headerLines(const QString& storedCallsign)
+{
+    return {
+        "Exportation du carnet de trafic J.N.M. de " + cp1252::encode(storedCallsign) + " au format ADIF",
+        "",
+        cp1252::encode(QStringLiteral("Fichier créé par le logiciel Tournevent Rev") + StationSession::kRevision) +
+            " " + specifier("adif_ver", "3.1.4") + " " + specifier("programid", "Tournevent"),
+        "",
+        "",
+        "<eoh>",
+    };
+}
+
+QByteArray record(const QByteArray& line)
+{
+    QByteArray out;
+    out += specifier("call", piece(line, logcol::kCallsign, 12));
+    if (const auto adifBand = band(piece(line, logcol::kBand, 10)))
+        out += specifier("band", *adifBand);
+    out += specifier("mode", piece(line, logcol::kMode, 5));
+    out += specifier("qso_date", date(piece(line, logcol::kDate, 10)));
+    out += specifier("time_on", time(piece(line, logcol::kStart, 7)));
+    out += specifier("time_off", time(piece(line, logcol::kEnd, 7)));
+    out += specifier("rst_sent", piece(line, logcol::kRstSent, 8));
+    out += specifier("rst_rcvd", piece(line, logcol::kRstReceived, 8));
+    out += specifier("comment", "Dpt:" + piece(line, logcol::kDepartment, 4) + "  " +
+                                    piece(line, logcol::kMillReference, 20) + ' ' + piece(line, logcol::kMillName, 30));
+    out += "<eor>";
+    return out;
+}
+
+QByteArray file(const QString& storedCallsign, const QList<QByteArray>& logLines)
+{
+    QList<QByteArray> lines = headerLines(storedCallsign);
+    lines.reserve(lines.size() + logLines.size());
+    for (const QByteArray& line : logLines)
+        lines << record(line);
+    return LogFile::joinLines(lines);
+}
+
+FileResult writeFile(FileSystem& files, const StationPaths& paths, const QList<QByteArray>& logLines)
+{
+    return files.replace(paths.stationFile(QStringLiteral(".adi")), file(paths.callsign(), logLines));
+}
+
+QString errorMessage(const FileResult& result)
+{
+    QString text = QStringLiteral("Erreur ") + QString::number(result.errorNumber);
+    if (result.errorNumber == FileResult::kDeviceError)
+        text += QStringLiteral(" pas de disuette dans le lecteur");
+    else if (result.errorNumber == FileResult::kPermissionDenied)
+        text += QStringLiteral(" Disquette protegée");
+    return text;
+}
+
+FileResult run(const Services& services, const QString& storedCallsign)
+{
+    const StationPaths paths(services.programDir, storedCallsign);
+    const LogFile::Loaded log = LogFile(services.files, paths.existingLog(services.files)).load();
+    FileResult result = log.result.ok() ? writeFile(services.files, paths, log.lines) : log.result;
+    if (!result.ok()) {
+        services.dialogs.message(errorMessage(result));
+        return result;
+    }
+    if (!services.dialogs.askYesNo(QStringLiteral("Sauvegarder également sur disquette ?")))
+        return result;
+
+    QString target;
+    if (kFloppyDrive) {
+        services.dialogs.message(QStringLiteral("Inserer une disquette formatée dans le lecteur A"));
+        target = QStringLiteral("A:/");
+    } else {
+        target = services.dialogs.chooseFolder(QStringLiteral("Dossier où copier ") + storedCallsign +
+                                               QStringLiteral(".adi et ") + storedCallsign + QStringLiteral(".log"));
+        if (target.isEmpty())
+            return result;
+    }
+
+    const QDir targetDir(target);
+    result = services.files.copy(paths.stationFile(QStringLiteral(".adi")),
+                                 targetDir.filePath(storedCallsign + QStringLiteral(".adi")));
+    if (result.ok())
+        result = services.files.copy(paths.existingLog(services.files),
+                                     targetDir.filePath(storedCallsign + QStringLiteral(".log")));
+    if (!result.ok())
+        services.dialogs.message(errorMessage(result));
+    return result;
+}
+
+}  // namespace tv::adif

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/file_system.h"
+#include "platform/services.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace tv {
+class StationPaths;
+}
+
+// The ADIF export of the station log: callsign + ".adi" in the program directory, written in
+// one replace, and on request a copy of it and of the log to a removable medium.
+//
+// The file holds a six-line header (the third line names the program and carries the
+// standard "adif_ver" and "programid" fields), then one record line per log line:
+// call, band, mode, qso_date, time_on, time_off, rst_sent, rst_rcvd and comment, then <eor>.
+// Every length counts the Windows-1252 bytes written.
+//
+// Values that cannot be converted are left empty rather than written wrong: a band outside
+// the band table has no band field at all; a date that is not dd/mm/yy, or a time that is not
+// hh:mm, is written with length 0.
+namespace tv::adif {
+
+// The ADIF band of a log band ("14 Mhz" gives "20m"), for every band of the band table.
+std::optional<QByteArray> band(const QByteArray& logBand);
+
+// "<tag:length>value".
+QByteArray specifier(const QByteArray& tag, const QByteArray& value);
+
+// dd/mm/yy as "20" + yy + mm + dd; empty when the text is not of that form.
+QByteArray date(const QByteArray& ddmmyy);
+// hh:mm as hhmm; empty when the text is not of that form.
+QByteArray time(const QByteArray& hhmm);
+
+QList<QByteArray> headerLines(const QString& storedCallsign);
+QByteArray record(const QByteArray& logLine);
+// The whole file: header, one record per log line, CR LF after each line.
+QByteArray file(const QString& storedCallsign, const QList<QByteArray>& logLines);
+
+// Writes callsign + ".adi" (replacing it) from the lines of the log.
+FileResult writeFile(FileSystem& files, const StationPaths& paths, const QList<QByteArray>& logLines);
+
+// The message for a failed step: "Erreur " + number, plus " pas de disuette dans le lecteur"
+// for 57 or " Disquette protegée" for 70.
+QString errorMessage(const FileResult& result);
+
+// The whole export as the menu runs it: write the file, ask "Sauvegarder également sur
+// disquette ?", and on Yes copy callsign.adi and callsign.log to the medium. On Windows the
+// medium is drive A: (after "Inserer une disquette formatée dans le lecteur A"); elsewhere the
+// operator chooses a folder, a cancel stopping there. The first failing step stops the export
+// and shows errorMessage. Returns that step's result (success when all went well or the
+// operator stopped).
+FileResult run(const Services& services, const QString& storedCallsign);
+
+}  // namespace tv::adif

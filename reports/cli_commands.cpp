@@ -1,0 +1,349 @@
+#include "reports/cli_commands.h"
+
+#include "logstore/log_file.h"
+#include "logstore/multiplier_rebuild.h"
+#include "logstore/qso_line.h"
+#include "logstore/score.h"
+#include "logstore/station_paths.h"
+#include "platform/file_system.h"
+#include "platform/settings_keys.h"
+#include "platform/settings_store.h"
+#include "reports/adif_export.h"
+#include "reports/ctrafic_export.h"
+#include "reports/log_listing.h"
+#include "reports/report_messages.h"
+#include "reports/summary_sheet.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace tv::cli {
+namespace {
+
+const QStringList kCommands = {QStringLiteral("adif"),    QStringLiteral("ctrafic"), QStringLiteral("summary"),
+                               QStringLiteral("listing"), QStringLiteral("rebuild"), QStringLiteral("score"),
+                               QStringLiteral("check")};
+
+// What every command knows of the station.
+struct Station {
+    StationPaths paths;
+    QString eventDate;
+    bool hfSession;
+};
+
+QString fileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
+
+bool loadLog(const Station& station, FileSystem& files, QList<QByteArray>& lines, QTextStream& err)
+{
+    const LogFile::Loaded log = LogFile(files, station.paths.existingLog(files)).load();
+    if (!log.result.ok()) {
+        err << reportmessages::logUnreadable(station.paths.callsign(), log.result) << Qt::endl;
+        return false;
+    }
+    lines = log.lines;
+    return true;
+}
+
+int adifCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
+{
+    QList<QByteArray> lines;
+    if (!loadLog(station, files, lines, err))
+        return kReadFailed;
+    const QString name = station.paths.callsign() + QStringLiteral(".adi");
+    const FileResult written = adif::writeFile(files, station.paths, lines);
+    if (!written.ok()) {
+        err << reportmessages::notWritten(name, written) << Qt::endl;
+        return kWriteFailed;
+    }
+    out << QStringLiteral("Fichier ADIF écrit : ") << name << QStringLiteral(" (") << lines.size()
+        << QStringLiteral(" QSO)") << Qt::endl;
+    return kOk;
+}
+
+int ctraficCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
+{
+    const ctrafic::Outcome outcome = ctrafic::exportLog(files, station.paths);
+    if (!outcome.result.ok()) {
+        err << outcome.message << Qt::endl;
+        return outcome.result.notFound() ? kReadFailed : kWriteFailed;
+    }
+    out << outcome.message << Qt::endl;
+    return kOk;
+}
+
+int listingCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
+{
+    if (listing::fileName(station.paths.callsign(), station.eventDate).isEmpty()) {
+        err << reportmessages::badEventDate(station.eventDate) << Qt::endl;
+        return kStation;
+    }
+    QList<QByteArray> lines;
+    if (!loadLog(station, files, lines, err))
+        return kReadFailed;
+    const listing::SaveOutcome saved = listing::save(files, station.paths, station.eventDate, lines);
+    if (!saved.result.ok()) {
+        err << saved.message << Qt::endl;
+        return kWriteFailed;
+    }
+    out << saved.message << Qt::endl;
+    return kOk;
+}
+
+bool loadTally(const Station& station, FileSystem& files, ScoreTally& tally, QTextStream& err)
+{
+    const LoadedScore loaded = loadScore(files, station.paths);
+    if (!loaded.result.ok()) {
+        err << reportmessages::notReadable(fileNameOf(loaded.failedFile), loaded.result) << Qt::endl;
+        return false;
+    }
+    tally = loaded.tally;
+    return true;
+}
+
+int summaryCommand(const Station& station, SettingsStore& settings, FileSystem& files, QTextStream& out,
+                   QTextStream& err)
+{
+    if (summary::fileName(station.paths.callsign(), station.eventDate).isEmpty()) {
+        err << reportmessages::badEventDate(station.eventDate) << Qt::endl;
+        return kStation;
+    }
+    ScoreTally tally;
+    if (!loadTally(station, files, tally, err))
+        return kReadFailed;
+    summary::Sheet sheet;
+    sheet.eventDate = station.eventDate;
+    sheet.op = summary::loadOperator(settings, station.paths.callsign());
+    sheet.hfSession = station.hfSession;
+    sheet.cells = summary::cellsFromTally(tally, station.hfSession);
+    const summary::SaveOutcome saved = summary::save(files, station.paths, sheet);
+    if (!saved.result.ok()) {
+        err << saved.message << Qt::endl;
+        return kWriteFailed;
+    }
+    out << saved.message << Qt::endl;
+    return kOk;
+}
+
+void printTotals(QTextStream& out, const QString& session, const ScoreTally::Totals& totals, double score)
+{
+    out << QStringLiteral("Session ") << session << QStringLiteral(" : ") << scoreText(score)
+        << QStringLiteral(" points (") << totals.qsos << QStringLiteral(" QSO, points QSO ")
+        << scoreText(totals.points) << QStringLiteral(", multiplicateurs ") << totals.multipliers()
+        << QStringLiteral(" : moulins ") << totals.mills << QStringLiteral(", départements ") << totals.departments
+        << QStringLiteral(", DXCC ") << totals.entities << QStringLiteral(")") << Qt::endl;
+}
+
+int scoreCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
+{
+    ScoreTally tally;
+    if (!loadTally(station, files, tally, err))
+        return kReadFailed;
+    out << QStringLiteral("Station ") << station.paths.callsign() << Qt::endl;
+    printTotals(out, QStringLiteral("HF"), tally.hfTotals(), score(tally, true));
+    printTotals(out, QStringLiteral("VHF"), tally.vhfTotals(), score(tally, false));
+    return kOk;
+}
+
+int rebuildCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
+{
+    MultiplierRebuild rebuild(files, station.paths);
+    const QStringList targets = rebuild.targets();
+    const MultiplierRebuild::Result result = rebuild.runFromLog();
+    if (!result.result.ok()) {
+        const QString name = fileNameOf(result.failedFile);
+        if (targets.contains(result.failedFile)) {
+            err << reportmessages::notWritten(name, result.result) << Qt::endl;
+            if (result.filesWritten > 0)
+                err << QStringLiteral("Les fichiers qui le précèdent sont déjà reconstruits ; relancez rebuild "
+                                      "pour terminer.")
+                    << Qt::endl;
+            return kWriteFailed;
+        }
+        err << reportmessages::notReadable(name, result.result) << Qt::endl;
+        return kReadFailed;
+    }
+    out << QStringLiteral("Fichiers reconstruits à partir du log :") << Qt::endl;
+    for (const QString& target : targets)
+        out << QStringLiteral("  ") << fileNameOf(target) << Qt::endl;
+    if (!result.unmatchedCallsigns.isEmpty())
+        out << result.unmatchedCallsigns.size()
+            << QStringLiteral(" QSO avec un indicatif sans préfixe connu (voir ") << station.paths.callsign()
+            << QStringLiteral("_Absent.txt pour le CW)") << Qt::endl;
+    return kOk;
+}
+
+QString malformedReason(const QByteArray& line)
+{
+    if (line.size() != logcol::kLineLength)
+        return QStringLiteral("longueur %1 au lieu de %2").arg(line.size()).arg(logcol::kLineLength);
+    if (line[logcol::kEndMarker.index()] != '*')
+        return QStringLiteral("pas de « * » en colonne %1").arg(logcol::kEndMarker.first);
+    return QStringLiteral("date ou heure de début illisible");
+}
+
+int checkCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
+{
+    QList<QByteArray> lines;
+    if (!loadLog(station, files, lines, err))
+        return kReadFailed;
+    int bad = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (qsoline::isWellFormed(lines[i]))
+            continue;
+        ++bad;
+        out << QStringLiteral("Ligne ") << (i + 1) << QStringLiteral(" mal formée : ") << malformedReason(lines[i])
+            << Qt::endl;
+    }
+    const QString logName = station.paths.callsign() + QStringLiteral(".log");
+    if (bad > 0) {
+        out << logName << QStringLiteral(" : ") << bad << QStringLiteral(" ligne(s) mal formée(s) sur ")
+            << lines.size() << Qt::endl;
+        return kMalformedLines;
+    }
+    out << logName << QStringLiteral(" : ") << lines.size() << QStringLiteral(" ligne(s), toutes bien formées")
+        << Qt::endl;
+    return kOk;
+}
+
+// Takes "--name value" or "--name=value"; false when the value is missing.
+bool takeValue(const QStringList& arguments, int& i, const QString& name, QString& value)
+{
+    const QString& argument = arguments[i];
+    if (argument.startsWith(name + QLatin1Char('='))) {
+        value = argument.mid(name.size() + 1);
+        return !value.isEmpty();
+    }
+    if (i + 1 >= arguments.size())
+        return false;
+    value = arguments[++i];
+    return !value.isEmpty();
+}
+
+}  // namespace
+
+Options parse(const QStringList& arguments)
+{
+    Options options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            options.help = true;
+        } else if (argument == QLatin1String("--dir") || argument.startsWith(QLatin1String("--dir="))) {
+            if (!takeValue(arguments, i, QStringLiteral("--dir"), options.dir))
+                options.error = QStringLiteral("l'option --dir demande un répertoire");
+        } else if (argument == QLatin1String("--call") || argument.startsWith(QLatin1String("--call="))) {
+            if (!takeValue(arguments, i, QStringLiteral("--call"), options.call))
+                options.error = QStringLiteral("l'option --call demande un indicatif");
+        } else if (argument.startsWith(QLatin1Char('-'))) {
+            options.error = QStringLiteral("option inconnue : ") + argument;
+        } else if (options.command.isEmpty()) {
+            options.command = argument;
+        } else {
+            options.error = QStringLiteral("une seule commande à la fois (") + options.command +
+                            QStringLiteral(", ") + argument + QStringLiteral(")");
+        }
+        if (!options.error.isEmpty())
+            return options;
+    }
+    if (options.help)
+        return options;
+    if (options.dir.isEmpty())
+        options.error = QStringLiteral("l'option --dir est obligatoire");
+    else if (options.command.isEmpty())
+        options.error = QStringLiteral("aucune commande indiquée");
+    else if (!kCommands.contains(options.command))
+        options.error = QStringLiteral("commande inconnue : ") + options.command;
+    return options;
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+        "Usage : tournevent-cli --dir CHEMIN [--call INDICATIF] COMMANDE\n"
+        "\n"
+        "Produit les comptes rendus de Tournevent sans ouvrir de fenêtre, à partir des fichiers\n"
+        "de la station dans le répertoire CHEMIN et des réglages gardés dans CHEMIN/settings\n"
+        "(indicatif, date de la JNM, session, champs de la feuille récapitulative).\n"
+        "\n"
+        "Commandes :\n"
+        "  adif      écrit le log au format ADIF dans INDICATIF.adi\n"
+        "  ctrafic   copie le log dans INDICATIF.ctf (format C_Trafic)\n"
+        "  summary   écrit la feuille récapitulative INDICATIF_Recapitulatif_JNM_jj_mm_aa.txt\n"
+        "  listing   écrit le log mis en page INDICATIF_Log_JNM_jj_mm_aa.txt\n"
+        "  rebuild   reconstruit les fichiers de départements et de préfixes à partir du log\n"
+        "            (à lancer avant summary, comme le fait la fenêtre de la feuille récapitulative)\n"
+        "  score     affiche le score des sessions HF et VHF\n"
+        "  check     signale les lignes mal formées du log avec leur numéro\n"
+        "\n"
+        "Options :\n"
+        "  --dir CHEMIN       répertoire du programme (obligatoire)\n"
+        "  --call INDICATIF   station à traiter (sinon celle des réglages) ; « / » s'écrit « _ »\n"
+        "  --help             affiche cette aide\n"
+        "\n"
+        "Codes de sortie :\n"
+        "  0  réussite\n"
+        "  1  check : le log contient des lignes mal formées\n"
+        "  2  ligne de commande incorrecte\n"
+        "  3  aucune station, ou indicatif ou date de la JNM inutilisable pour nommer un fichier\n"
+        "  4  fichier de la station introuvable ou illisible\n"
+        "  5  écriture impossible (un fichier précédent du même nom reste intact)\n");
+}
+
+int execute(const Options& options, SettingsStore& settings, FileSystem& files, QTextStream& out, QTextStream& err)
+{
+    if (options.help) {
+        out << helpText();
+        out.flush();
+        return kOk;
+    }
+    if (!options.error.isEmpty()) {
+        err << QStringLiteral("tournevent-cli : ") << options.error << Qt::endl
+            << QStringLiteral("Essayez « tournevent-cli --help ».") << Qt::endl;
+        return kUsage;
+    }
+    if (!QFileInfo(options.dir).isDir()) {
+        err << QStringLiteral("Le répertoire ") << options.dir << QStringLiteral(" n'existe pas.") << Qt::endl;
+        return kReadFailed;
+    }
+
+    QString callsign = options.call;
+    callsign.replace(QLatin1Char('/'), QLatin1Char('_'));
+    if (callsign.isEmpty()) {
+        callsign = settings.value(keys::kJnm, keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign);
+        if (callsign == keys::kNoCallsign) {
+            err << QStringLiteral("Aucune station n'est enregistrée pour ") << options.dir
+                << QStringLiteral(" : indiquez-la avec --call INDICATIF.") << Qt::endl;
+            return kStation;
+        }
+    }
+    if (!StationPaths::isSafeCallsign(callsign)) {
+        err << QStringLiteral("L'indicatif « ") << callsign
+            << QStringLiteral(" » ne peut pas nommer un fichier (lettres, chiffres, « _ » et « - » seulement).")
+            << Qt::endl;
+        return kStation;
+    }
+    const QString section = keys::stationSection(callsign);
+    const Station station{
+        StationPaths(options.dir, callsign),
+        settings.value(keys::kJnm, section, keys::kDateJnm, keys::kDefaultEventDate),
+        settings.value(keys::kJnm, section, keys::kSession, QStringLiteral("HF")) == QLatin1String("HF"),
+    };
+
+    const QString& command = options.command;
+    if (command == QLatin1String("adif"))
+        return adifCommand(station, files, out, err);
+    if (command == QLatin1String("ctrafic"))
+        return ctraficCommand(station, files, out, err);
+    if (command == QLatin1String("listing"))
+        return listingCommand(station, files, out, err);
+    if (command == QLatin1String("summary"))
+        return summaryCommand(station, settings, files, out, err);
+    if (command == QLatin1String("rebuild"))
+        return rebuildCommand(station, files, out, err);
+    if (command == QLatin1String("score"))
+        return scoreCommand(station, files, out, err);
+    return checkCommand(station, files, out, err);
+}
+
+}  // namespace tv::cli

@@ -1,0 +1,32 @@
+#include "reports/ctrafic_export.h"
+
+#include "logstore/station_paths.h"
+
+namespace tv::ctrafic {
+
+Outcome exportLog(FileSystem& files, const StationPaths& paths)
+{
+    const QString call = paths.callsign();
+    const QString logName = call + QStringLiteral(".log");
+    const QString exportName = call + QStringLiteral(".ctf");
+    const QString source = paths.existingLog(files);
+
+    Outcome outcome;
+    if (!files.exists(source)) {
+        outcome.result = FileResult::failure(FileResult::kNotFound, source);
+        outcome.message = QStringLiteral("Le fichier ") + logName +
+                          QStringLiteral(" est introuvable : rien n'a été exporté au format C_Trafic.");
+        return outcome;
+    }
+    outcome.result = files.copy(source, paths.stationFile(QStringLiteral(".ctf")));
+    if (!outcome.result.ok()) {
+        outcome.message = QStringLiteral("Erreur N° ") + QString::number(outcome.result.errorNumber) +
+                          QStringLiteral(" : le fichier ") + logName + QStringLiteral(" n'a pas pu être copié en ") +
+                          exportName + QStringLiteral(", l'exportation C_Trafic n'est pas faite.");
+        return outcome;
+    }
+    outcome.message = QStringLiteral("le fichier ") + logName + QStringLiteral(" a été copié en ") + exportName;
+    return outcome;
+}
+
+}  // namespace tv::ctrafic

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+class QListWidget;
+class QPushButton;
+
+namespace tv {
+
+class Printer;
+
+// The window `Impression` ("Pré Visualisation"): the log listing in the fixed-pitch list
+// `Visu_Print`, saved as callsign + "_Log_JNM_" + dd_mm_yy + ".txt" (`Enregistrer`) or printed
+// (`Imprimer`). The list is filled once, when the window is built; saving and printing reread
+// the log, so a QSO recorded meanwhile is included.
+class LogListingWindow final : public QWidget {
+    Q_OBJECT
+public:
+    // `printer` is the program's printer (its selection dialog); it must outlive the window.
+    LogListingWindow(Services services, QString storedCallsign, QString eventDate, Printer& printer,
+                     QWidget* parent = nullptr);
+
+public Q_SLOTS:
+    void save();   // Enregistrer
+    void print();  // Imprimer
+
+private:
+    // The log lines, or nothing after telling the operator why it could not be read.
+    std::optional<QList<QByteArray>> readLog();
+
+    Services m_services;
+    QString m_callsign;
+    QString m_eventDate;
+    Printer& m_printer;
+    QListWidget* m_list = nullptr;  // Visu_Print
+};
+
+}  // namespace tv

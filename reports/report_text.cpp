@@ -1,0 +1,76 @@
+#include "reports/report_text.h"
+
+#include "app/station_session.h"
+#include "logstore/cp1252.h"
+#include "platform/printer.h"
+
+namespace tv::reporttext {
+namespace {
+
+bool isTwoDigits(const QString& piece)
+{
+    return piece.size() == 2 && piece[0].isDigit() && piece[1].isDigit() && piece[0].unicode() < 128 &&
+           piece[1].unicode() < 128;
+}
+
+}  // namespace
+
+QByteArray spaces(int n)
+{
+    return n > 0 ? QByteArray(n, ' ') : QByteArray();
+}
+
+std::optional<QString> eventDateSuffix(const QString& eventDate)
+{
+    const QString day = eventDate.mid(0, 2);
+    const QString month = eventDate.mid(3, 2);
+    const QString year = eventDate.trimmed().right(2);
+    if (!isTwoDigits(day) || !isTwoDigits(month) || !isTwoDigits(year))
+        return std::nullopt;
+    return day + QLatin1Char('_') + month + QLatin1Char('_') + year;
+}
+
+QByteArray signOff()
+{
+    return cp1252::encode(QStringLiteral("Document établi avec Tournevent Rev ") + StationSession::kRevision);
+}
+
+QByteArray fieldBytes(const QString& text)
+{
+    QByteArray bytes = cp1252::encode(text);
+    for (char& c : bytes) {
+        if (c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\0')
+            c = ' ';
+    }
+    return bytes;
+}
+
+PrintOutcome printLines(Printer& printer, const QList<QByteArray>& lines)
+{
+    const QString oldName = printer.fontName();
+    const int oldSize = printer.fontSize();
+    printer.setFontName(QStringLiteral("Courier New"));
+    printer.setBold(true);
+    printer.setFontSize(10);
+
+    PrintOutcome outcome = PrintOutcome::Cancelled;
+    if (printer.choosePrinter()) {
+        for (const QByteArray& line : lines)
+            printer.printLine(cp1252::decode(line));
+        outcome = printer.endDocument() ? PrintOutcome::Printed : PrintOutcome::Failed;
+    }
+
+    printer.setBold(false);
+    printer.setFontName(oldName);
+    printer.setFontSize(oldSize);
+    return outcome;
+}
+
+QString printFailureMessage(PrintOutcome outcome)
+{
+    if (outcome != PrintOutcome::Failed)
+        return {};
+    return QStringLiteral("L'impression n'a pas pu être faite : vérifiez l'imprimante choisie.");
+}
+
+}  // namespace tv::reporttext

@@ -1,0 +1,288 @@
+#include "logstore/bands.h"
+#include "logstore/log_file.h"
+#include "logstore/station_paths.h"
+#include "platform/fakes/failing_file_system.h"
+#include "reports/adif_export.h"
+#include "tests/reports/report_fixture.h"
+
+#include <QDir>
+#include <QMap>
+
+#include <gtest/gtest.h>
+
+namespace tv {
+namespace {
+
+using test::cp;
+using namespace test::reports;
+
+// The record lines of the fixed log.
+const QList<QByteArray> kRecords = {
+    "<call:5>F5ABC<band:3>20m<mode:3>SSB<qso_date:8>20150621<time_on:4>0941<time_off:4>0943<rst_sent:2>59"
+    "<rst_rcvd:2>57<comment:9>Dpt:75   <eor>",
+    cp("<call:5>F6XYZ<band:3>80m<mode:2>CW<qso_date:8>20150621<time_on:4>0950<time_off:4>0952<rst_sent:3>599"
+       "<rst_rcvd:3>579<comment:39>Dpt:2a  DMF 77012 Moulin de Châteauneuf<eor>"),
+    "<call:6>ON4ABC<band:3>10m<mode:3>SSB<qso_date:8>20150621<time_on:4>1002<time_off:4>1005<rst_sent:2>57"
+    "<rst_rcvd:2>59<comment:15>Dpt:  WIM 7001 <eor>",
+    "<call:6>DL1XYZ<band:3>40m<mode:2>CW<qso_date:8>20150621<time_on:4>1015<time_off:4>1016<rst_sent:3>599"
+    "<rst_rcvd:3>599<comment:7>Dpt:   <eor>",
+    "<call:5>F1ABC<band:2>2m<mode:3>SSB<qso_date:8>20150621<time_on:4>1100<time_off:4>1104<rst_sent:2>59"
+    "<rst_rcvd:2>55<comment:9>Dpt:59   <eor>",
+    cp("<call:7>F4XYZ/P<band:2>2m<mode:2>CW<qso_date:8>20150621<time_on:4>1130<time_off:4>1133<rst_sent:3>599"
+       "<rst_rcvd:3>599<comment:39>Dpt:77  DMF 77012 Moulin de Châteauneuf<eor>"),
+    "<call:5>F5DEF<band:3>80m<mode:2>CW<qso_date:8>20150621<time_on:4>1210<time_off:0><rst_sent:3>599"
+    "<rst_rcvd:3>599<comment:18>Dpt:59  DMF 77012 <eor>",
+};
+
+const QList<QByteArray> kHeader = {
+    "Exportation du carnet de trafic J.N.M. de F4XYZ au format ADIF",
+    "",
+    cp("Fichier créé par le logiciel Tournevent Rev 1.1.2 <adif_ver:5>3.1.4 <programid:10>Tournevent"),
+    "",
+    "",
+    "<eoh>",
+};
+
+// A small ADIF reader of its own: the header runs to <eoh>; then each data specifier is
+// <name:length[:type]>value, a record ends with <eor>. Text between specifiers is ignored.
+struct Adif {
+    QMap<QByteArray, QByteArray> header;
+    QList<QMap<QByteArray, QByteArray>> records;
+    QString error;
+};
+
+Adif readAdif(const QByteArray& bytes)
+{
+    Adif out;
+    qsizetype at = 0;
+    bool inHeader = bytes.isEmpty() || bytes[0] != '<';
+    QMap<QByteArray, QByteArray> current;
+    while (true) {
+        const qsizetype open = bytes.indexOf('<', at);
+        if (open < 0)
+            break;
+        const qsizetype close = bytes.indexOf('>', open);
+        if (close < 0) {
+            out.error = QStringLiteral("unterminated tag");
+            break;
+        }
+        const QList<QByteArray> parts = bytes.mid(open + 1, close - open - 1).split(':');
+        const QByteArray name = parts[0].toLower();
+        at = close + 1;
+        if (name == "eoh") {
+            inHeader = false;
+            continue;
+        }
+        if (name == "eor") {
+            out.records << current;
+            current.clear();
+            continue;
+        }
+        bool ok = false;
+        const int length = parts.size() >= 2 ? parts[1].toInt(&ok) : -1;
+        if (!ok || length < 0 || at + length > bytes.size()) {
+            out.error = QStringLiteral("bad length in ") + QString::fromLatin1(name);
+            break;
+        }
+        const QByteArray value = bytes.mid(at, length);
+        at += length;
+        if (current.contains(name)) {
+            out.error = QStringLiteral("field twice in a record: ") + QString::fromLatin1(name);
+            break;
+        }
+        (inHeader ? out.header : current).insert(name, value);
+    }
+    if (!current.isEmpty() && out.error.isEmpty())
+        out.error = QStringLiteral("record without <eor>");
+    return out;
+}
+
+TEST(AdifExport, WorkedExampleRecord)
+{
+    QsoRecord r;
+    r.date = "12/05/08";
+    r.callsign = "F5ABC";
+    r.start = "09:41";
+    r.end = "09:43";
+    r.department = "75";
+    r.band = "14 Mhz";
+    r.mode = "SSB";
+    r.rstSent = "59";
+    r.rstReceived = "59";
+    r.points = "3";
+    r.activity = "0";
+    EXPECT_EQ(adif::record(built(r)),
+              "<call:5>F5ABC<band:3>20m<mode:3>SSB<qso_date:8>20080512<time_on:4>0941<time_off:4>0943"
+              "<rst_sent:2>59<rst_rcvd:2>59<comment:9>Dpt:75   <eor>");
+}
+
+TEST(AdifExport, EveryBandOfTheTableHasItsAdifBand)
+{
+    const QList<QByteArray> expected = {"160m", "80m", "40m", "30m",  "20m",  "17m",  "15m", "12m",   "10m",
+                                        "6m",   "2m",  "70cm", "23cm", "13cm", "6cm", "3cm", "1.25cm"};
+    ASSERT_EQ(bands::all().size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(bands::all()[i].constData());
+        EXPECT_EQ(adif::band(bands::all()[i]), expected[i]);
+    }
+    for (const char* unknown : {"", "144 MHz", "145 Mhz", "14Mhz"}) {
+        SCOPED_TRACE(unknown);
+        EXPECT_FALSE(adif::band(unknown).has_value());
+    }
+}
+
+TEST(AdifExport, UnknownBandIsLeftOutAndBadDatesAndTimesAreEmpty)
+{
+    QsoRecord r = qsoline::parse(logLines().first());
+    r.band = "145 Mhz";
+    r.date = "2/6/15";
+    r.start = "9h41";
+    r.end = "";
+    const QByteArray record = adif::record(built(r));
+    EXPECT_FALSE(record.contains("<band:"));
+    EXPECT_TRUE(record.contains("<qso_date:0><time_on:0><time_off:0><rst_sent:2>59"));
+
+    const struct {
+        QByteArray in;
+        QByteArray date;
+    } dates[] = {{"12/05/08", "20080512"}, {"31/12/99", "20991231"}, {"01/01/00", "20000101"},
+                 {"12-05-08", ""},         {"12/05/0", ""},          {"", ""}};
+    for (const auto& d : dates) {
+        SCOPED_TRACE(d.in.constData());
+        EXPECT_EQ(adif::date(d.in), d.date) << "the century is always 20";
+    }
+    EXPECT_EQ(adif::time("23:59"), "2359");
+    EXPECT_EQ(adif::time("2359"), "");
+}
+
+TEST(AdifExport, LengthsCountTheWindows1252Bytes)
+{
+    EXPECT_EQ(adif::specifier("comment", cp("Châteauneuf")), cp("<comment:11>Châteauneuf"));
+    EXPECT_EQ(adif::specifier("call", ""), "<call:0>");
+}
+
+TEST(AdifExport, FileOfTheFixedLog)
+{
+    QList<QByteArray> lines = kHeader;
+    lines << kRecords;
+    EXPECT_EQ(adif::file("F4XYZ", logLines()), LogFile::joinLines(lines));
+    EXPECT_EQ(adif::file("F4XYZ", {}), LogFile::joinLines(kHeader)) << "an empty log: the header only";
+}
+
+TEST(AdifExport, AGenericReaderImportsEveryRecord)
+{
+    const QList<QByteArray> log = logLines();
+    const Adif parsed = readAdif(adif::file("F4XYZ", log));
+    ASSERT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
+    EXPECT_EQ(parsed.header.value("adif_ver"), "3.1.4");
+    EXPECT_EQ(parsed.header.value("programid"), "Tournevent");
+    ASSERT_EQ(parsed.records.size(), log.size());
+    for (int i = 0; i < log.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        const QsoRecord qso = qsoline::parse(log[i]);
+        const auto& rec = parsed.records[i];
+        EXPECT_EQ(rec.size(), 9);
+        EXPECT_EQ(rec.value("call"), qso.callsign);
+        EXPECT_EQ(rec.value("mode"), qso.mode);
+        EXPECT_EQ(rec.value("qso_date"), "2015" + qso.date.mid(3, 2) + qso.date.left(2));
+        EXPECT_EQ(rec.value("time_on"), qso.start.left(2) + qso.start.right(2));
+        EXPECT_EQ(rec.value("rst_sent"), qso.rstSent);
+        EXPECT_EQ(rec.value("rst_rcvd"), qso.rstReceived);
+        EXPECT_TRUE(rec.value("comment").startsWith("Dpt:" + qso.department + "  " + qso.millReference));
+        EXPECT_TRUE(rec.value("comment").endsWith(qso.millName));
+    }
+    EXPECT_EQ(parsed.records[5].value("band"), "2m");
+    EXPECT_EQ(parsed.records[5].value("mode"), "CW");
+}
+
+class AdifRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writeStation(fx.dir);
+        QDir(fx.dir.path()).mkdir(QStringLiteral("medium"));
+    }
+    Services services() { return {fx.settings, fx.dialogs, fx.clock, files, fx.dir.path()}; }
+    QString medium() const { return fx.dir.file(QStringLiteral("medium")); }
+    QByteArray expectedFile() const
+    {
+        QList<QByteArray> lines = kHeader;
+        lines << kRecords;
+        return LogFile::joinLines(lines);
+    }
+
+    test::Fixture fx;
+    FailingFileSystem files;
+    const QString question = QStringLiteral("Sauvegarder également sur disquette ?");
+};
+
+TEST_F(AdifRun, NoCopyLeavesOnlyTheFileAndOverwritesWithoutAsking)
+{
+    fx.dir.write("F4XYZ.adi", "old export");
+    fx.dialogs.answer(false);
+    EXPECT_TRUE(adif::run(services(), "F4XYZ").ok());
+    EXPECT_EQ(fx.dir.read("F4XYZ.adi"), expectedFile());
+    ASSERT_EQ(fx.dialogs.shown().size(), 1);
+    EXPECT_EQ(fx.dialogs.shown()[0].kind, FakeDialogs::Kind::YesNo);
+    EXPECT_EQ(fx.dialogs.last(), question);
+    EXPECT_TRUE(QDir(medium()).isEmpty());
+}
+
+TEST_F(AdifRun, CopyToTheChosenFolder)
+{
+    fx.dialogs.answer(true);
+    fx.dialogs.answerFolder(medium());
+    EXPECT_TRUE(adif::run(services(), "F4XYZ").ok());
+    EXPECT_EQ(fx.dir.read("medium/F4XYZ.adi"), expectedFile());
+    EXPECT_EQ(fx.dir.read("medium/F4XYZ.log"), fx.dir.read("F4XYZ.log"));
+    ASSERT_EQ(fx.dialogs.shown().size(), 2) << "no floppy message outside Windows, no success box";
+    EXPECT_EQ(fx.dialogs.shown()[1].kind, FakeDialogs::Kind::Folder);
+}
+
+TEST_F(AdifRun, CancelledFolderStopsWithoutCopy)
+{
+    fx.dialogs.answer(true);
+    EXPECT_TRUE(adif::run(services(), "F4XYZ").ok());
+    EXPECT_TRUE(QDir(medium()).isEmpty());
+    EXPECT_EQ(fx.dialogs.shown().size(), 2);
+}
+
+TEST_F(AdifRun, CopyFailuresShowTheErrorNumberAndItsText)
+{
+    const struct {
+        int error;
+        QString message;
+    } cases[] = {
+        {57, QStringLiteral("Erreur 57 pas de disuette dans le lecteur")},
+        {70, QStringLiteral("Erreur 70 Disquette protegée")},
+        {61, QStringLiteral("Erreur 61")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        fx.dialogs.clear();
+        files.onlyPathsEndingWith(QStringLiteral("medium/F4XYZ.adi"));
+        files.failWrites(1, c.error);
+        fx.dialogs.answer(true);
+        fx.dialogs.answerFolder(medium());
+        EXPECT_EQ(adif::run(services(), "F4XYZ").errorNumber, c.error);
+        EXPECT_EQ(fx.dialogs.last(), c.message);
+        EXPECT_FALSE(fx.dir.exists("medium/F4XYZ.log")) << "the export stops at the failing step";
+    }
+}
+
+TEST_F(AdifRun, FailedExportKeepsThePreviousFileAndAsksNothing)
+{
+    fx.dir.write("F4XYZ.adi", "old export");
+    files.failWrites(1, FileResult::kDiskFull);
+    EXPECT_EQ(adif::run(services(), "F4XYZ").errorNumber, 61);
+    EXPECT_EQ(fx.dir.read("F4XYZ.adi"), "old export");
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Erreur 61")});
+
+    fx.dialogs.clear();
+    EXPECT_EQ(adif::run(services(), "F0ABC").errorNumber, 53) << "a station without log";
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Erreur 53")});
+    EXPECT_FALSE(fx.dir.exists("F0ABC.adi"));
+}
+
+}  // namespace
+}  // namespace tv
