@@ -241,46 +241,39 @@ TEST_F(NameListsTest, MissingFirstNameListGivesTheMessageAndTheRecordingCreatesI
     EXPECT_EQ(lists.findFirstName("F5ABC").firstName, cp("HÉLÈNE"));
 }
 
-TEST_F(NameListsTest, RememberFirstNameReplacesWithoutGrowing)
+TEST_F(NameListsTest, RememberFirstNameReplacesInPlaceAndAddsOnlyANewCallsign)
 {
-    dir.write("Liste_Prenom.txt", crlf({"F6XYZ        75 PAUL", "F5ABC        59 JEAN", "F1AAA        01 LEA"}));
-    const NameLists::FirstName found = lists.findFirstName("F5ABC");
-    ASSERT_TRUE(found.found);
-    ASSERT_TRUE(lists.rememberFirstName(cp("F5ABC        62 RENÉ"), found.found).ok());
-    EXPECT_EQ(firstNames(), crlf({"F6XYZ        75 PAUL", cp("F5ABC        62 RENÉ"), "F1AAA        01 LEA"}));
-}
-
-TEST_F(NameListsTest, RememberFirstNameReplacesBothLinesOfADuplicatedCallsign)
-{
-    dir.write("Liste_Prenom.txt", crlf({"F5ABC        59 JEAN", "F6XYZ        75 PAUL", "F5ABC        62 LUC"}));
-    const NameLists::FirstName found = lists.findFirstName("F5ABC");
-    EXPECT_EQ(found.firstName, "LUC");
-    ASSERT_TRUE(lists.rememberFirstName("F5ABC        80 MARC", found.found).ok());
-    EXPECT_EQ(firstNames(), crlf({"F5ABC        80 MARC", "F6XYZ        75 PAUL", "F5ABC        80 MARC"}));
-}
-
-TEST_F(NameListsTest, TheLookUpDecidesWhetherANewCallsignIsAdded)
-{
-    const QByteArray start = crlf({"F6XYZ        75 PAUL"});
     struct Case {
         const char* what;
-        const char* line;
-        bool foundAtLookUp;
+        QByteArray file;
+        QByteArray line;
         QByteArray expected;
     };
     const Case cases[] = {
-        {"not found at the look-up: added at the end", "F5ABC        59 JEAN", false,
-         crlf({"F6XYZ        75 PAUL", "F5ABC        59 JEAN"})},
-        {"found at the look-up but gone since: nothing written", "F5ABC        59 JEAN", true, start},
-        {"not found at the look-up but present now: replaced, not added twice", "F6XYZ        75 PIERRE", false,
-         crlf({"F6XYZ        75 PIERRE"})},
+        {"a known callsign under a new name: replaced, the file does not grow",
+         crlf({"F6XYZ        75 PAUL", "F5ABC        59 JEAN", "F1AAA        01 LEA"}), cp("F5ABC        62 RENÉ"),
+         crlf({"F6XYZ        75 PAUL", cp("F5ABC        62 RENÉ"), "F1AAA        01 LEA"})},
+        {"a callsign standing twice: both lines replaced",
+         crlf({"F5ABC        59 JEAN", "F6XYZ        75 PAUL", "F5ABC        62 LUC"}), "F5ABC        80 MARC",
+         crlf({"F5ABC        80 MARC", "F6XYZ        75 PAUL", "F5ABC        80 MARC"})},
+        {"a callsign the look-up did not find: added at the end", crlf({"F6XYZ        75 PAUL"}),
+         "F5ABC        59 JEAN", crlf({"F6XYZ        75 PAUL", "F5ABC        59 JEAN"})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        dir.write("Liste_Prenom.txt", start);
-        ASSERT_TRUE(lists.rememberFirstName(c.line, c.foundAtLookUp).ok());
+        dir.write("Liste_Prenom.txt", c.file);
+        const NameLists::FirstName found = lists.findFirstName(NameLists::firstNameCallsign(c.line));
+        ASSERT_TRUE(lists.rememberFirstName(c.line, found.found).ok());
         EXPECT_EQ(firstNames(), c.expected);
     }
+
+    // The value handed over from the look-up, when the file changed in between.
+    const QByteArray start = crlf({"F6XYZ        75 PAUL"});
+    dir.write("Liste_Prenom.txt", start);
+    ASSERT_TRUE(lists.rememberFirstName("F5ABC        59 JEAN", true).ok());
+    EXPECT_EQ(firstNames(), start) << "found at the look-up but gone since: nothing written";
+    ASSERT_TRUE(lists.rememberFirstName("F6XYZ        75 PIERRE", false).ok());
+    EXPECT_EQ(firstNames(), crlf({"F6XYZ        75 PIERRE"})) << "not found at the look-up: never added twice";
 }
 
 TEST_F(NameListsTest, FailedFirstNameWriteIsReportedAndKeepsTheFile)
