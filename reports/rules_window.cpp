@@ -28,7 +28,7 @@ RulesWindow::RulesWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     int widest = 0;
     for (const QString& line : rules::lines())
         widest = std::max(widest, metrics.horizontalAdvance(line));
-    resize(widest + 60, 40 * metrics.height());
+    resize(widest + 60, (rules::lines().size() + 3) * (metrics.height() + 1));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         resize(std::min(width(), area.width()), std::min(height(), area.height()));

@@ -203,7 +203,7 @@ void SummaryWindow::build()
     auto addCells = [&](int gridRow, auto& edits, auto nameOf) {
         for (int c = 0; c < summary::kColumns; ++c) {
             edits[c] = cellEdit(gridBox, nameOf(c));
-            grid->addWidget(edits[c], gridRow, c + 1);
+            grid->addWidget(edits[c], gridRow, c + 1, Qt::AlignHCenter);
         }
     };
     for (int r = 0; r < summary::kRows; ++r) {
@@ -212,9 +212,15 @@ void SummaryWindow::build()
         addCells(gridRow, m_rows[r],
                  [r](int c) { return QString::fromLatin1(kColumnNames[c]) + QString::number(r + 1); });
     }
-    grid->addWidget(label(gridBox, QStringLiteral("Text25"), QStringLiteral("Total")), 11, 0);
+    QLabel* hfTotal = label(gridBox, QStringLiteral("Text25"), QStringLiteral("Total"));
+    QFont bold = hfTotal->font();
+    bold.setBold(true);
+    hfTotal->setFont(bold);
+    grid->addWidget(hfTotal, 11, 0);
     addCells(11, m_hfTotal, [](int c) { return QStringLiteral("Tot_") + QString::fromLatin1(kTotalNames[c]); });
-    grid->addWidget(label(gridBox, QStringLiteral("Text26"), QStringLiteral("Total")), 13, 0);
+    QLabel* vhfTotal = label(gridBox, QStringLiteral("Text26"), QStringLiteral("Total"));
+    vhfTotal->setFont(bold);
+    grid->addWidget(vhfTotal, 13, 0);
     addCells(13, m_vhfTotal, [](int c) { return QStringLiteral("VHF_") + QString::fromLatin1(kTotalNames[c]); });
     grid->setRowMinimumHeight(11, 30);
     column->addWidget(gridBox);
