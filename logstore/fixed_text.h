@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
+#include <algorithm>
 #include <cmath>
 
 // Small helpers for the fixed-column text files (log, multiplier files): cut a field by its
@@ -40,6 +42,26 @@ inline QByteArray trimSpaces(const QByteArray& text)
 inline QByteArray field(const QByteArray& line, int column, int width)
 {
     return trimSpaces(mid(line, column, width));
+}
+
+// The same as field(), as a view into the line (no copy).
+inline QByteArrayView fieldView(QByteArrayView line, int column, int width)
+{
+    const qsizetype at = column - 1;
+    if (at < 0 || at >= line.size() || width <= 0)
+        return {};
+    QByteArrayView v = line.sliced(at, std::min<qsizetype>(width, line.size() - at));
+    while (!v.isEmpty() && v.front() == ' ')
+        v = v.sliced(1);
+    while (!v.isEmpty() && v.back() == ' ')
+        v.chop(1);
+    return v;
+}
+
+// The value of a one-character mark: its digit, 0 for any other byte.
+inline int markValue(char mark)
+{
+    return mark >= '0' && mark <= '9' ? mark - '0' : 0;
 }
 
 // The number a text begins with, as the log's readers take it: blanks are skipped, then an

@@ -6,9 +6,9 @@
 #include "logstore/log_file.h"
 #include "logstore/prefix_file.h"
 
-#include <QHash>
-
+#include <algorithm>
 #include <array>
+#include <unordered_map>
 #include <utility>
 
 namespace tv {
@@ -24,38 +24,61 @@ constexpr int kCountColumn = 135, kCountWidth = 1;
 constexpr int kSsb = 0;
 constexpr int kCw = 1;
 
-std::optional<int> modeIndex(const QByteArray& mode)
+std::optional<int> modeIndex(QByteArrayView mode)
 {
-    if (mode == bands::kSsb)
+    if (mode == "SSB")
         return kSsb;
-    if (mode == bands::kCw)
+    if (mode == "CW")
         return kCw;
     return std::nullopt;
 }
 
-// The band's index in the table, compared in upper case.
-std::optional<int> bandIndexUpper(const QByteArray& band)
+char asciiUpper(char c)
 {
-    static const QHash<QByteArray, int> table = [] {
-        QHash<QByteArray, int> t;
-        for (int i = 0; i < bands::kCount; ++i)
-            t.insert(bands::all()[i].toUpper(), i);
-        return t;
-    }();
-    const auto it = table.constFind(band.toUpper());
-    if (it == table.constEnd())
-        return std::nullopt;
-    return it.value();
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+// The band's index in the table, compared in upper case (ASCII letters only).
+std::optional<int> bandIndexUpper(QByteArrayView band)
+{
+    for (int i = 0; i < bands::kCount; ++i) {
+        const QByteArray& known = bands::all()[i];
+        if (known.size() != band.size())
+            continue;
+        qsizetype k = 0;
+        while (k < band.size() && asciiUpper(band[k]) == asciiUpper(known[k]))
+            ++k;
+        if (k == band.size())
+            return i;
+    }
+    return std::nullopt;
+}
+
+// A department code as one number for comparisons: Corsica under any spelling is 96 or 97;
+// any other code (at most 2 bytes once trimmed) is packed with its length. 0 for no code.
+quint32 departmentKey(QByteArrayView code, bool upper)
+{
+    char c[2] = {0, 0};
+    const qsizetype n = std::min<qsizetype>(code.size(), 2);
+    for (qsizetype i = 0; i < n; ++i)
+        c[i] = upper ? asciiUpper(code[i]) : code[i];
+    const QByteArray canonical = DepartmentFile::canonicalCode(QByteArray(c, n));
+    if (canonical.isEmpty())
+        return 0;
+    quint32 key = quint32(canonical.size()) << 16;
+    for (qsizetype i = 0; i < canonical.size(); ++i)
+        key |= quint32(uchar(canonical[i])) << (8 * i);
+    return key;
 }
 
 // The first line of each department code (Corsica under any of its spellings).
-QHash<QByteArray, int> departmentIndex(const QList<QByteArray>& lines)
+std::unordered_map<quint32, int> departmentIndex(const QList<QByteArray>& lines)
 {
-    QHash<QByteArray, int> first;
+    std::unordered_map<quint32, int> first;
     for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray key = DepartmentFile::canonicalCode(fixedtext::mid(lines[i], 1, DepartmentFile::kCodeWidth));
-        if (!key.isEmpty() && !first.contains(key))
-            first.insert(key, i);
+        const quint32 key = departmentKey(fixedtext::fieldView(lines[i], 1, DepartmentFile::kCodeWidth), false);
+        if (key != 0)
+            first.emplace(key, i);  // keeps the first line of a code
     }
     return first;
 }
@@ -74,7 +97,7 @@ MultiplierRebuild::Computed MultiplierRebuild::compute(const QList<QByteArray>& 
 
     const PrefixIndex callsignIndex(prefixLines, PrefixFile::kLookupPrefixWidth);
     const PrefixIndex entityIndex(prefixLines, PrefixFile::kRebuildPrefixWidth);
-    const QHash<QByteArray, int> departmentFirst = departmentIndex(departmentLines);
+    const std::unordered_map<quint32, int> departmentFirst = departmentIndex(departmentLines);
 
     Computed out;
     const int total = int(logLines.size());
@@ -82,18 +105,21 @@ MultiplierRebuild::Computed MultiplierRebuild::compute(const QList<QByteArray>& 
         if (progress && n % kProgressStep == 0)
             progress(n, total);
         const QByteArray& line = logLines[n];
-        const std::optional<int> mode = modeIndex(fixedtext::field(line, kModeColumn, kModeWidth));
+        const std::optional<int> mode = modeIndex(fixedtext::fieldView(line, kModeColumn, kModeWidth));
         if (!mode)
             continue;
-        const std::optional<int> band = bandIndexUpper(fixedtext::field(line, kBandColumn, kBandWidth));
+        const std::optional<int> band = bandIndexUpper(fixedtext::fieldView(line, kBandColumn, kBandWidth));
 
         // Prefixes: the callsign's entity, then the entity's own line.
-        const QByteArray callsign = fixedtext::field(line, kCallsignColumn, kCallsignWidth);
+        const QByteArrayView callsign = fixedtext::fieldView(line, kCallsignColumn, kCallsignWidth);
         const int matched = callsignIndex.firstMatch(callsign);
-        const QByteArray entity = matched >= 0 ? PrefixFile::entityOf(prefixLines[matched]) : QByteArray();
-        QByteArray unplaced;
+        const QByteArrayView entity = matched >= 0
+                                          ? fixedtext::fieldView(prefixLines[matched], PrefixFile::kEntityColumn,
+                                                                 PrefixFile::kEntityWidth)
+                                          : QByteArrayView();
+        QByteArrayView unplaced;
         if (matched < 0 && !callsign.isEmpty())
-            out.unmatchedCallsigns.append(callsign);
+            out.unmatchedCallsigns.append(callsign.toByteArray());
         if (entity.isEmpty()) {
             unplaced = callsign;
         } else {
@@ -102,25 +128,23 @@ MultiplierRebuild::Computed MultiplierRebuild::compute(const QList<QByteArray>& 
                 unplaced = entity;
             } else if (band) {
                 const int column = PrefixFile::kFirstMarkColumn + *band;
-                QByteArray& target = prefixes[*mode][entityLine];
-                if (column <= target.size() && fixedtext::numericValue(target.mid(column - 1, 1)) == 0)
-                    target[column - 1] = '1';
+                const QByteArray& current = std::as_const(prefixes[*mode])[entityLine];
+                if (column <= current.size() && fixedtext::markValue(current[column - 1]) == 0)
+                    prefixes[*mode][entityLine][column - 1] = '1';
             }
         }
         if (*mode == kCw && !unplaced.isEmpty())
-            out.absentLines.append(unplaced);
+            out.absentLines.append(unplaced.toByteArray());
 
         // Departments: the larger of the mark in place and the line's count mark.
-        const QByteArray code = fixedtext::field(line, kDepartmentColumn, kDepartmentWidth).toUpper();
-        const QByteArray key = DepartmentFile::canonicalCode(code);
-        const auto found = key.isEmpty() ? departmentFirst.constEnd() : departmentFirst.constFind(key);
-        if (band && found != departmentFirst.constEnd()) {
+        const quint32 key = departmentKey(fixedtext::fieldView(line, kDepartmentColumn, kDepartmentWidth), true);
+        const auto found = key == 0 ? departmentFirst.end() : departmentFirst.find(key);
+        const QByteArrayView mark = fixedtext::fieldView(line, kCountColumn, kCountWidth);
+        if (band && found != departmentFirst.end() && !mark.isEmpty()) {
             const int column = DepartmentFile::kFirstMarkColumn + *band;
-            QByteArray& target = departments[*mode][found.value()];
-            const QByteArray mark = fixedtext::field(line, kCountColumn, kCountWidth);
-            if (column <= target.size() && !mark.isEmpty() &&
-                fixedtext::numericValue(mark) > fixedtext::numericValue(target.mid(column - 1, 1)))
-                target[column - 1] = mark[0];
+            const QByteArray& current = std::as_const(departments[*mode])[found->second];
+            if (column <= current.size() && fixedtext::markValue(mark[0]) > fixedtext::markValue(current[column - 1]))
+                departments[*mode][found->second][column - 1] = mark[0];
         }
     }
     if (progress)

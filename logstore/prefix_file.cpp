@@ -116,24 +116,37 @@ QStringList PrefixFile::sizeWarnings(const FileSystem& files, const StationPaths
     return out;
 }
 
-PrefixIndex::PrefixIndex(const QList<QByteArray>& lines, int prefixWidth) : m_width(prefixWidth)
+namespace {
+
+// A text of up to 7 bytes as one number: its length, then its bytes.
+quint64 packed(QByteArrayView text, qsizetype length)
 {
-    m_first.reserve(lines.size());
+    quint64 key = quint64(length);
+    for (qsizetype i = 0; i < length; ++i)
+        key |= quint64(uchar(text[i])) << (8 * (i + 1));
+    return key;
+}
+
+}  // namespace
+
+PrefixIndex::PrefixIndex(const QList<QByteArray>& lines, int prefixWidth) : m_width(std::min(prefixWidth, 7))
+{
+    m_first.reserve(size_t(lines.size()));
     for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray prefix = PrefixFile::prefixOf(lines[i], prefixWidth);
-        if (!prefix.isEmpty() && !m_first.contains(prefix))
-            m_first.insert(prefix, i);
+        const QByteArray prefix = PrefixFile::prefixOf(lines[i], m_width);
+        if (!prefix.isEmpty())
+            m_first.emplace(packed(prefix, prefix.size()), i);  // keeps the first line of a prefix
     }
 }
 
-int PrefixIndex::firstMatch(const QByteArray& text) const
+int PrefixIndex::firstMatch(QByteArrayView text) const
 {
     int best = -1;
-    const int longest = int(std::min<qsizetype>(text.size(), m_width));
-    for (int len = 1; len <= longest; ++len) {
-        const auto it = m_first.constFind(text.left(len));
-        if (it != m_first.constEnd() && (best < 0 || it.value() < best))
-            best = it.value();
+    const qsizetype longest = std::min<qsizetype>(text.size(), m_width);
+    for (qsizetype len = 1; len <= longest; ++len) {
+        const auto it = m_first.find(packed(text, len));
+        if (it != m_first.end() && (best < 0 || it->second < best))
+            best = it->second;
     }
     return best;
 }

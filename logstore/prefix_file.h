@@ -5,11 +5,12 @@
 #include "platform/file_system.h"
 
 #include <QByteArray>
-#include <QHash>
+#include <QByteArrayView>
 #include <QList>
 #include <QStringList>
 
 #include <optional>
+#include <unordered_map>
 
 namespace tv {
 
@@ -91,11 +92,12 @@ private:
 // a rebuild: firstMatch() gives the same line as PrefixFile::firstMatch.
 class PrefixIndex {
 public:
+    // `prefixWidth` is at most 7.
     PrefixIndex(const QList<QByteArray>& lines, int prefixWidth);
-    int firstMatch(const QByteArray& text) const;
+    int firstMatch(QByteArrayView text) const;
 
 private:
-    QHash<QByteArray, int> m_first;  // trimmed prefix -> first line that has it
+    std::unordered_map<quint64, int> m_first;  // packed trimmed prefix -> first line that has it
     int m_width;
 };
 
