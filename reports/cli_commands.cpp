@@ -278,7 +278,7 @@ QString helpText()
         "\n"
         "Options :\n"
         "  --dir CHEMIN       répertoire du programme (obligatoire)\n"
-        "  --call INDICATIF   station à traiter (sinon celle des réglages) ; « / » s'écrit « _ »\n"
+        "  --call INDICATIF   station à traiter (sinon celle des réglages), F0ZZZ/P ou F0ZZZ_P\n"
         "  --help             affiche cette aide\n"
         "\n"
         "Codes de sortie :\n"
@@ -307,7 +307,8 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
         return kReadFailed;
     }
 
-    QString callsign = options.call;
+    // The stored form: upper case, "_" for "/".
+    QString callsign = options.call.toUpper();
     callsign.replace(QLatin1Char('/'), QLatin1Char('_'));
     if (callsign.isEmpty()) {
         callsign = settings.value(keys::kJnm, keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign);
