@@ -448,15 +448,6 @@ TEST_F(StationDialogTest, FailedFileSetCreationLeavesTheStationUnchanged)
     EXPECT_EQ(session.storedCallsign(), "F0ZZZ");
     EXPECT_FALSE(dir.exists("F0ZZZ_P.log"));
     EXPECT_FALSE(dir.exists("F0ZZZ_P_Departement_SSB.txt"));
-
-    // The same with a missing template: named, nothing created.
-    dialogs.clear();
-    QFile::remove(dir.file("FXXXX_Departement.txt"));
-    validate(d, "F0ZZZ_P", "------", "21/06/15");
-    EXPECT_TRUE(dialogs.last().startsWith(
-        "Impossible de lire le fichier FXXXX_Departement.txt : fichier introuvable (erreur N° 53)"));
-    EXPECT_FALSE(dir.exists("F0ZZZ_P.log"));
-    EXPECT_TRUE(settings.writes().isEmpty());
 }
 
 TEST_F(StationDialogTest, FirstInstallationKeepsALogAlreadyThere)
@@ -470,34 +461,6 @@ TEST_F(StationDialogTest, FirstInstallationKeepsALogAlreadyThere)
     EXPECT_EQ(dir.read("F0ZZZ.log"), kLog);
     EXPECT_EQ(dir.read("F0ZZZ_Departement_CW.txt"), kDepartmentTemplate) << "the missing files are created";
     EXPECT_EQ(settings.value("JNM", "Setup F0ZZZ", "NB Activite"), "5") << "the new station's settings are written";
-}
-
-TEST_F(StationDialogTest, EveryControlIsVisibleInsideTheWindowWithoutOverlap)
-{
-    knownStation("F0ZZZ_P", "VHF");
-    StationDialog d(services(), session);
-    d.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
-    enter(field(d, "New_Indicatif"));
-    QList<QWidget*> controls;
-    for (const char* name : {"New_Indicatif", "New_Locator", "Nouv_Date"})
-        controls << field(d, name);
-    controls << button(d);
-    for (QLabel* label : d.findChildren<QLabel*>())
-        controls << label;
-    QList<QRect> areas;
-    for (QWidget* control : controls) {
-        SCOPED_TRACE(control->objectName().toStdString());
-        EXPECT_TRUE(control->isVisible());
-        const QRect area(control->mapTo(&d, QPoint(0, 0)), control->size());
-        EXPECT_TRUE(d.rect().contains(area));
-        for (const QRect& other : areas)
-            EXPECT_FALSE(area.intersects(other));
-        areas << area;
-    }
-    const QString target = qEnvironmentVariable("TOURNEVENT_SCREENSHOT_DIR");
-    if (!target.isEmpty())
-        d.grab().save(QDir(target).filePath("station_dialog.png"));
 }
 
 }  // namespace

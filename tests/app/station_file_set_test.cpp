@@ -174,16 +174,6 @@ TEST_F(StationFileSetTest, CreateInAReadOnlyDirectoryReportsAndChangesNothing)
     EXPECT_EQ(dir.read("F0ZZZ.log"), crlf({kHf1}));
 }
 
-TEST_F(StationFileSetTest, CreateMissingKeepsTheFilesThatExist)
-{
-    writeTemplates();
-    dir.write("F0ZZZ.log", crlf({kHf1}));
-    dir.write("F0ZZZ_Prefixe_SSB.txt", kPrefixMarked);
-    ASSERT_TRUE(set().createMissing().done());
-    EXPECT_EQ(contents(kSetNames), (QList<QByteArray>{crlf({kHf1}), kDepartmentTemplate, kDepartmentTemplate,
-                                                      kPrefixMarked, kPrefixTemplate}));
-}
-
 TEST_F(StationFileSetTest, QuestionsAreWordedForTheStation)
 {
     EXPECT_EQ(StationFileSet::sessionQuestion(Session::Hf, "F0ZZZ_P"),
@@ -491,33 +481,6 @@ TEST_F(StationFileSetTest, ClosingShowsTheReminderThenBacksUp)
                                             "Pour cela allez dans 'Log JNM' puis 'Enregistrez'", ""}));
     EXPECT_EQ(lines[8], "Ces fichiers se trouvent dans le répertoire '" + QDir::toNativeSeparators(dir.path()) + "'");
     EXPECT_EQ(dir.read("F0ZZZ.bak"), crlf({kHf1}));
-}
-
-TEST_F(StationFileSetTest, NewAndKnownStationSettingsAreWrittenInOrder)
-{
-    set("F0ZZZ_P").writeNewStationSettings("JN18DU", "21/06/15");
-    EXPECT_EQ(settings.writes(), (QStringList{
-                                     "JNM|Setup |Indicatif Station=F0ZZZ_P",
-                                     "JNM|Setup |Locator Station=JN18DU",
-                                     "JNM|Setup F0ZZZ_P|Indicatif Station=F0ZZZ_P",
-                                     "JNM|Setup F0ZZZ_P|Locator Station=JN18DU",
-                                     "JNM|Setup F0ZZZ_P|Date Automatique=True",
-                                     "JNM|Setup F0ZZZ_P|Heure UTC=True",
-                                     "JNM|Setup F0ZZZ_P|Activite0=QSO",
-                                     "JNM|Setup F0ZZZ_P|Activite1=DFCF",
-                                     "JNM|Setup F0ZZZ_P|Activite2=DMF",
-                                     "JNM|Setup F0ZZZ_P|Activite3=DIFI",
-                                     "JNM|Setup F0ZZZ_P|Activite4=DIFM",
-                                     "JNM|Setup F0ZZZ_P|NB Activite=5",
-                                     "JNM|Setup F0ZZZ_P|bande Utilisee=0",
-                                     "JNM|Setup F0ZZZ_P|Mode Utilise=0",
-                                     "JNM|Setup F0ZZZ_P|Activite=0",
-                                     "JNM|Setup F0ZZZ_P|Date JNM=21/06/15",
-                                 }));
-    settings.clearWrites();
-    set("F0ZZZ").writeKnownStationSettings("------", "20/06/15");
-    EXPECT_EQ(settings.writes(), (QStringList{"JNM|Setup |Indicatif Station=F0ZZZ", "JNM|Setup |Locator Station=------",
-                                              "JNM|Setup F0ZZZ|Date JNM=20/06/15"}));
 }
 
 TEST_F(StationFileSetTest, QsoCountIgnoresBlankLines)
