@@ -40,6 +40,7 @@ int main(int argc, char* argv[])
 
     tv::MainWindow window({*settings, dialogs, clock, files, programDir});
     dialogs.setParent(&window);
+    QObject::connect(&window, &tv::MainWindow::programEnded, &app, [](int code) { QCoreApplication::exit(code); });
     window.show();
     if (!window.start())
         return 1;

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/department_grid_widget.h"
+#include "app/missing_file_window.h"
 #include "entry/entry_panel.h"
 #include "geo/clock_text.h"
 #include "logstore/bands.h"
@@ -30,14 +31,6 @@
 
 namespace tv {
 namespace {
-
-const QColor kPassed(0xFF, 0xFF, 0xC0);
-const QColor kExpected(0xC0, 0xFF, 0xC0);
-
-void paint(QWidget* field, const QColor& colour)
-{
-    field->setStyleSheet(QStringLiteral("background-color: %1;").arg(colour.name()));
-}
 
 QString crlfJoin(const QStringList& lines)
 {
@@ -72,6 +65,8 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
+    wireEntry();
+    wireStationMenus();
 }
 
 MainWindow::~MainWindow() = default;
@@ -367,9 +362,12 @@ void MainWindow::applySessionBands()
     m_sessionHf->setChecked(hf);
     m_sessionVhf->setChecked(vhf);
     m_entry->band->clear();
+    QStringList list;
     for (const QByteArray& band : hf ? bands::hfSession() : bands::vhfSession())
-        m_entry->band->addItem(cp1252::decode(band));
+        list << cp1252::decode(band);
+    m_entry->band->addItems(list);
     m_entry->band->setCurrentIndex(0);
+    m_entryCore->setBandList(list);
 }
 
 void MainWindow::applyUtcOption(bool utc)
@@ -418,44 +416,36 @@ bool MainWindow::start()
     m_entry->activity->clear();
     m_entry->activity->addItems({QStringLiteral("QSO"), QStringLiteral("MOULIN")});
 
-    SettingsStore& settings = m_services.settings;
-    QString callsign = jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign);
-    m_session.setStation(callsign, m_session.locator());
-    m_session.setSessionText(jnm(stationSection(), keys::kSession, QStringLiteral("HF")));
-
-    if (callsign == keys::kNoCallsign) {
+    m_session.setStation(jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign), m_session.locator());
+    if (m_session.storedCallsign() == keys::kNoCallsign) {
         m_services.dialogs.message(firstInstallText());
-        callsign = jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign);
-        m_session.setStation(callsign, m_session.locator());
+        openStationDialog(true);
+        m_session.setStation(jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign), m_session.locator());
     }
-    if (!StationPaths::isSafeCallsign(callsign)) {
-        m_services.dialogs.message(QStringLiteral("L'indicatif enregistré « ") + callsign +
+    if (!StationPaths::isSafeCallsign(m_session.storedCallsign())) {
+        m_services.dialogs.message(QStringLiteral("L'indicatif enregistré « ") + m_session.storedCallsign() +
                                    QStringLiteral(" » ne peut pas nommer un fichier : entrez l'indicatif de la "
                                                   "station dans le menu Station."));
-        callsign = keys::kNoCallsign;
+        m_session.setStation(keys::kNoCallsign, m_session.locator());
     }
-
+    m_session.setSessionText(jnm(stationSection(), keys::kSession, QStringLiteral("HF")));
     applySessionBands();
-    m_session.setStation(callsign, jnm(keys::kSetup, keys::kLocatorStation, keys::kNoLocator));
-    m_entry->band->setCurrentIndex(settings.intValue(keys::kJnm, stationSection(), keys::kBandeUtilisee, 0));
-    m_session.setBand(cp1252::encode(m_entry->band->currentText()));
-    m_entry->mode->setCurrentIndex(settings.intValue(keys::kJnm, stationSection(), keys::kModeUtilise, 0));
-    m_session.setMode(cp1252::encode(m_entry->mode->currentText()));
-    applyUtcOption(settings.boolValue(keys::kJnm, stationSection(), keys::kHeureUtc, true));
-    m_session.setEventDate(jnm(stationSection(), keys::kDateJnm, keys::kDefaultEventDate));
-    applyDateOption(settings.boolValue(keys::kJnm, stationSection(), keys::kDateAutomatique, true));
-
-    const QString shown = m_session.displayCallsign();
-    m_stationCall->setText(shown);
-    m_stationLocator->setText(m_session.locator());
-    m_logFrame->setTitle(QStringLiteral("Carnet de trafic de ") + shown);
-    m_dateFrame->setTitle(shown + QStringLiteral(" le"));
+    m_session.setStation(m_session.storedCallsign(), jnm(keys::kSetup, keys::kLocatorStation, keys::kNoLocator));
+    applyStationSettings();
+    showStation();
 
     m_session.setEditMode(false);
     m_record->setEnabled(false);
 
+    SettingsStore& settings = m_services.settings;
     settings.setValue(keys::kJnm, stationSection(), keys::kRevision, StationSession::kRevision);
     settings.setValue(keys::kJnm, keys::kSetup, keys::kCheminRepertoire, m_services.programDir);
+
+    refreshDepartments(m_session.band(), cp1252::encode(m_entry->mode->currentText()),
+                       QStringLiteral(" Dpts contacté(s) sur  "));
+    if (m_ended)
+        return false;
+    warnPrefixFileSizes();
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool loaded = loadQsoList(true);
@@ -465,11 +455,16 @@ bool MainWindow::start()
     selectLastRow();
     setCaption();
 
-    m_entry->callsign->setEnabled(true);
-    paint(m_entry->band, kPassed);
-    paint(m_entry->mode, kExpected);
-    m_entry->mode->setFocus();
+    EntryForm& form = m_entryCore->form();
+    form[EntryField::Callsign].enabled = true;
+    form[EntryField::Band].colour = FieldColour::Passed;
+    form.expect(EntryField::Mode);
+    readForm();
+    showForm(true);
 
+    refreshScore();
+    if (m_ended)
+        return false;
     m_entry->activity->setCurrentIndex(settings.intValue(keys::kJnm, stationSection(), keys::kActivite, 0));
 
     tick();
@@ -478,13 +473,34 @@ bool MainWindow::start()
     return true;
 }
 
+void MainWindow::applyStationSettings()
+{
+    SettingsStore& settings = m_services.settings;
+    m_entry->band->setCurrentIndex(settings.intValue(keys::kJnm, stationSection(), keys::kBandeUtilisee, 0));
+    m_session.setBand(cp1252::encode(m_entry->band->currentText()));
+    m_entry->mode->setCurrentIndex(settings.intValue(keys::kJnm, stationSection(), keys::kModeUtilise, 0));
+    m_session.setMode(cp1252::encode(m_entry->mode->currentText()));
+    applyUtcOption(settings.boolValue(keys::kJnm, stationSection(), keys::kHeureUtc, true));
+    m_session.setEventDate(jnm(stationSection(), keys::kDateJnm, keys::kDefaultEventDate));
+    applyDateOption(settings.boolValue(keys::kJnm, stationSection(), keys::kDateAutomatique, true));
+}
+
+void MainWindow::showStation()
+{
+    const QString shown = m_session.displayCallsign();
+    m_stationCall->setText(shown);
+    m_stationLocator->setText(m_session.locator());
+    m_logFrame->setTitle(QStringLiteral("Carnet de trafic de ") + shown);
+    m_dateFrame->setTitle(shown + QStringLiteral(" le"));
+}
+
 bool MainWindow::loadQsoList(bool accentedCaption)
 {
     const StationPaths paths(m_services.programDir, m_session.storedCallsign());
     LogFile log(m_services.files, paths.existingLog(m_services.files));
     LogFile::Loaded loaded = log.load();
     if (!loaded.result.ok()) {
-        stationFileFailed(loaded.result, QStringLiteral(".log"));
+        stationFileFailed(loaded.result, MissingFileWindow::logTail());
         return false;
     }
     m_model.setLines(std::move(loaded.lines));
@@ -502,23 +518,21 @@ void MainWindow::selectLastRow()
     m_list->scrollToBottom();
 }
 
-void MainWindow::stationFileFailed(const FileResult& result, const QString& missingTail)
-{
-    Q_UNUSED(missingTail);
-    m_services.dialogs.message(QStringLiteral("Erreur N° ") + QString::number(result.errorNumber));
-    endProgram();
-}
-
 void MainWindow::endProgram()
 {
     m_ended = true;
     m_timer->stop();
-    QCoreApplication::exit(1);
+    hide();
+    Q_EMIT programEnded(1);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     m_timer->stop();
+    if (!m_ended && !m_closing) {
+        m_closing = true;
+        backupAtClose();
+    }
     event->accept();
 }
 

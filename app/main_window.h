@@ -1,11 +1,17 @@
 #pragma once
 
 #include "app/station_session.h"
+#include "entry/qso_entry.h"
 #include "logstore/qso_list_model.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 
 #include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -46,14 +52,42 @@ public:
     static QString startReminderText();
     static QString firstInstallText();
 
+Q_SIGNALS:
+    // The program must end (a station file is missing or unreadable); main() quits on it.
+    void programEnded(int exitCode);
+
 public Q_SLOTS:
     // One tick of the clock: the UTC and local times, and today's date of the chosen clock.
     void tick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Entry (main_window_entry.cpp).
+    void wireEntry();
+    QWidget* fieldWidget(EntryField field) const;
+    std::optional<EntryField> fieldOf(QObject* object) const;
+    void runEntry(const std::function<EntryEffects()>& action);
+    void readForm();
+    void showForm(bool moveFocus);
+    void applyEffects(const EntryEffects& effects);
+    // Colours the grid for the band and mode and captions it; returns the department count.
+    int refreshDepartments(const QByteArray& band, const QByteArray& mode, const QString& middle);
+    void refreshScore();
+
+    // Station and its files (main_window_station.cpp).
+    void wireStationMenus();
+    void openStationDialog(bool modal);
+    void applyStation();
+    void switchSession(bool toHf);
+    void resetFiles();
+    // Rebuilds the multiplier files from the log; false when the program must end.
+    bool rebuildMultipliers();
+    void backupAtClose();
+    void warnPrefixFileSizes();
+
     void buildMenus();
     void buildCentre();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true);
@@ -62,6 +96,10 @@ private:
     QString stationSection() const;
 
     void applySessionBands();
+    // Band and mode positions, option menus and event date from the station's settings.
+    void applyStationSettings();
+    // The station's callsign and locator in the labels and captions.
+    void showStation();
     void applyUtcOption(bool utc);
     void applyDateOption(bool automatic);
     void setCaption();
@@ -77,7 +115,9 @@ private:
     Services m_services;
     StationSession m_session;
     QsoListModel m_model;
+    std::unique_ptr<QsoEntry> m_entryCore;
     bool m_ended = false;
+    bool m_closing = false;
 
     // Menus.
     QAction* m_sessionHf = nullptr;

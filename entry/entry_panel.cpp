@@ -4,9 +4,25 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QValidator>
 
 namespace tv {
 namespace {
+
+// Turns the letters a to z into A to Z as they are typed; every other character, accented
+// letters included, stays as typed.
+class AsciiUpperValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        for (QChar& ch : input) {
+            if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
+                ch = QChar(ch.unicode() - 32);
+        }
+        return Acceptable;
+    }
+};
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
 {
@@ -56,6 +72,9 @@ EntryPanel::EntryPanel(QWidget* parent) : QGroupBox(parent)
     firstName = makeEdit(this, "Prenom_A", 15);
     millNumber = makeEdit(this, "QTH_A", 15);
     millName = makeEdit(this, "Remarques_A", 30);
+    for (QLineEdit* upper : {callsign, locator, firstName, millNumber, millName})
+        upper->setValidator(new AsciiUpperValidator(upper));
+    activity->setEditable(false);
     distance->setReadOnly(true);
     azimuth->setReadOnly(true);
 

@@ -3,6 +3,9 @@
 #include "tests/support/test_support.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QTimer>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +24,12 @@ protected:
 
     void knownStation(const QString& callsign, const QString& session = "HF")
     {
+        fx.dir.installShippedData();
+        for (const char* mode : {"SSB", "CW"}) {
+            QFile::copy(fx.dir.file("FXXXX_Departement.txt"),
+                        fx.dir.file(QString("%1_Departement_%2.txt").arg(callsign, mode)));
+            QFile::copy(fx.dir.file("FXXXX_Prefixe.txt"), fx.dir.file(QString("%1_Prefixe_%2.txt").arg(callsign, mode)));
+        }
         fx.settings.setValue("JNM", "Setup ", "Indicatif Station", callsign);
         fx.settings.setValue("JNM", "Setup ", "Locator Station", "JN18DU");
         fx.settings.setValue("JNM", "Setup " + callsign, "Session", session);
@@ -181,12 +190,41 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptions)
     }
 }
 
-TEST_F(MainWindowTest, MissingLogEndsTheStartUp)
+// Answers the next modal window by clicking the button of that name.
+void clickInNextModal(const QString& button)
+{
+    QTimer::singleShot(0, [button] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            clickInNextModal(button);
+            return;
+        }
+        if (auto* b = modal->findChild<QPushButton*>(button))
+            b->click();
+    });
+}
+
+TEST_F(MainWindowTest, MissingLogShowsTheMissingFileWindowAndEnds)
 {
     knownStation("F0ZZZ");
+    fx.settings.clearWrites();
     MainWindow w(fx.services());
+    clickInNextModal("Quitter");
     EXPECT_FALSE(w.start());
     EXPECT_TRUE(w.ended());
+    EXPECT_EQ(fx.settings.value("JNM", "Setup ", "Indicatif Station"), "F0ZZZ");
+}
+
+TEST_F(MainWindowTest, MissingDepartmentFileOffersToForgetTheStation)
+{
+    knownStation("F0ZZZ");
+    fx.dir.write("F0ZZZ.log", "");
+    QFile::remove(fx.dir.file("F0ZZZ_Departement_SSB.txt"));
+    MainWindow w(fx.services());
+    clickInNextModal("Initialisation");
+    EXPECT_FALSE(w.start());
+    EXPECT_EQ(fx.settings.value("JNM", "Setup ", "Indicatif Station"), "FXXXX");
+    EXPECT_EQ(fx.settings.value("JNM", "Setup ", "Locator Station"), "------");
 }
 
 }  // namespace

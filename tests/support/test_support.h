@@ -10,6 +10,13 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <ostream>
+
+// Readable values in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << bytes.toStdString() << '"'; }
+inline std::ostream& operator<<(std::ostream& os, const QString& text) { return os << text.toStdString(); }
+
 namespace tv::test {
 
 // A program directory in a temporary folder, removed at the end of the test.
