@@ -42,6 +42,11 @@ public:
 
     PrefixFile(FileSystem& files, StationPaths paths);
 
+    // What the operator is told when a look-up finds no line, and when an entity to mark has
+    // no line.
+    static QString unknownPrefixMessage() { return QStringLiteral("Prefixe Unknown"); }
+    static QString unknownEntityMessage() { return QStringLiteral("Prefixe Inconnu"); }
+
     struct Match {
         QByteArray mark;         // the mark at the band's column; empty when the band is unknown
         QByteArray prefix;       // the matched prefix, trimmed
