@@ -1,6 +1,7 @@
 #include "reports/ctrafic_export.h"
 
 #include "logstore/station_paths.h"
+#include "platform/dialogs.h"
 
 namespace tv::ctrafic {
 
@@ -27,6 +28,13 @@ Outcome exportLog(FileSystem& files, const StationPaths& paths)
     }
     outcome.message = QStringLiteral("le fichier ") + logName + QStringLiteral(" a été copié en ") + exportName;
     return outcome;
+}
+
+FileResult run(const Services& services, const QString& storedCallsign)
+{
+    const Outcome outcome = exportLog(services.files, StationPaths(services.programDir, storedCallsign));
+    services.dialogs.message(outcome.message);
+    return outcome.result;
 }
 
 }  // namespace tv::ctrafic

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_system.h"
+#include "platform/services.h"
 
 #include <QString>
 
@@ -18,5 +19,8 @@ struct Outcome {
 };
 
 Outcome exportLog(FileSystem& files, const StationPaths& paths);
+
+// The export as the menu runs it: exports, then shows the outcome's message (OK only).
+FileResult run(const Services& services, const QString& storedCallsign);
 
 }  // namespace tv::ctrafic

@@ -66,6 +66,17 @@ TEST_F(CtraficExport, MissingLogOrFailedCopyIsReportedNotCalledASuccess)
     EXPECT_EQ(dir.read("F4XYZ.ctf"), "old\r\n");
 }
 
+TEST_F(CtraficExport, MenuRunShowsTheOutcome)
+{
+    test::Fixture fx;
+    fx.dir.write("F4XYZ.log", "line\r\n");
+    EXPECT_TRUE(ctrafic::run(fx.services(), "F4XYZ").ok());
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("le fichier F4XYZ.log a été copié en F4XYZ.ctf")});
+    EXPECT_EQ(fx.dialogs.shown()[0].kind, FakeDialogs::Kind::Message);
+    EXPECT_EQ(ctrafic::run(fx.services(), "F0ABC").errorNumber, 53);
+    EXPECT_EQ(fx.dialogs.texts().size(), 2);
+}
+
 TEST(RulesText, SixtyTwoLinesInSections)
 {
     const QStringList& lines = rules::lines();
