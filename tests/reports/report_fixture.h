@@ -20,7 +20,7 @@ inline QByteArray built(const QsoRecord& r)
     return *line;
 }
 
-struct QsoSpec {
+struct QsoFields {
     const char* date;
     const char* callsign;
     const char* start;
@@ -40,7 +40,7 @@ struct QsoSpec {
     const char* millName;  // UTF-8, stored in Windows-1252
 };
 
-inline QByteArray line(const QsoSpec& s)
+inline QByteArray line(const QsoFields& s)
 {
     QsoRecord r;
     r.date = s.date;
