@@ -10,6 +10,7 @@
 #include "logstore/station_paths.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/qt_printer.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
 
@@ -67,6 +68,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
     wireEntry();
     wireStationMenus();
+    wireReportMenus();
 }
 
 MainWindow::~MainWindow() = default;

@@ -24,6 +24,8 @@ namespace tv {
 
 class DepartmentGridWidget;
 class EntryPanel;
+class QtPrinter;
+class RulesWindow;
 
 // The main window `Main`: station, clock, the QSO list, the entry fields, the department grid,
 // the score, and the menus that open every other window.
@@ -88,6 +90,9 @@ private:
     void backupAtClose();
     void warnPrefixFileSizes();
 
+    // Reports and exports (main_window_reports.cpp).
+    void wireReportMenus();
+
     void buildMenus();
     void buildCentre();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true);
@@ -116,6 +121,8 @@ private:
     StationSession m_session;
     QsoListModel m_model;
     std::unique_ptr<QsoEntry> m_entryCore;
+    std::unique_ptr<QtPrinter> m_printer;  // shared by the windows that print
+    QPointer<RulesWindow> m_rules;
     bool m_ended = false;
     bool m_closing = false;
 

@@ -10,6 +10,7 @@
 #include "entry/entry_panel.h"
 #include "logstore/cp1252.h"
 #include "logstore/multiplier_rebuild.h"
+#include "logstore/nomenclature_window.h"
 #include "logstore/prefix_file.h"
 #include "logstore/station_paths.h"
 #include "platform/dialogs.h"
@@ -35,6 +36,11 @@ void MainWindow::wireStationMenus()
     enable(m_sessionVhf, [this] { switchSession(false); });
     enable(item("Mnu_RAZ_All"), [this] { resetFiles(); });
     enable(item("Mnu_MAJ_Prefixe_Departement"), [this] { rebuildMultipliers(); });
+    enable(item("Mnu_Nomenclature"), [this] {
+        auto* editor = new NomenclatureWindow(m_services, this);
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        editor->show();
+    });
 }
 
 void MainWindow::openStationDialog(bool modal)

@@ -284,8 +284,8 @@ EntryEffects QsoEntry::enterCallsign()
         const QByteArray band = bandBytes();
         const QByteArray mode = modeBytes();
         for (const QByteArray& line : m_logLines()) {
-            if (qsoline::field(line, logcol::kCallsign) == m_callsign &&
-                qsoline::field(line, logcol::kBand) == band && qsoline::field(line, logcol::kMode) == mode) {
+            if (qsoline::fieldEquals(line, logcol::kCallsign, m_callsign) &&
+                qsoline::fieldEquals(line, logcol::kBand, band) && qsoline::fieldEquals(line, logcol::kMode, mode)) {
                 m_form.callsignLabel =
                     QStringLiteral("Contacté le ") + cp1252::decode(qsoline::rawField(line, logcol::kDate));
                 message(QStringLiteral("Station ") + typed + QStringLiteral("  ") +
@@ -337,7 +337,7 @@ EntryEffects QsoEntry::enterCallsign()
             if (entity.match->mark == "0") {
                 m_newPrefix = m_services.dialogs.askYesNo(
                     QStringLiteral(" Valider le prefixe DXCC : ") + cp1252::decode(entity.match->prefix) +
-                    QStringLiteral("  ") + cp1252::decode(entity.match->description) + QStringLiteral(" ?"));
+                    QStringLiteral("  ") + cp1252::decode(entity.match->description.trimmed()) + QStringLiteral(" ?"));
             }
         }
     }

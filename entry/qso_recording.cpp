@@ -409,7 +409,7 @@ EntryEffects QsoEntry::edit(int row)
                 m_dxccPrefix = entity.match->prefix;
         }
     }
-    m_firstNameFound = true;
+    m_firstNameFound = NameLists(m_services.files, m_services.programDir).findFirstName(m_callsign).found;
 
     m_form.recordEnabled = true;
     m_form.recordCaption = QStringLiteral("Valider");

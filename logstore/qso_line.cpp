@@ -2,6 +2,8 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 namespace tv::qsoline {
 namespace {
 
@@ -75,6 +77,22 @@ QByteArray rawField(const QByteArray& line, Column column)
 QByteArray field(const QByteArray& line, Column column)
 {
     return rawField(line, column).trimmed();
+}
+
+bool fieldEquals(const QByteArray& line, Column column, const QByteArray& value)
+{
+    qsizetype begin = column.index();
+    qsizetype end = std::min<qsizetype>(line.size(), column.index() + column.width);
+    if (begin >= end)
+        return value.isEmpty();
+    const char* data = line.constData();
+    // The blanks QByteArray::trimmed() removes, so that this agrees with field().
+    auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (begin < end && blank(data[begin]))
+        ++begin;
+    while (end > begin && blank(data[end - 1]))
+        --end;
+    return end - begin == value.size() && std::equal(data + begin, data + end, value.constData());
 }
 
 QsoRecord parse(const QByteArray& line)

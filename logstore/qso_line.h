@@ -48,6 +48,9 @@ QsoRecord parse(const QByteArray& line);
 
 // One field of a line, trimmed of blanks (empty when the line is shorter).
 QByteArray field(const QByteArray& line, logcol::Column column);
+// True when the field, trimmed of blanks, equals the value; allocates nothing (the duplicate
+// search runs it over every line of the list).
+bool fieldEquals(const QByteArray& line, logcol::Column column, const QByteArray& value);
 // One field of a line with its padding kept, cut to what the line holds.
 QByteArray rawField(const QByteArray& line, logcol::Column column);
 

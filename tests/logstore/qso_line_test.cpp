@@ -72,6 +72,20 @@ TEST(QsoLineTest, ParseGivesBackWhatWasBuilt)
     EXPECT_EQ(*qsoline::build(qsoline::parse(line)), line);
 }
 
+TEST(QsoLineTest, FieldEqualsAgreesWithTheTrimmedField)
+{
+    const QByteArray line = *qsoline::build(millContact());
+    for (const char* value : {"F5ABC", "F5AB", "F5ABCD", "", " F5ABC"}) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(qsoline::fieldEquals(line, logcol::kCallsign, value), qsoline::field(line, logcol::kCallsign) == value);
+    }
+    EXPECT_TRUE(qsoline::fieldEquals(line, logcol::kBand, "14 Mhz"));
+    EXPECT_FALSE(qsoline::fieldEquals(line, logcol::kBand, "14 MHz"));
+    EXPECT_TRUE(qsoline::fieldEquals("21/06/15  F5ABC", logcol::kCallsign, "F5ABC")) << "a short line";
+    EXPECT_TRUE(qsoline::fieldEquals("21/06/15", logcol::kCallsign, ""));
+    EXPECT_FALSE(qsoline::fieldEquals("21/06/15", logcol::kCallsign, "F5ABC"));
+}
+
 TEST(QsoLineTest, ValueLongerThanItsColumnIsRefused)
 {
     QsoRecord r = millContact();

@@ -1,0 +1,44 @@
+// The main window's report and export menus.
+
+#include "app/main_window.h"
+#include "entry/entry_panel.h"
+#include "platform/qt_printer.h"
+#include "reports/adif_export.h"
+#include "reports/ctrafic_export.h"
+#include "reports/log_listing_window.h"
+#include "reports/rules_window.h"
+#include "reports/summary_window.h"
+
+#include <QAction>
+
+namespace tv {
+
+void MainWindow::wireReportMenus()
+{
+    m_printer = std::make_unique<QtPrinter>(this);
+    auto item = [this](const char* name) {
+        QAction* action = findChild<QAction*>(QString::fromLatin1(name));
+        action->setEnabled(true);
+        return action;
+    };
+    connect(item("Mnu_ADIF"), &QAction::triggered, this,
+            [this] { adif::run(m_services, m_session.storedCallsign()); });
+    connect(item("Mnu_CTrafic"), &QAction::triggered, this,
+            [this] { ctrafic::run(m_services, m_session.storedCallsign()); });
+    connect(item("Mnu_Feuille_Recap"), &QAction::triggered, this, [this] {
+        // The sheet counts from multiplier files brought in line with the log first.
+        if (!rebuildMultipliers())
+            return;
+        auto* window = new SummaryWindow(m_services, m_session.storedCallsign(), m_session.eventDate(),
+                                         m_sessionHf->isChecked(), *m_printer, this);
+        window->show();
+    });
+    connect(item("Mnu_Imprime_Tout"), &QAction::triggered, this, [this] {
+        auto* window =
+            new LogListingWindow(m_services, m_session.storedCallsign(), m_session.eventDate(), *m_printer, this);
+        window->show();
+    });
+    connect(item("Mnu_Reglement"), &QAction::triggered, this, [this] { RulesWindow::showOrRaise(m_rules, this); });
+}
+
+}  // namespace tv
