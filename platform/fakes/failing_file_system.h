@@ -8,7 +8,7 @@ namespace tv {
 
 // The real file system, with failures on demand: the next N writes (replace, append, copy
 // destination) fail with the given error number and change nothing; or a replace stops after
-// its temporary file is written, just before the rename.
+// its temporary file is written, just before the rename; or the reads of a file fail.
 class FailingFileSystem final : public QtFileSystem {
 public:
     void failWrites(int count, int errorNumber = FileResult::kDiskFull)
@@ -19,6 +19,12 @@ public:
     // Fails only the writes whose path ends with this text.
     void onlyPathsEndingWith(const QString& tail) { m_tail = tail; }
     void stopBeforeRename(bool stop) { m_stopBeforeRename = stop; }
+    // Every read of a path ending with this text fails with the error number (0: none).
+    void failReadsOf(const QString& tail, int errorNumber = FileResult::kDeviceError)
+    {
+        m_readTail = tail;
+        m_readError = errorNumber;
+    }
     int writes() const { return m_writes; }
 
     FileResult replace(const QString& path, const QByteArray& bytes) override
@@ -34,6 +40,13 @@ public:
         if (shouldFail(path))
             return FileResult::failure(m_errorNumber, QStringLiteral("injected failure"));
         return QtFileSystem::append(path, bytes);
+    }
+
+    FileRead read(const QString& path) const override
+    {
+        if (m_readError != 0 && path.endsWith(m_readTail))
+            return {FileResult::failure(m_readError, QStringLiteral("injected failure")), {}};
+        return QtFileSystem::read(path);
     }
 
 protected:
@@ -53,6 +66,8 @@ private:
     int m_writes = 0;
     QString m_tail;
     bool m_stopBeforeRename = false;
+    QString m_readTail;
+    int m_readError = 0;
 };
 
 }  // namespace tv

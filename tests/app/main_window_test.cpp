@@ -5,7 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QTest>
 #include <QTimer>
+
+#include <functional>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -213,6 +216,90 @@ TEST_F(MainWindowTest, MissingLogShowsTheMissingFileWindowAndEnds)
     EXPECT_FALSE(w.start());
     EXPECT_TRUE(w.ended());
     EXPECT_EQ(fx.settings.value("JNM", "Setup ", "Indicatif Station"), "F0ZZZ");
+}
+
+TEST_F(MainWindowTest, UnreadableStationFileEndsWithItsErrorNumberAndLeavesTheFiles)
+{
+    knownStation("F0ZZZ");
+    const QByteArray log = test::crlf({test::qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "59")});
+    fx.dir.write("F0ZZZ.log", log);
+    const QByteArray departments = fx.dir.read("F0ZZZ_Departement_SSB.txt");
+    fx.files.failReadsOf("F0ZZZ_Departement_SSB.txt", 57);
+    MainWindow w(fx.services());
+    EXPECT_FALSE(w.start());
+    EXPECT_TRUE(w.ended());
+    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Erreur N° 57"));
+    EXPECT_EQ(fx.dir.read("F0ZZZ.log"), log);
+    EXPECT_EQ(fx.dir.read("F0ZZZ_Departement_SSB.txt"), departments);
+}
+
+TEST_F(MainWindowTest, FirstStartLeadsThroughTheStationDialogToAnEmptyLog)
+{
+    fx.dir.installShippedData();
+    MainWindow w(fx.services());
+    // The station dialog opens modal after the first-installation message: fill it in.
+    QTimer::singleShot(0, [] {
+        std::function<void()> fill = [&fill] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) {
+                QTimer::singleShot(10, fill);
+                return;
+            }
+            auto type = [modal](const char* name, const char* text) {
+                auto* edit = modal->findChild<QLineEdit*>(name);
+                edit->setText(text);
+                QTest::keyClick(edit, Qt::Key_Return);
+            };
+            type("New_Indicatif", "F0ZZZ_P");
+            type("Nouv_Date", "21/06/15");
+            modal->findChild<QPushButton*>("Validation")->click();
+        };
+        fill();
+    });
+    ASSERT_TRUE(w.start());
+    EXPECT_EQ(fx.dialogs.shown().first().text, MainWindow::firstInstallText());
+    for (const char* name : {"F0ZZZ_P.log", "F0ZZZ_P_Departement_SSB.txt", "F0ZZZ_P_Departement_CW.txt",
+                             "F0ZZZ_P_Prefixe_SSB.txt", "F0ZZZ_P_Prefixe_CW.txt"})
+        EXPECT_TRUE(fx.dir.exists(name)) << name;
+    EXPECT_EQ(fx.dir.read("F0ZZZ_P_Prefixe_CW.txt"), fx.dir.read("FXXXX_Prefixe.txt"));
+    EXPECT_EQ(fx.settings.value("JNM", "Setup ", "Indicatif Station"), "F0ZZZ_P");
+    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ_P", "Date JNM"), "21/06/15");
+    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ_P", "Heure UTC"), "True");
+    EXPECT_EQ(find<QLabel>(w, "I_Station")->text(), "F0ZZZ/P");
+    EXPECT_EQ(w.qsoModel().rowCount(), 0);
+    EXPECT_EQ(find<QComboBox>(w, "Bande_A")->count(), 5);
+    EXPECT_EQ(fx.dialogs.last(), MainWindow::startReminderText());
+}
+
+TEST_F(MainWindowTest, SessionSwitchArchivesTheLogAndStartsAnEmptyOne)
+{
+    knownStation("F0ZZZ");
+    const QByteArray log = test::crlf({test::qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "59")});
+    fx.dir.write("F0ZZZ.log", log);
+    MainWindow w(fx.services());
+    ASSERT_TRUE(w.start());
+    fx.dialogs.answer(false);
+    find<QAction>(w, "Mnu_Session_VHF")->trigger();
+    EXPECT_EQ(w.qsoModel().rowCount(), 1) << "Cancel changes nothing";
+    EXPECT_TRUE(find<QAction>(w, "Mnu_Session_HF")->isChecked());
+    EXPECT_FALSE(find<QAction>(w, "Mnu_Session_VHF")->isChecked());
+
+    fx.dialogs.answer(true);
+    find<QAction>(w, "Mnu_Session_VHF")->trigger();
+    EXPECT_EQ(w.qsoModel().rowCount(), 0);
+    EXPECT_EQ(fx.dir.read("F0ZZZ.hf_"), log);
+    EXPECT_EQ(fx.dir.read("F0ZZZ.log"), "");
+    EXPECT_EQ(find<QComboBox>(w, "Bande_A")->currentText(), "144 Mhz");
+    EXPECT_TRUE(find<QAction>(w, "Mnu_Session_VHF")->isChecked());
+    EXPECT_FALSE(find<QAction>(w, "Mnu_Session_HF")->isChecked());
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Journée Nationale des Moulins   Session VHF   Revision  1.1.2"));
+    EXPECT_EQ(find<QLabel>(w, "P_QSO")->text(), "0");
+    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "Session"), "VHF");
+
+    fx.dialogs.answer(true);
+    find<QAction>(w, "Mnu_Session_HF")->trigger();
+    EXPECT_EQ(find<QComboBox>(w, "Bande_A")->currentText(), "7.0 Mhz");
+    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "bande Utilisee"), "0");
 }
 
 TEST_F(MainWindowTest, MissingDepartmentFileOffersToForgetTheStation)

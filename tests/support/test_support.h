@@ -2,6 +2,7 @@
 
 #include "platform/fakes/fake_clock.h"
 #include "platform/fakes/fake_dialogs.h"
+#include "platform/fakes/failing_file_system.h"
 #include "platform/fakes/fake_settings_store.h"
 #include "platform/qt_file_system.h"
 #include "platform/services.h"
@@ -42,7 +43,7 @@ struct Fixture {
     FakeSettingsStore settings;
     FakeDialogs dialogs;
     FakeClock clock;
-    QtFileSystem files;
+    FailingFileSystem files;  // the real file system unless a test asks for failures
 
     Services services() { return {settings, dialogs, clock, files, dir.path()}; }
 };
