@@ -349,17 +349,16 @@ EntryEffects QsoEntry::enterCallsign()
     m_department = shownDepartment(station.department);
     m_form.setText(F::Locator, cp1252::decode(station.locator));
 
-    if (isHfSession()) {
-        m_form.pass(F::Callsign);
-        if (m_dxccPrefix == "F" || m_dxccPrefix == "TM")
-            m_form.expect(F::Department);
-        else
-            m_form.expect(F::Activity);
-    } else {
-        m_departmentMark.clear();
-        m_form.pass(F::Callsign);
+    // A French station gives its department, in VHF too (the department field then hands over
+    // to the locator); others go on to the activity (HF) or the locator (VHF).
+    m_departmentMark.clear();
+    m_form.pass(F::Callsign);
+    if (m_dxccPrefix == "F" || m_dxccPrefix == "TM")
+        m_form.expect(F::Department);
+    else if (isHfSession())
+        m_form.expect(F::Activity);
+    else
         m_form.expect(F::Locator);
-    }
     return {};
 }
 

@@ -278,6 +278,9 @@ TEST_F(EntryTest, VhfContactPutsTheDistanceInThePoints)
     startSession("VHF", "JN18DU");
     dialogs.answer(false);
     enter(F::Callsign, "F1XYZ");
+    EXPECT_EQ(form().focus, F::Department) << "a French station gives its department in VHF too";
+    enter(F::Department, "75");
+    EXPECT_EQ(dialogs.last(), QString::fromUtf8("Attention nouveau département le 75 Paris"));
     EXPECT_EQ(form().focus, F::Locator);
     enter(F::Locator, "JN03TJ");
     EXPECT_EQ(form().text(F::Distance), "610");
@@ -296,10 +299,15 @@ TEST_F(EntryTest, VhfContactPutsTheDistanceInThePoints)
     EXPECT_EQ(qsoline::rawField(line, logcol::kAzimuth), "185");
     EXPECT_EQ(qsoline::rawField(line, logcol::kLocator), "JN03TJ");
     EXPECT_EQ(qsoline::rawField(line, logcol::kBand), "144 Mhz ");
+    EXPECT_EQ(qsoline::rawField(line, logcol::kNewDepartmentFlag), "1");
+    EXPECT_EQ(fileLine("F0ZZZ_Departement_SSB.txt", "75").mid(3, 17), "00000000001000000");
+
+    // A foreign station goes straight to the locator.
+    dialogs.answer(false);
+    enter(F::Callsign, "DL1ABC");
+    EXPECT_EQ(form().focus, F::Locator);
 
     // The station's own locator gives no azimuth and no distance.
-    dialogs.answer(false);
-    enter(F::Callsign, "F1AAA");
     enter(F::Locator, "JN18DU");
     EXPECT_EQ(form().text(F::Distance), "0");
     EXPECT_EQ(form().text(F::Azimuth), "?");
@@ -309,7 +317,7 @@ TEST_F(EntryTest, WithoutTheStationLocatorNoDistanceIsInvented)
 {
     startSession("VHF", "------");
     dialogs.answer(false);
-    enter(F::Callsign, "F1XYZ");
+    enter(F::Callsign, "DL1XYZ");
     enter(F::Locator, "JN03TJ");
     EXPECT_EQ(form().text(F::Distance), "?");
     EXPECT_TRUE(dialogs.last().startsWith("Attention le locator de la station"));
