@@ -4,25 +4,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QValidator>
 
 namespace tv {
 namespace {
-
-// Turns the letters a to z into A to Z as they are typed; every other character, accented
-// letters included, stays as typed.
-class AsciiUpperValidator final : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        for (QChar& ch : input) {
-            if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
-                ch = QChar(ch.unicode() - 32);
-        }
-        return Acceptable;
-    }
-};
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
 {
@@ -50,6 +34,15 @@ QComboBox* makeCombo(QWidget* parent, const char* name, const QString& text)
 }
 
 }  // namespace
+
+QValidator::State AsciiUpperValidator::validate(QString& input, int&) const
+{
+    for (QChar& ch : input) {
+        if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
+            ch = QChar(ch.unicode() - 32);
+    }
+    return Acceptable;
+}
 
 EntryPanel::EntryPanel(QWidget* parent) : QGroupBox(parent)
 {

@@ -1,12 +1,21 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QValidator>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 
 namespace tv {
+
+// Turns the letters a to z into A to Z as they are typed (or pasted); every other character,
+// accented letters included, stays as typed.
+class AsciiUpperValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override;
+};
 
 // The entry fields of the main window (`Frame4`, caption "QSO numéro " and the next number),
 // laid out in the order an operator fills them: band, mode, callsign, department, locator,

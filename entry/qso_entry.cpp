@@ -1,6 +1,7 @@
 #include "entry/qso_entry.h"
 
 #include "app/station_session.h"
+#include "entry/entry_text.h"
 #include "geo/clock_text.h"
 #include "geo/locator.h"
 #include "logstore/bands.h"
@@ -22,19 +23,9 @@ namespace {
 
 using F = EntryField;
 
-const QString kCrlf = QStringLiteral("\r\n");
-
-QByteArray bytes(const QString& text) { return cp1252::encode(text); }
-
-// Department "96" / "97" are shown as "2a" / "2b".
-QByteArray shownDepartment(const QByteArray& code)
-{
-    if (code == "96")
-        return "2a";
-    if (code == "97")
-        return "2b";
-    return code;
-}
+using entrytext::bytes;
+using entrytext::kCrlf;
+using entrytext::shownDepartment;
 
 bool isCalendarDate(const QString& text)
 {

@@ -3,6 +3,7 @@
 #include "entry/qso_entry.h"
 
 #include "app/station_session.h"
+#include "entry/entry_text.h"
 #include "geo/clock_text.h"
 #include "geo/locator.h"
 #include "logstore/bands.h"
@@ -22,17 +23,12 @@ namespace {
 
 using F = EntryField;
 
-const QString kCrlf = QStringLiteral("\r\n");
-
-QByteArray bytes(const QString& text) { return cp1252::encode(text); }
+using entrytext::bytes;
+using entrytext::kCrlf;
 
 QString shownDepartment(const QString& code)
 {
-    if (code == QLatin1String("96"))
-        return QStringLiteral("2a");
-    if (code == QLatin1String("97"))
-        return QStringLiteral("2b");
-    return code;
+    return cp1252::decode(entrytext::shownDepartment(cp1252::encode(code)));
 }
 
 QString fileError(const FileResult& result)

@@ -3,6 +3,7 @@
 #include "logstore/bands.h"
 #include "logstore/department_file.h"
 #include "logstore/fixed_text.h"
+#include "logstore/log_columns.h"
 #include "logstore/log_file.h"
 #include "logstore/prefix_file.h"
 
@@ -14,12 +15,12 @@
 namespace tv {
 namespace {
 
-// Where the rebuild reads a log line.
-constexpr int kCallsignColumn = 11, kCallsignWidth = 12;
-constexpr int kDepartmentColumn = 37, kDepartmentWidth = 2;
-constexpr int kBandColumn = 50, kBandWidth = 8;
-constexpr int kModeColumn = 60, kModeWidth = 7;
-constexpr int kCountColumn = 135, kCountWidth = 1;
+// Where the rebuild reads a log line: the department's two characters, the count's one.
+constexpr int kCallsignColumn = logcol::kCallsign.first, kCallsignWidth = logcol::kCallsign.width;
+constexpr int kDepartmentColumn = logcol::kDepartment.first, kDepartmentWidth = 2;
+constexpr int kBandColumn = logcol::kBand.first, kBandWidth = logcol::kBand.width;
+constexpr int kModeColumn = logcol::kMode.first, kModeWidth = logcol::kMode.width;
+constexpr int kCountColumn = logcol::kCount.first, kCountWidth = logcol::kCount.width;
 
 constexpr int kSsb = 0;
 constexpr int kCw = 1;

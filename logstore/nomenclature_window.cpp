@@ -1,5 +1,6 @@
 #include "logstore/nomenclature_window.h"
 
+#include "entry/entry_panel.h"
 #include "logstore/cp1252.h"
 #include "platform/dialogs.h"
 
@@ -21,21 +22,6 @@ namespace tv {
 namespace {
 
 constexpr int kLineRole = Qt::UserRole + 1;
-
-// Letters a to z typed (or pasted) into the field are entered in upper case; accented
-// letters and every other character are kept as typed.
-class AsciiUpperCase final : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        for (QChar& ch : input) {
-            if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
-                ch = QChar(ch.unicode() - 32);
-        }
-        return Acceptable;
-    }
-};
 
 bool sameWidths(const QFont& font)
 {
@@ -93,8 +79,8 @@ NomenclatureWindow::NomenclatureWindow(Services services, QWidget* parent)
     m_department = makeField(this, "Dep_Edit");
     m_locator = makeField(this, "Loc_Edit");
     m_department->setMaxLength(3);
-    m_callsign->setValidator(new AsciiUpperCase(m_callsign));
-    m_locator->setValidator(new AsciiUpperCase(m_locator));
+    m_callsign->setValidator(new AsciiUpperValidator(m_callsign));
+    m_locator->setValidator(new AsciiUpperValidator(m_locator));
 
     m_add = makeButton(this, "Ajouter");
     m_edit = makeButton(this, "Editer");

@@ -1,8 +1,11 @@
 #include "logstore/score.h"
 
 #include "logstore/bands.h"
+#include "logstore/department_file.h"
 #include "logstore/fixed_text.h"
+#include "logstore/log_columns.h"
 #include "logstore/log_file.h"
+#include "logstore/prefix_file.h"
 
 namespace tv {
 
@@ -26,16 +29,17 @@ std::optional<int> scoredBandIndex(const QByteArray& band)
 
 namespace {
 
-// Where the log line's fields are read for the score.
-constexpr int kBandColumn = 50, kBandWidth = 10;
-constexpr int kModeColumn = 60, kModeWidth = 5;
-constexpr int kDistanceColumn = 155, kDistanceWidth = 5;
-constexpr int kActivityColumn = 165, kActivityWidth = 1;
+// Where the log line's fields are read for the score: the band and mode with the blanks after
+// them, the first character of the activity.
+constexpr int kBandColumn = logcol::kBand.first, kBandWidth = 10;
+constexpr int kModeColumn = logcol::kMode.first, kModeWidth = 5;
+constexpr int kDistanceColumn = logcol::kDistance.first, kDistanceWidth = logcol::kDistance.width;
+constexpr int kActivityColumn = logcol::kActivity.first, kActivityWidth = 1;
 
 // The first mark column of each multiplier file; a band's mark is at first + its index in
 // the band table.
-constexpr int kDepartmentFirstMark = 4;
-constexpr int kPrefixFirstMark = 8;
+constexpr int kDepartmentFirstMark = DepartmentFile::kFirstMarkColumn;
+constexpr int kPrefixFirstMark = PrefixFile::kFirstMarkColumn;
 
 std::optional<int> modeIndex(const QByteArray& mode)
 {
