@@ -16,75 +16,52 @@ protected:
     test::TempProgramDir dir;
     FailingFileSystem files;
     LogFile log{files, dir.file("F0ZZZ.log")};
+    const QByteArray a = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
+    const QByteArray b = qso("21/06/15", "F6XYZ", "09:45", "14 Mhz", "CW");
 
     QByteArray bytes() const { return dir.read("F0ZZZ.log"); }
 };
 
-TEST_F(LogFileTest, EmptyFileIsAnEmptyLogAndMissingFileIsError53)
+TEST_F(LogFileTest, LoadKeepsEveryLineByteForByte)
 {
     EXPECT_EQ(log.load().result.errorNumber, 53);
     dir.write("F0ZZZ.log", "");
-    const LogFile::Loaded loaded = log.load();
+    LogFile::Loaded loaded = log.load();
     EXPECT_TRUE(loaded.result.ok());
-    EXPECT_TRUE(loaded.lines.isEmpty());
-}
+    EXPECT_TRUE(loaded.lines.isEmpty()) << "an empty file is an empty log";
 
-TEST_F(LogFileTest, MalformedLinesAreKeptByteForByte)
-{
-    const QByteArray good = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
-    const QByteArray raw = good + "\r\nshort line\r\n\r\n" + QByteArray(250, 'L') + "\nno end";
-    dir.write("F0ZZZ.log", raw);
-    const LogFile::Loaded loaded = log.load();
-    ASSERT_EQ(loaded.lines.size(), 5);
-    EXPECT_EQ(loaded.lines[0], good);
-    EXPECT_EQ(loaded.lines[1], "short line");
-    EXPECT_EQ(loaded.lines[2], "");
-    EXPECT_EQ(loaded.lines[3], QByteArray(250, 'L'));
-    EXPECT_EQ(loaded.lines[4], "no end");
+    dir.write("F0ZZZ.log", a + "\r\nshort line\r\n\r\n" + QByteArray(250, 'L') + "\nno end");
+    loaded = log.load();
+    EXPECT_EQ(loaded.lines, QList<QByteArray>({a, "short line", "", QByteArray(250, 'L'), "no end"}));
     // A rewrite keeps every line (line ends become CR LF).
-    ASSERT_TRUE(log.removeAt(0, good).ok());
+    ASSERT_TRUE(log.removeAt(0, a).ok());
     EXPECT_EQ(bytes(), "short line\r\n\r\n" + QByteArray(250, 'L') + "\r\nno end\r\n");
 }
 
-TEST_F(LogFileTest, AppendWritesTheLineAndCrLf)
+TEST_F(LogFileTest, AppendWritesTheLineAndCrLfOrNothing)
 {
-    const QByteArray a = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
-    const QByteArray b = qso("21/06/15", "F6XYZ", "09:45", "14 Mhz", "CW");
     ASSERT_TRUE(log.append(a).ok());
     ASSERT_TRUE(log.append(b).ok());
     EXPECT_EQ(bytes(), crlf({a, b}));
     EXPECT_EQ(bytes().size(), 2 * 201);
-}
 
-TEST_F(LogFileTest, FailedAppendReportsAndLeavesTheLogAsItWas)
-{
-    const QByteArray a = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
-    ASSERT_TRUE(log.append(a).ok());
     files.failWrites(1);
-    EXPECT_EQ(log.append(qso("21/06/15", "F6XYZ", "09:45", "14 Mhz", "CW")).errorNumber, 61);
-    EXPECT_EQ(bytes(), crlf({a}));
+    EXPECT_EQ(log.append(qso("21/06/15", "F1AAA", "09:50", "14 Mhz", "CW")).errorNumber, 61);
+    EXPECT_EQ(bytes(), crlf({a, b}));
 }
 
-TEST_F(LogFileTest, RemoveTakesOnlyTheChosenLineEvenWhenAnotherIsIdentical)
+TEST_F(LogFileTest, RemoveTakesOnlyTheChosenLineAndOnlyIfTheFileStillHoldsIt)
 {
-    const QByteArray a = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
-    const QByteArray b = qso("21/06/15", "F6XYZ", "09:45", "14 Mhz", "CW");
     dir.write("F0ZZZ.log", crlf({a, b, a}));
+    EXPECT_FALSE(log.removeAt(0, b).ok());
+    EXPECT_FALSE(log.removeAt(5, a).ok());
+    EXPECT_EQ(bytes(), crlf({a, b, a}));
+
     ASSERT_TRUE(log.removeAt(2, a).ok());
-    EXPECT_EQ(bytes(), crlf({a, b}));
+    EXPECT_EQ(bytes(), crlf({a, b})) << "the identical line before it stays";
     ASSERT_TRUE(log.removeAt(0, a).ok());
     ASSERT_TRUE(log.removeAt(0, b).ok());
     EXPECT_EQ(bytes(), "") << "deleting the only QSO leaves an empty file";
-}
-
-TEST_F(LogFileTest, RemoveRefusesWhenTheFileNoLongerMatchesTheList)
-{
-    const QByteArray a = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
-    const QByteArray b = qso("21/06/15", "F6XYZ", "09:45", "14 Mhz", "CW");
-    dir.write("F0ZZZ.log", crlf({a, b}));
-    EXPECT_FALSE(log.removeAt(0, b).ok());
-    EXPECT_FALSE(log.removeAt(5, a).ok());
-    EXPECT_EQ(bytes(), crlf({a, b}));
 }
 
 TEST_F(LogFileTest, ReplacePlacesTheEditedLineInDateAndTimeOrder)
@@ -104,42 +81,35 @@ TEST_F(LogFileTest, ReplacePlacesTheEditedLineInDateAndTimeOrder)
     const QByteArray late = qso("02/06/07", "F1AAA", "12:00", "14 Mhz", "SSB");
     ASSERT_TRUE(log.replaceInOrder(0, l0900, late).ok());
     EXPECT_EQ(bytes(), crlf({edited, l0930, l1100, late}));
+
+    // In a one-line log, just the new line.
+    dir.write("F0ZZZ.log", crlf({l0900}));
+    ASSERT_TRUE(log.replaceInOrder(0, l0900, b).ok());
+    EXPECT_EQ(bytes(), crlf({b}));
 }
 
-TEST_F(LogFileTest, ReplaceInAOneLineLogWritesJustTheNewLine)
-{
-    const QByteArray only = qso("02/06/07", "F1AAA", "09:00", "14 Mhz", "SSB");
-    dir.write("F0ZZZ.log", crlf({only}));
-    const QByteArray edited = qso("02/06/07", "F1AAA", "08:00", "7.0 Mhz", "CW");
-    ASSERT_TRUE(log.replaceInOrder(0, only, edited).ok());
-    EXPECT_EQ(bytes(), crlf({edited}));
-}
-
-TEST_F(LogFileTest, InsertWithoutOldLineAcrossTheCentury)
+TEST_F(LogFileTest, InsertWithoutOldLineAcrossTheCenturyAndPastUndatedLines)
 {
     const QByteArray y2000 = qso("01/01/00", "F1BBB", "00:10", "14 Mhz", "SSB");
     dir.write("F0ZZZ.log", crlf({y2000}));
     const QByteArray y1999 = qso("31/12/99", "F1AAA", "23:50", "14 Mhz", "SSB");
     ASSERT_TRUE(log.replaceInOrder(std::nullopt, QByteArray(199, ' '), y1999).ok());
     EXPECT_EQ(bytes(), crlf({y1999, y2000}));
-    // Into a log that does not exist yet, or an empty one, the line is simply written.
+
+    // Undated lines never move the insertion.
+    dir.write("F0ZZZ.log", crlf({a, "garbage"}));
+    const QByteArray later = qso("21/06/15", "F6XYZ", "10:00", "14 Mhz", "SSB");
+    ASSERT_TRUE(log.replaceInOrder(std::nullopt, {}, later).ok());
+    EXPECT_EQ(bytes(), crlf({a, "garbage", later}));
+
+    // Into a log that does not exist yet, the line is simply written.
     LogFile fresh(files, dir.file("NEW.log"));
     ASSERT_TRUE(fresh.replaceInOrder(std::nullopt, {}, y2000).ok());
     EXPECT_EQ(dir.read("NEW.log"), crlf({y2000}));
 }
 
-TEST_F(LogFileTest, UndatedLinesNeverMoveTheInsertion)
-{
-    const QByteArray a = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
-    dir.write("F0ZZZ.log", crlf({a, "garbage"}));
-    const QByteArray later = qso("21/06/15", "F6XYZ", "10:00", "14 Mhz", "SSB");
-    ASSERT_TRUE(log.replaceInOrder(std::nullopt, {}, later).ok());
-    EXPECT_EQ(bytes(), crlf({a, "garbage", later}));
-}
-
 TEST_F(LogFileTest, FailedReplaceKeepsTheOldLog)
 {
-    const QByteArray a = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
     dir.write("F0ZZZ.log", crlf({a}));
     files.stopBeforeRename(true);
     EXPECT_FALSE(log.replaceInOrder(std::nullopt, {}, qso("21/06/15", "F6X", "08:00", "14 Mhz", "SSB")).ok());
@@ -147,5 +117,5 @@ TEST_F(LogFileTest, FailedReplaceKeepsTheOldLog)
     EXPECT_EQ(bytes(), crlf({a}));
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

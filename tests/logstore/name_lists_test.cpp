@@ -10,22 +10,6 @@ namespace {
 using test::cp;
 using test::crlf;
 
-// The real file system, except that reading a file whose name ends with `tail` fails with a
-// permission error (a list that exists but cannot be read).
-class UnreadableFileSystem final : public QtFileSystem {
-public:
-    explicit UnreadableFileSystem(QString tail) : m_tail(std::move(tail)) {}
-    FileRead read(const QString& path) const override
-    {
-        if (path.endsWith(m_tail))
-            return {FileResult::failure(FileResult::kPermissionDenied, QStringLiteral("denied")), {}};
-        return QtFileSystem::read(path);
-    }
-
-private:
-    QString m_tail;
-};
-
 class NameListsTest : public ::testing::Test {
 protected:
     test::TempProgramDir dir;
@@ -129,22 +113,6 @@ TEST_F(NameListsTest, MissingNomenclatureIsAnEmptyListAndTheFirstChangeCreatesIt
     EXPECT_EQ(nomenclature(), "F5ABC      59 JN18DU\r\n");
 }
 
-TEST_F(NameListsTest, FailedNomenclatureWritesAreReportedAndKeepTheFile)
-{
-    const QByteArray before = crlf({"F5ABC      59 JN18DU", "F6XYZ      75 JN18EU"});
-    dir.write("Nomenclature.txt", before);
-
-    files.failWrites(1, FileResult::kDiskFull);
-    EXPECT_EQ(lists.rememberStation("F5ABC", "62", "JO10AA").errorNumber, FileResult::kDiskFull);
-    EXPECT_EQ(nomenclature(), before);
-
-    files.stopBeforeRename(true);
-    EXPECT_FALSE(lists.rememberStation("F9NEW", "62", "JO10AA").ok());
-    EXPECT_FALSE(lists.saveStations({"F1AAA      01 JN00AA"}).ok());
-    EXPECT_EQ(nomenclature(), before);
-    EXPECT_FALSE(dir.exists("Temporaire5.txt"));
-}
-
 TEST_F(NameListsTest, UnreadableListsAreNeverOverwritten)
 {
     const QByteArray stations = crlf({"F5ABC      59 JN18DU"});
@@ -152,20 +120,42 @@ TEST_F(NameListsTest, UnreadableListsAreNeverOverwritten)
     dir.write("Nomenclature.txt", stations);
     dir.write("Liste_Prenom.txt", names);
 
-    UnreadableFileSystem noNomenclature(QStringLiteral("Nomenclature.txt"));
-    NameLists a(noNomenclature, dir.path());
-    EXPECT_EQ(a.findStation("F5ABC").result.errorNumber, FileResult::kPermissionDenied);
-    EXPECT_EQ(a.rememberStation("F6XYZ", "75", "JN18EU").errorNumber, FileResult::kPermissionDenied);
-    EXPECT_EQ(a.loadStations().result.errorNumber, FileResult::kPermissionDenied);
-    EXPECT_EQ(nomenclature(), stations);
+    files.failReadsOf("Nomenclature.txt", FileResult::kPermissionDenied);
+    EXPECT_EQ(lists.findStation("F5ABC").result.errorNumber, FileResult::kPermissionDenied);
+    EXPECT_EQ(lists.rememberStation("F6XYZ", "75", "JN18EU").errorNumber, FileResult::kPermissionDenied);
+    EXPECT_EQ(lists.loadStations().result.errorNumber, FileResult::kPermissionDenied);
 
-    UnreadableFileSystem noFirstNames(QStringLiteral("Liste_Prenom.txt"));
-    NameLists b(noFirstNames, dir.path());
-    const NameLists::FirstName found = b.findFirstName("F5ABC");
+    files.failReadsOf("Liste_Prenom.txt", FileResult::kPermissionDenied);
+    const NameLists::FirstName found = lists.findFirstName("F5ABC");
     EXPECT_FALSE(found.found);
     EXPECT_EQ(found.message, "Attention il vous faut le fichier 'Liste_Prenom.txt'");
-    EXPECT_EQ(b.rememberFirstName("F6XYZ        75 PAUL", false).errorNumber, FileResult::kPermissionDenied);
+    EXPECT_EQ(lists.rememberFirstName("F6XYZ        75 PAUL", false).errorNumber, FileResult::kPermissionDenied);
+
+    EXPECT_EQ(nomenclature(), stations);
     EXPECT_EQ(firstNames(), names);
+    EXPECT_EQ(files.writes(), 0);
+}
+
+TEST_F(NameListsTest, FailedWritesAreReportedAndKeepTheFiles)
+{
+    const QByteArray stations = crlf({"F5ABC      59 JN18DU", "F6XYZ      75 JN18EU"});
+    const QByteArray names = crlf({"F5ABC        59 JEAN"});
+    dir.write("Nomenclature.txt", stations);
+    dir.write("Liste_Prenom.txt", names);
+
+    files.failWrites(1, FileResult::kDiskFull);
+    EXPECT_EQ(lists.rememberStation("F5ABC", "62", "JO10AA").errorNumber, FileResult::kDiskFull);
+    files.failWrites(1, FileResult::kPermissionDenied);
+    EXPECT_EQ(lists.rememberFirstName("F5ABC        62 LUC", true).errorNumber, FileResult::kPermissionDenied);
+
+    files.stopBeforeRename(true);
+    EXPECT_FALSE(lists.rememberStation("F9NEW", "62", "JO10AA").ok());
+    EXPECT_FALSE(lists.saveStations({"F1AAA      01 JN00AA"}).ok());
+    EXPECT_FALSE(lists.rememberFirstName("F6XYZ        75 PAUL", false).ok());
+
+    EXPECT_EQ(nomenclature(), stations);
+    EXPECT_EQ(firstNames(), names);
+    EXPECT_EQ(files.fileNames(dir.path()).size(), 2) << "no scratch file is left behind";
 }
 
 TEST_F(NameListsTest, SavingTheLoadedStationsWritesTheSameBytes)
@@ -274,19 +264,6 @@ TEST_F(NameListsTest, RememberFirstNameReplacesInPlaceAndAddsOnlyANewCallsign)
     EXPECT_EQ(firstNames(), start) << "found at the look-up but gone since: nothing written";
     ASSERT_TRUE(lists.rememberFirstName("F6XYZ        75 PIERRE", false).ok());
     EXPECT_EQ(firstNames(), crlf({"F6XYZ        75 PIERRE"})) << "not found at the look-up: never added twice";
-}
-
-TEST_F(NameListsTest, FailedFirstNameWriteIsReportedAndKeepsTheFile)
-{
-    const QByteArray before = crlf({"F5ABC        59 JEAN"});
-    dir.write("Liste_Prenom.txt", before);
-    files.failWrites(1, FileResult::kPermissionDenied);
-    EXPECT_EQ(lists.rememberFirstName("F5ABC        62 LUC", true).errorNumber, FileResult::kPermissionDenied);
-    EXPECT_EQ(firstNames(), before);
-    files.stopBeforeRename(true);
-    EXPECT_FALSE(lists.rememberFirstName("F6XYZ        75 PAUL", false).ok());
-    EXPECT_EQ(firstNames(), before);
-    EXPECT_FALSE(dir.exists("Temporaire.txt"));
 }
 
 TEST_F(NameListsTest, LinesWithoutACallsignAreRefused)

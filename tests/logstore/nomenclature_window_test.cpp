@@ -1,11 +1,10 @@
+#include "logstore/log_file.h"
 #include "logstore/nomenclature_window.h"
-#include "platform/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace tv {
 namespace {
@@ -24,25 +24,23 @@ const QString kSelectFirst = QStringLiteral("Selectionnez une ligne d'abord");
 
 class NomenclatureWindowTest : public ::testing::Test {
 protected:
-    test::TempProgramDir dir;
-    FakeSettingsStore settings;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FailingFileSystem files;
+    test::Fixture fx;
     std::unique_ptr<NomenclatureWindow> window;
 
-    const QByteArray start = crlf({"F5ABC      59 JN18DU", cp("F6XYZ      5  IN88AA"), "F0ZZZ      2a JN41AA"});
+    const QList<QByteArray> startLines = {"F5ABC      59 JN18DU", cp("F6XYZ      5  IN88AA"), "F0ZZZ      2a JN41AA"};
 
-    void open(const QByteArray* contents = nullptr)
+    void open() { open(LogFile::joinLines(startLines)); }
+    // Opens the window on a list holding these bytes, or on no list at all.
+    void open(const std::optional<QByteArray>& contents)
     {
-        dir.write("Nomenclature.txt", contents ? *contents : start);
-        window = std::make_unique<NomenclatureWindow>(Services{settings, dialogs, clock, files, dir.path()});
+        if (contents)
+            fx.dir.write("Nomenclature.txt", *contents);
+        window = std::make_unique<NomenclatureWindow>(fx.services());
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    template <typename T>
-    T* find(const char* name)
+    template <typename T> T* find(const char* name)
     {
         T* found = window->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
@@ -57,8 +55,7 @@ protected:
     void clickLine(int row)
     {
         QListWidget* l = list();
-        const QRect rect = l->visualItemRect(l->item(row));
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
     }
     void fill(const QString& call, const QString& dep, const QString& loc)
     {
@@ -66,51 +63,34 @@ protected:
         department()->setText(dep);
         locator()->setText(loc);
     }
-    QStringList shownLines()
+    QStringList fields() { return {callsign()->text(), department()->text(), locator()->text()}; }
+    QByteArray file() const { return fx.dir.read("Nomenclature.txt"); }
+    bool closeAnswering(bool yes)
     {
-        QStringList out;
-        for (int i = 0; i < list()->count(); ++i)
-            out << list()->item(i)->text();
-        return out;
-    }
-    QByteArray file() const { return dir.read("Nomenclature.txt"); }
-    QList<QByteArray> startLines() const
-    {
-        return {"F5ABC      59 JN18DU", cp("F6XYZ      5  IN88AA"), "F0ZZZ      2a JN41AA"};
+        fx.dialogs.answer(yes);
+        return window->close();
     }
 };
 
-TEST_F(NomenclatureWindowTest, OpensWithTheLinesOfTheFileInAFixedPitchList)
+TEST_F(NomenclatureWindowTest, ShowsTheLinesInAFixedPitchListAndAClickFillsTheFields)
 {
     open();
     EXPECT_EQ(window->objectName(), "Fichier_Nomenclature");
     EXPECT_EQ(window->windowTitle(), "Edition du fichier Nomenclature.txt");
-    EXPECT_EQ(shownLines(), QStringList({"F5ABC      59 JN18DU", "F6XYZ      5  IN88AA", "F0ZZZ      2a JN41AA"}));
+    QStringList shown;
+    for (int i = 0; i < list()->count(); ++i)
+        shown << list()->item(i)->text();
+    EXPECT_EQ(shown, QStringList({"F5ABC      59 JN18DU", "F6XYZ      5  IN88AA", "F0ZZZ      2a JN41AA"}));
     const QFontMetrics metrics(list()->font());
     for (const QChar ch : QStringLiteral(" 1iW"))
         EXPECT_EQ(metrics.horizontalAdvance(ch), metrics.horizontalAdvance(QLatin1Char('M'))) << "fixed pitch";
     EXPECT_EQ(list()->toolTip(), "Clickez sur une ligne pour editer l'indicatif le departement ou le locator");
-    QStringList labels;
-    for (const QLabel* label : window->findChildren<QLabel*>())
-        labels << label->text();
-    for (const char* text : {"Edition du fichier Nomenclature", "Indicatif", "Dpt", "Locator"})
-        EXPECT_TRUE(labels.contains(QString::fromLatin1(text))) << text;
-    for (const char* name : {"Ajouter", "Editer", "Supprimer"})
-        EXPECT_EQ(find<QPushButton>(name)->text(), QString::fromLatin1(name));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-}
 
-TEST_F(NomenclatureWindowTest, ClickingALineFillsTheThreeFields)
-{
-    open();
     clickLine(1);
-    EXPECT_EQ(callsign()->text(), "F6XYZ");
-    EXPECT_EQ(department()->text(), "5");
-    EXPECT_EQ(locator()->text(), "IN88AA");
+    EXPECT_EQ(fields(), QStringList({"F6XYZ", "5", "IN88AA"}));
     clickLine(2);
-    EXPECT_EQ(callsign()->text(), "F0ZZZ");
-    EXPECT_EQ(department()->text(), "2a");
-    EXPECT_EQ(locator()->text(), "JN41AA");
+    EXPECT_EQ(fields(), QStringList({"F0ZZZ", "2a", "JN41AA"}));
+    EXPECT_TRUE(fx.dialogs.shown().isEmpty());
 }
 
 TEST_F(NomenclatureWindowTest, TypedLettersAToZAreUpperCasedInCallsignAndLocator)
@@ -119,9 +99,7 @@ TEST_F(NomenclatureWindowTest, TypedLettersAToZAreUpperCasedInCallsignAndLocator
     QTest::keyClicks(callsign(), "f5abc/p");
     QTest::keyClicks(locator(), "jn18du");
     QTest::keyClicks(department(), "2a");
-    EXPECT_EQ(callsign()->text(), "F5ABC/P");
-    EXPECT_EQ(locator()->text(), "JN18DU");
-    EXPECT_EQ(department()->text(), "2a") << "the department keeps what is typed";
+    EXPECT_EQ(fields(), QStringList({"F5ABC/P", "2a", "JN18DU"})) << "the department keeps what is typed";
     callsign()->clear();
     QTest::keyClicks(callsign(), "f");
     QKeyEvent accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("é"));
@@ -147,28 +125,24 @@ TEST_F(NomenclatureWindowTest, AddChecksItsFieldsAndRefusesAKnownCallsign)
     };
     for (const Case& c : refused) {
         SCOPED_TRACE(c.message);
-        dialogs.clear();
+        fx.dialogs.clear();
         fill(c.callsign, c.department, c.locator);
         press("Ajouter");
-        ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_EQ(dialogs.last(), QString::fromLatin1(c.message));
-        EXPECT_EQ(list()->count(), 3);
-        EXPECT_EQ(callsign()->text(), QString::fromLatin1(c.callsign)) << "the fields keep their text";
-        EXPECT_EQ(locator()->text(), QString::fromLatin1(c.locator));
+        EXPECT_EQ(fx.dialogs.texts(), QStringList{QString::fromLatin1(c.message)});
+        EXPECT_EQ(window->lines(), startLines);
+        EXPECT_EQ(fields(), QStringList({c.callsign, c.department, c.locator})) << "the fields keep their text";
     }
 
     // Accepted: at the end of the list, in the file's layout; a 3-character department is
     // written as typed.
-    dialogs.clear();
+    fx.dialogs.clear();
     fill("F1NEW", "59", "JN18DU");
     press("Ajouter");
     fill("F1ABCDEFGH", "ABC", "JO10AA");
     press("Ajouter");
-    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_TRUE(fx.dialogs.shown().isEmpty());
     EXPECT_EQ(window->lines().mid(3), QList<QByteArray>({"F1NEW      59 JN18DU", "F1ABCDEFGH ABCJO10AA"}));
-    EXPECT_TRUE(callsign()->text().isEmpty());
-    EXPECT_TRUE(department()->text().isEmpty());
-    EXPECT_TRUE(locator()->text().isEmpty());
+    EXPECT_EQ(fields(), QStringList({"", "", ""}));
 }
 
 TEST_F(NomenclatureWindowTest, EditNeedsASelectedLineAndMovesItToTheEnd)
@@ -177,50 +151,41 @@ TEST_F(NomenclatureWindowTest, EditNeedsASelectedLineAndMovesItToTheEnd)
     // Text in the fields but no line selected: nothing is removed.
     fill("F5ABC", "62", "JO10AA");
     press("Editer");
-    EXPECT_EQ(dialogs.last(), kSelectFirst);
-    callsign()->clear();
+    EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
     clickLine(0);
     callsign()->clear();
     press("Editer");
-    EXPECT_EQ(dialogs.last(), kSelectFirst);
-    EXPECT_EQ(window->lines(), startLines());
+    EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
+    EXPECT_EQ(window->lines(), startLines);
 
-    struct Case {
-        const char* callsign;
-        const char* department;
-        const char* locator;
-        const char* message;
-    };
-    const Case refused[] = {
+    const char* const refused[][4] = {
         {"F1ABCDEFGHI", "59", "JN18DU", "Attention Indicatif superieur a 10 caracteres"},
         {"F5ABC", "59", "JN18DUX", "Attention locator superieur a 6 caracteres"},
         {"F5ABC", "ABC", "JN18DU", "Attention departement superieur a 2 caracteres"},
     };
-    for (const Case& c : refused) {
-        SCOPED_TRACE(c.message);
-        dialogs.clear();
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c[3]);
+        fx.dialogs.clear();
         clickLine(0);
-        fill(c.callsign, c.department, c.locator);
+        fill(c[0], c[1], c[2]);
         press("Editer");
-        ASSERT_EQ(dialogs.shown().size(), 1);
-        EXPECT_EQ(dialogs.last(), QString::fromLatin1(c.message));
-        EXPECT_EQ(window->lines(), startLines());
+        EXPECT_EQ(fx.dialogs.texts(), QStringList{QString::fromLatin1(c[3])});
+        EXPECT_EQ(window->lines(), startLines);
     }
 
-    dialogs.clear();
+    fx.dialogs.clear();
     clickLine(0);
     department()->setText("62");
     press("Editer");
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_EQ(window->lines(),
-              QList<QByteArray>({cp("F6XYZ      5  IN88AA"), "F0ZZZ      2a JN41AA", "F5ABC      62 JN18DU"}));
+    EXPECT_TRUE(fx.dialogs.shown().isEmpty());
+    EXPECT_EQ(window->lines(), QList<QByteArray>({startLines[1], startLines[2], "F5ABC      62 JN18DU"}));
     EXPECT_TRUE(callsign()->text().isEmpty());
     EXPECT_TRUE(list()->selectedItems().isEmpty());
 
     // Right after an edit no line is selected: a second click on the button changes nothing.
     callsign()->setText("F6XYZ");
     press("Editer");
-    EXPECT_EQ(dialogs.last(), kSelectFirst);
+    EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
     EXPECT_EQ(window->lines().size(), 3);
 }
 
@@ -229,20 +194,18 @@ TEST_F(NomenclatureWindowTest, RemoveTakesOnlyTheSelectedLine)
     open();
     callsign()->setText("F5ABC");
     press("Supprimer");
-    EXPECT_EQ(dialogs.last(), kSelectFirst);
-    EXPECT_EQ(window->lines().size(), 3);
+    EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
+    EXPECT_EQ(window->lines(), startLines);
 
     clickLine(1);
     press("Supprimer");
-    EXPECT_EQ(window->lines(), QList<QByteArray>({"F5ABC      59 JN18DU", "F0ZZZ      2a JN41AA"}));
-    EXPECT_TRUE(callsign()->text().isEmpty());
-    EXPECT_TRUE(locator()->text().isEmpty());
-    EXPECT_EQ(department()->text(), "5") << "the department field is left as it was";
+    EXPECT_EQ(window->lines(), QList<QByteArray>({startLines[0], startLines[2]}));
+    EXPECT_EQ(fields(), QStringList({"", "5", ""})) << "the department field is left as it was";
 
     // The next line is not selected in its place.
     callsign()->setText("F0ZZZ");
     press("Supprimer");
-    EXPECT_EQ(dialogs.last(), kSelectFirst);
+    EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
     EXPECT_EQ(window->lines().size(), 2);
 }
 
@@ -254,14 +217,12 @@ TEST_F(NomenclatureWindowTest, ClosingAsksAndYesWritesTheListInOrder)
     press("Editer");
     fill("ON4AA", "", "JO20AA");
     press("Ajouter");
-    dialogs.clear();
-    dialogs.answer(true);
-    EXPECT_TRUE(window->close());
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown()[0].kind, FakeDialogs::Kind::YesNo);
-    EXPECT_EQ(dialogs.last(), "Sauvegarder fichier Nomenclature.txt avant de quitter?");
-    EXPECT_EQ(file(), crlf({cp("F6XYZ      5  IN88AA"), "F0ZZZ      2a JN41AA", "F5ABC      62 JN18DU",
-                            "ON4AA         JO20AA"}));
+    fx.dialogs.clear();
+    EXPECT_TRUE(closeAnswering(true));
+    ASSERT_EQ(fx.dialogs.shown().size(), 1);
+    EXPECT_EQ(fx.dialogs.shown()[0].kind, FakeDialogs::Kind::YesNo);
+    EXPECT_EQ(fx.dialogs.last(), "Sauvegarder fichier Nomenclature.txt avant de quitter?");
+    EXPECT_EQ(file(), crlf({startLines[1], startLines[2], "F5ABC      62 JN18DU", "ON4AA         JO20AA"}));
 }
 
 TEST_F(NomenclatureWindowTest, ClosingWithNoDiscardsEveryChange)
@@ -269,18 +230,16 @@ TEST_F(NomenclatureWindowTest, ClosingWithNoDiscardsEveryChange)
     open();
     clickLine(0);
     press("Supprimer");
-    dialogs.answer(false);
-    EXPECT_TRUE(window->close());
-    EXPECT_EQ(file(), start);
+    EXPECT_TRUE(closeAnswering(false));
+    EXPECT_EQ(file(), LogFile::joinLines(startLines));
 }
 
 TEST_F(NomenclatureWindowTest, SavingAnUnchangedListWritesTheSameBytes)
 {
     const QByteArray odd = crlf({cp("F5ÉÀ       59 JN18DU"), "", "F6XYZ      5  IN88AA", "  stray line , \"x\""});
-    open(&odd);
+    open(odd);
     EXPECT_EQ(list()->count(), 4);
-    dialogs.answer(true);
-    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(closeAnswering(true));
     EXPECT_EQ(file(), odd);
 }
 
@@ -289,52 +248,42 @@ TEST_F(NomenclatureWindowTest, AFailedSaveIsReportedAndKeepsTheWindowAndTheFile)
     open();
     clickLine(0);
     press("Supprimer");
-    files.stopBeforeRename(true);
-    dialogs.answer(true);
-    EXPECT_FALSE(window->close());
+    fx.files.stopBeforeRename(true);
+    EXPECT_FALSE(closeAnswering(true));
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(dialogs.last().startsWith(QString::fromUtf8("Erreur N° ")));
-    EXPECT_EQ(file(), start);
+    EXPECT_TRUE(fx.dialogs.last().startsWith(QString::fromUtf8("Erreur N° ")));
+    EXPECT_EQ(file(), LogFile::joinLines(startLines));
 
     // Once the disk is back, closing again saves.
-    files.stopBeforeRename(false);
-    dialogs.answer(true);
-    EXPECT_TRUE(window->close());
-    EXPECT_EQ(file(), crlf({cp("F6XYZ      5  IN88AA"), "F0ZZZ      2a JN41AA"}));
+    fx.files.stopBeforeRename(false);
+    EXPECT_TRUE(closeAnswering(true));
+    EXPECT_EQ(file(), crlf({startLines[1], startLines[2]}));
 }
 
 TEST_F(NomenclatureWindowTest, AMissingListStartsEmptyAndIsCreatedOnSave)
 {
-    window = std::make_unique<NomenclatureWindow>(Services{settings, dialogs, clock, files, dir.path()});
+    open(std::nullopt);
     EXPECT_EQ(list()->count(), 0);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_TRUE(fx.dialogs.shown().isEmpty());
     fill("F5ABC", "59", "JN18DU");
     press("Ajouter");
-    dialogs.answer(true);
-    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(closeAnswering(true));
     EXPECT_EQ(file(), "F5ABC      59 JN18DU\r\n");
 }
 
 TEST_F(NomenclatureWindowTest, AnUnreadableListIsNeitherEditedNorOverwritten)
 {
-    class Unreadable final : public QtFileSystem {
-    public:
-        FileRead read(const QString&) const override
-        {
-            return {FileResult::failure(FileResult::kPermissionDenied, QStringLiteral("denied")), {}};
-        }
-    } unreadable;
-    dir.write("Nomenclature.txt", start);
-    window = std::make_unique<NomenclatureWindow>(Services{settings, dialogs, clock, unreadable, dir.path()});
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.last(), QString::fromUtf8("Erreur N° 70\r\nLe fichier Nomenclature.txt ne peut pas etre lu"));
+    fx.files.failReadsOf("Nomenclature.txt", FileResult::kPermissionDenied);
+    open();
+    EXPECT_EQ(fx.dialogs.texts(),
+              QStringList{QString::fromUtf8("Erreur N° 70\r\nLe fichier Nomenclature.txt ne peut pas etre lu")});
     EXPECT_EQ(list()->count(), 0);
     for (const char* name : {"Ajouter", "Editer", "Supprimer"})
         EXPECT_FALSE(find<QPushButton>(name)->isEnabled()) << name;
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(dialogs.shown().size(), 1) << "no save question";
-    EXPECT_EQ(file(), start);
+    EXPECT_EQ(fx.dialogs.shown().size(), 1) << "no save question";
+    EXPECT_EQ(file(), LogFile::joinLines(startLines));
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

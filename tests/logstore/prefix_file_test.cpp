@@ -6,14 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace tv {
 namespace {
 
-using test::crlf;
 using test::marks;
 using test::prefixLine;
 
-constexpr int k14 = 4;  // "14 Mhz" in the band table
+constexpr int k14 = 4; // "14 Mhz" in the band table
 
 class PrefixFileTest : public ::testing::Test {
 protected:
@@ -40,18 +41,12 @@ protected:
     }
 };
 
-TEST_F(PrefixFileTest, LayoutOfTheLinesBuiltForTheTests)
-{
-    // Columns 1-6 prefix, 8-24 marks, 27-32 entity, 34- description.
-    EXPECT_EQ(lines[2], "TM     00000000000000000  F      France, indicatif special  ");
-}
-
 TEST_F(PrefixFileTest, LookUpTakesTheFirstMatchingLine)
 {
     struct Case {
         QByteArray text;
         QByteArray band;
-        int line;  // -1: no match
+        int line; // -1: no match
         QByteArray prefix;
         QByteArray mark;
         QByteArray entity;
@@ -60,12 +55,12 @@ TEST_F(PrefixFileTest, LookUpTakesTheFirstMatchingLine)
         {"FG5XY", "14 Mhz", 0, "FG", "0", "FG"},
         {"F5ABC", "14 Mhz", 1, "F", "1", "F"},
         {"F5ABC", "7.0 Mhz", 1, "F", "0", "F"},
-        {"F5ABC", "14 MHz", 1, "F", "", "F"},  // a band outside the table: no mark
-        {"TM1JNM", "14 Mhz", 2, "TM", "0", "F"},  // a special prefix belongs to France
-        {"F", "14 Mhz", 1, "F", "1", "F"},         // the entity code finds the entity's line
-        {"VP8SGA", "14 Mhz", 3, "VP8SG", "0", "VP8SG"},  // the look-up reads columns 1-5 only
+        {"F5ABC", "14 MHz", 1, "F", "", "F"},           // a band outside the table: no mark
+        {"TM1JNM", "14 Mhz", 2, "TM", "0", "F"},        // a special prefix belongs to France
+        {"F", "14 Mhz", 1, "F", "1", "F"},              // the entity code finds the entity's line
+        {"VP8SGA", "14 Mhz", 3, "VP8SG", "0", "VP8SG"}, // the look-up reads columns 1-5 only
         {"ON4AA", "14 Mhz", 7, "ON", "0", "ON"},
-        {"XYZ", "14 Mhz", -1, "", "", ""},  // the blank prefix line matches nothing
+        {"XYZ", "14 Mhz", -1, "", "", ""}, // the blank prefix line matches nothing
         {"", "14 Mhz", -1, "", "", ""},
         {"f5abc", "14 Mhz", -1, "", "", ""},
     };
@@ -84,30 +79,22 @@ TEST_F(PrefixFileTest, LookUpTakesTheFirstMatchingLine)
     // The description is the line from column 34 on, as it stands.
     EXPECT_EQ(prefixes.find("TM1JNM", "14 Mhz", bands::Mode::Ssb).match->description, "France, indicatif special  ");
     EXPECT_EQ(prefixes.find("ON4AA", "14 Mhz", bands::Mode::Cw).match->description, test::cp("Belgique (royaume)"));
-}
 
-TEST_F(PrefixFileTest, AShorterPrefixStandingFirstWins)
-{
-    const QList<QByteArray> reversed = {prefixLine("F", marks(), "F", "France"),
-                                        prefixLine("FG", marks(), "FG", "Guadeloupe")};
-    const auto match = PrefixFile::findIn(reversed, "FG5XY", "14 Mhz");
+    // A shorter prefix standing first wins.
+    const auto match = PrefixFile::findIn({prefixLine("F", marks(), "F", "France"), lines[0]}, "FG5XY", "14 Mhz");
     ASSERT_TRUE(match);
-    EXPECT_EQ(match->prefix, "F");
     EXPECT_EQ(match->entity, "F");
 }
 
-TEST_F(PrefixFileTest, LookUpAndRebuildReadDifferentPrefixWidths)
+TEST_F(PrefixFileTest, LookUpAndRebuildReadDifferentPrefixWidthsAndTheIndexAgreesWithTheScan)
 {
     // The entity code VP8SG: columns 1-5 of "VP8SGX" begin it, columns 1-6 do not.
     EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SG", PrefixFile::kLookupPrefixWidth), 3);
     EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SG", PrefixFile::kRebuildPrefixWidth), 4);
     EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SGX1", PrefixFile::kRebuildPrefixWidth), 3);
-}
 
-TEST_F(PrefixFileTest, IndexGivesTheSameLineAsTheScan)
-{
-    QList<QByteArray> texts = {"", "F", "FG", "FG5XY", "F5ABC", "TM1JNM", "VP8SG", "VP8SGX", "VP8SGX1", "VP8S",
-                               "ZZ9Z", "QQ", "ON", "O", "XX", "      "};
+    QList<QByteArray> texts = {"",        "F",    "FG",   "FG5XY", "F5ABC", "TM1JNM", "VP8SG", "VP8SGX",
+                               "VP8SGX1", "VP8S", "ZZ9Z", "QQ",    "ON",    "O",      "XX",    "      "};
     quint32 seed = 7;
     const char alphabet[] = "FGTMVP8SXZON0159 ";
     for (int i = 0; i < 400; ++i) {
@@ -128,46 +115,40 @@ TEST_F(PrefixFileTest, IndexGivesTheSameLineAsTheScan)
     }
 }
 
-TEST_F(PrefixFileTest, MarkingAnEntityChangesOneByteInOneWrite)
+TEST_F(PrefixFileTest, MarkingChangesOneByteOfTheModeFileInOneWrite)
 {
-    const QByteArray cwBefore = dir.read("F0ZZZ_Prefixe_CW.txt");
-    const PrefixFile::MarkResult marked = prefixes.markEntity("FG", "14 Mhz", bands::Mode::Ssb);
-    ASSERT_TRUE(marked.result.ok());
-    EXPECT_EQ(marked.prefix, "FG");
-    EXPECT_TRUE(marked.changed);
-    EXPECT_EQ(files.writes(), 1);
-    QList<QByteArray> expected = lines;
-    expected[0][7 + k14] = '1';  // column 12
-    EXPECT_EQ(dir.read("F0ZZZ_Prefixe_SSB.txt"), LogFile::joinLines(expected));
-    EXPECT_EQ(dir.read("F0ZZZ_Prefixe_CW.txt"), cwBefore);
-}
-
-TEST_F(PrefixFileTest, MarkingUsesTheFiveColumnPrefix)
-{
-    // The recording marks the first line whose columns 1-5 begin the entity code.
-    const PrefixFile::MarkResult marked = prefixes.markEntity("VP8SG", "3.5 Mhz", bands::Mode::Cw);
-    EXPECT_EQ(marked.prefix, "VP8SG");
-    QList<QByteArray> expected = lines;
-    expected[3][8] = '1';  // column 9
-    EXPECT_EQ(dir.read("F0ZZZ_Prefixe_CW.txt"), LogFile::joinLines(expected));
-}
-
-TEST_F(PrefixFileTest, NothingToMarkWritesNothing)
-{
-    // Already marked: the prefix is given back, the file stays.
-    PrefixFile::MarkResult marked = prefixes.markEntity("F", "14 Mhz", bands::Mode::Ssb);
-    EXPECT_TRUE(marked.result.ok());
-    EXPECT_EQ(marked.prefix, "F");
-    EXPECT_FALSE(marked.changed);
-    // No line for the entity ("Prefixe Inconnu"): nothing given back.
-    marked = prefixes.markEntity("QQ", "14 Mhz", bands::Mode::Ssb);
-    EXPECT_TRUE(marked.result.ok());
-    EXPECT_EQ(marked.prefix, std::nullopt);
-    // A band outside the table.
-    marked = prefixes.markEntity("ON", "14 MHz", bands::Mode::Ssb);
-    EXPECT_EQ(marked.prefix, "ON");
-    EXPECT_FALSE(marked.changed);
-    EXPECT_EQ(files.writes(), 0);
+    struct Case {
+        QByteArray entity;
+        QByteArray band;
+        bands::Mode mode;
+        std::optional<QByteArray> prefix; // given back
+        int line;                         // the line marked, -1: nothing written
+        int column;                       // 0-based
+    };
+    const Case cases[] = {
+        {"FG", "14 Mhz", bands::Mode::Ssb, "FG", 0, 7 + k14},
+        // The first line whose columns 1-5 begin the entity code: "VP8SGX".
+        {"VP8SG", "3.5 Mhz", bands::Mode::Cw, "VP8SG", 3, 8},
+        {"F", "14 Mhz", bands::Mode::Ssb, "F", -1, 0},   // already marked
+        {"QQ", "14 Mhz", bands::Mode::Ssb, {}, -1, 0},   // no line for the entity
+        {"ON", "14 MHz", bands::Mode::Ssb, "ON", -1, 0}, // a band outside the table
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entity.toStdString() + " " + c.band.toStdString());
+        SetUp();
+        const int writesBefore = files.writes();
+        const PrefixFile::MarkResult marked = prefixes.markEntity(c.entity, c.band, c.mode);
+        ASSERT_TRUE(marked.result.ok());
+        EXPECT_EQ(marked.prefix, c.prefix);
+        EXPECT_EQ(marked.changed, c.line >= 0);
+        EXPECT_EQ(files.writes() - writesBefore, c.line >= 0 ? 1 : 0);
+        QList<QByteArray> expected = lines;
+        if (c.line >= 0)
+            expected[c.line][c.column] = '1';
+        const bool ssb = c.mode == bands::Mode::Ssb;
+        EXPECT_EQ(dir.read("F0ZZZ_Prefixe_SSB.txt"), LogFile::joinLines(ssb ? expected : lines));
+        EXPECT_EQ(dir.read("F0ZZZ_Prefixe_CW.txt"), LogFile::joinLines(ssb ? lines : expected));
+    }
 }
 
 TEST_F(PrefixFileTest, FailuresAreReportedAndLeaveTheFileWhole)
@@ -212,20 +193,5 @@ TEST_F(PrefixFileTest, SizeWarningsOfTheStart)
                            "Le fichier F0ZZZ_Prefixe_SSB.txt ne convient pas a cette version 0 octets"}));
 }
 
-TEST_F(PrefixFileTest, ShippedTemplateHasTheExpectedSizeAndPlacesAFrenchCallsign)
-{
-    test::TempProgramDir shipped;
-    shipped.installShippedData();
-    if (!shipped.exists("FXXXX_Prefixe.txt"))
-        GTEST_SKIP() << "no shipped prefix template yet";
-    EXPECT_EQ(shipped.read("FXXXX_Prefixe.txt").size(), PrefixFile::kExpectedSize);
-    // A French callsign finds a line that names its entity, not yet contacted.
-    dir.write("F0ZZZ_Prefixe_SSB.txt", shipped.read("FXXXX_Prefixe.txt"));
-    const PrefixFile::Lookup found = prefixes.find("F5ABC", "14 Mhz", bands::Mode::Ssb);
-    ASSERT_TRUE(found.match);
-    EXPECT_EQ(found.match->mark, "0");
-    EXPECT_FALSE(found.match->entity.isEmpty());
-}
-
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

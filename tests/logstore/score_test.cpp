@@ -17,21 +17,14 @@ constexpr int k35 = 1, k14 = 4, k144 = 10;  // positions in the band table
 constexpr int iHf35 = 0, iHf14 = 2, iVhf = 5;  // positions among the scored bands
 constexpr int kSsb = ScoreTally::kSsb, kCw = ScoreTally::kCw;
 
-QByteArray joined(std::initializer_list<QByteArray> lines)
-{
-    return LogFile::joinLines(QList<QByteArray>(lines));
-}
-
-// Department files with the given marks; every other mark "0".
+// Department and prefix files with the given marks; every other mark "0".
 QByteArray departments(std::initializer_list<std::pair<QByteArray, int>> marked)
 {
     QList<QByteArray> lines;
     for (const char* code : {"01", "02", "59", "62", "75", "2A"}) {
         QByteArray m = marks();
-        for (const auto& [c, band] : marked) {
-            if (c == code)
-                m[band] = '1';
-        }
+        for (const auto& [c, band] : marked)
+            m[band] = c == code ? '1' : m[band];
         lines << departmentLine(code, m, "name");
     }
     return LogFile::joinLines(lines);
@@ -42,10 +35,8 @@ QByteArray prefixes(std::initializer_list<std::pair<QByteArray, int>> marked)
     QList<QByteArray> lines;
     for (const char* entity : {"F", "ON", "DL"}) {
         QByteArray m = marks();
-        for (const auto& [e, band] : marked) {
-            if (e == entity)
-                m[band] = '1';
-        }
+        for (const auto& [e, band] : marked)
+            m[band] = e == entity ? '1' : m[band];
         lines << prefixLine(entity, m, entity, "entity");
     }
     return LogFile::joinLines(lines);
@@ -174,7 +165,7 @@ TEST(ScoreTest, OnlyMarksOfValue1CountAndUnreadableMarksDoNotStopTheCount)
     m[k35] = '2';    // a grid colour, not a multiplier
     m[2] = 'x';      // 7.0 Mhz: not a number
     m[k144] = ' ';   // not a number
-    const QByteArray file = joined({departmentLine("59", m, "Nord"), "", "59 0"});
+    const QByteArray file = test::crlf({departmentLine("59", m, "Nord"), "", "59 0"});
     const ScoreTally tally = tallyScore({}, file, {}, {}, {});
     EXPECT_EQ(tally.cell(iHf14, kSsb).departments, 1);
     EXPECT_EQ(tally.cell(iHf35, kSsb).departments, 0);
@@ -230,19 +221,16 @@ protected:
 
 TEST_F(ScoreLoadTest, ReadsTheLogAndTheFourFiles)
 {
-    const LoadedScore loaded = loadScore(fx.files, paths);
+    LoadedScore loaded = loadScore(fx.files, paths);
     ASSERT_TRUE(loaded.result.ok());
     EXPECT_TRUE(loaded.failedFile.isEmpty());
     EXPECT_EQ(score(loaded.tally, true), 105);
-}
 
-TEST_F(ScoreLoadTest, EmptyLogScoresNothing)
-{
     fx.dir.write("F0ZZZ.log", "");
-    const LoadedScore loaded = loadScore(fx.files, paths);
+    loaded = loadScore(fx.files, paths);
     ASSERT_TRUE(loaded.result.ok());
     EXPECT_EQ(score(loaded.tally, true), 0);
-    EXPECT_EQ(loaded.tally.hfTotals().departments, 3) << "the multipliers are still read";
+    EXPECT_EQ(loaded.tally.hfTotals().departments, 3) << "an empty log: the multipliers are still read";
 }
 
 TEST_F(ScoreLoadTest, AMissingFileIsReportedByName)
