@@ -1,5 +1,7 @@
 #include "reports/help_window.h"
 
+#include "platform/dialogs.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -7,8 +9,6 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
-
-#include "platform/dialogs.h"
 
 namespace tv {
 
