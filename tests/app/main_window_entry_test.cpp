@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,13 +24,9 @@ protected:
     void SetUp() override
     {
         fx.dir.installShippedData();
-        for (const char* mode : {"SSB", "CW"}) {
-            QFile::copy(fx.dir.file("FXXXX_Departement.txt"), fx.dir.file(QString("F0ZZZ_Departement_%1.txt").arg(mode)));
-            QFile::copy(fx.dir.file("FXXXX_Prefixe.txt"), fx.dir.file(QString("F0ZZZ_Prefixe_%1.txt").arg(mode)));
-        }
+        fx.dir.installStationFiles("F0ZZZ");
         fx.dir.write("F0ZZZ.log", "");
-        fx.settings.setValue("JNM", "Setup ", "Indicatif Station", "F0ZZZ");
-        fx.settings.setValue("JNM", "Setup ", "Locator Station", "JN18DU");
+        test::setCurrentStation(fx.settings, "F0ZZZ");
         fx.settings.setValue("JNM", "Setup F0ZZZ", "bande Utilisee", "2");
         fx.clock.set({2015, 6, 21, 9, 41, 0}, {2015, 6, 21, 11, 41, 0});
         open();

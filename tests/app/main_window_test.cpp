@@ -25,18 +25,12 @@ class MainWindowTest : public ::testing::Test {
 protected:
     test::Fixture fx;
 
+    // The station's files (its log left to the test) and settings.
     void knownStation(const QString& callsign, const QString& session = "HF")
     {
         fx.dir.installShippedData();
-        for (const char* mode : {"SSB", "CW"}) {
-            QFile::copy(fx.dir.file("FXXXX_Departement.txt"),
-                        fx.dir.file(QString("%1_Departement_%2.txt").arg(callsign, mode)));
-            QFile::copy(fx.dir.file("FXXXX_Prefixe.txt"), fx.dir.file(QString("%1_Prefixe_%2.txt").arg(callsign, mode)));
-        }
-        fx.settings.setValue("JNM", "Setup ", "Indicatif Station", callsign);
-        fx.settings.setValue("JNM", "Setup ", "Locator Station", "JN18DU");
-        fx.settings.setValue("JNM", "Setup " + callsign, "Session", session);
-        fx.settings.setValue("JNM", "Setup " + callsign, "Date JNM", "21/06/15");
+        fx.dir.installStationFiles(callsign);
+        test::setCurrentStation(fx.settings, callsign, session);
     }
 
     template <typename T>
@@ -62,9 +56,7 @@ TEST_F(MainWindowTest, StartShowsTheLogTheNextNumberAndTheStation)
     EXPECT_EQ(w.session().qsoCount(), 3);
     EXPECT_EQ(find<QGroupBox>(w, "Frame4")->title(), QString::fromUtf8("QSO numéro 4"));
     EXPECT_EQ(find<QLabel>(w, "I_Station")->text(), "F0ZZZ/P");
-    EXPECT_EQ(find<QLabel>(w, "L_Station")->text(), "JN18DU");
     EXPECT_EQ(find<QGroupBox>(w, "Frame5")->title(), "Carnet de trafic de F0ZZZ/P");
-    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Journée Nationale des Moulins   Session HF   Revision  1.1.2"));
 
     auto* list = find<QTableView>(w, "Liste_QSO");
     EXPECT_EQ(list->currentIndex().row(), 2) << "the last row is selected";
@@ -72,8 +64,6 @@ TEST_F(MainWindowTest, StartShowsTheLogTheNextNumberAndTheStation)
     ASSERT_EQ(band->count(), 5);
     EXPECT_EQ(band->itemText(0), "3.5 Mhz");
     EXPECT_EQ(band->currentText(), "14 Mhz");
-    EXPECT_EQ(find<QComboBox>(w, "Mode_A")->count(), 2);
-    EXPECT_EQ(find<QComboBox>(w, "Activite_A")->itemText(1), "MOULIN");
     EXPECT_FALSE(find<QPushButton>(w, "Enregistrer")->isEnabled());
     EXPECT_TRUE(find<QLineEdit>(w, "Indicatif_A")->isEnabled());
 
@@ -85,29 +75,28 @@ TEST_F(MainWindowTest, StartShowsTheLogTheNextNumberAndTheStation)
     EXPECT_TRUE(fx.dialogs.last().startsWith("                                   Avant le debut de la JNM \r\n"));
 }
 
-TEST_F(MainWindowTest, VhfSessionHasOnlyThe144Band)
+TEST_F(MainWindowTest, SessionGivesTheBandListAndTheMenuCheckMarks)
 {
-    knownStation("F0ZZZ", "VHF");
-    fx.dir.write("F0ZZZ.log", "");
-    MainWindow w(fx.services());
-    ASSERT_TRUE(w.start());
-    auto* band = find<QComboBox>(w, "Bande_A");
-    ASSERT_EQ(band->count(), 1);
-    EXPECT_EQ(band->currentText(), "144 Mhz");
-    EXPECT_TRUE(find<QAction>(w, "Mnu_Session_VHF")->isChecked());
-    EXPECT_FALSE(find<QAction>(w, "Mnu_Session_HF")->isChecked());
-    EXPECT_EQ(find<QGroupBox>(w, "Frame4")->title(), QString::fromUtf8("QSO numéro 1"));
-}
-
-TEST_F(MainWindowTest, UnknownSessionLeavesMenusUncheckedAndBandAsDesigned)
-{
-    knownStation("F0ZZZ", "UHF");
-    fx.dir.write("F0ZZZ.log", "");
-    MainWindow w(fx.services());
-    ASSERT_TRUE(w.start());
-    EXPECT_FALSE(find<QAction>(w, "Mnu_Session_VHF")->isChecked());
-    EXPECT_FALSE(find<QAction>(w, "Mnu_Session_HF")->isChecked());
-    EXPECT_EQ(find<QComboBox>(w, "Bande_A")->count(), 0);
+    const struct {
+        const char* session;
+        QStringList bands;
+        bool hf, vhf;
+    } cases[] = {{"VHF", {"144 Mhz"}, false, true}, {"UHF", {}, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.session);
+        knownStation("F0ZZZ", c.session);
+        fx.dir.write("F0ZZZ.log", "");
+        MainWindow w(fx.services());
+        ASSERT_TRUE(w.start());
+        auto* band = find<QComboBox>(w, "Bande_A");
+        QStringList bands;
+        for (int i = 0; i < band->count(); ++i)
+            bands << band->itemText(i);
+        EXPECT_EQ(bands, c.bands);
+        EXPECT_EQ(find<QAction>(w, "Mnu_Session_HF")->isChecked(), c.hf);
+        EXPECT_EQ(find<QAction>(w, "Mnu_Session_VHF")->isChecked(), c.vhf);
+        EXPECT_EQ(find<QGroupBox>(w, "Frame4")->title(), QString::fromUtf8("QSO numéro 1"));
+    }
 }
 
 TEST_F(MainWindowTest, ClockFollowsTheUtcOption)
@@ -165,32 +154,6 @@ TEST_F(MainWindowTest, HistoryIsShownFromTheHelpMenu)
     EXPECT_TRUE(text.startsWith("V1.0.0   le 30/12/2005 creation a partir de Bastidou\r\n"));
     EXPECT_TRUE(text.endsWith(QString::fromUtf8("V1.1.2 Mise à jour JNM 21 juin 2015\r\n")));
     EXPECT_EQ(text.count("\r\n"), 14);
-}
-
-TEST_F(MainWindowTest, MenusCarryTheirCaptions)
-{
-    knownStation("F0ZZZ");
-    fx.dir.write("F0ZZZ.log", "");
-    MainWindow w(fx.services());
-    ASSERT_TRUE(w.start());
-    struct Item {
-        const char* name;
-        const char* caption;
-    };
-    for (const Item& item : {Item{"Mnu_RAZ_All", "Remise a zero des fichiers log, Departement, Prefixe "},
-                             Item{"Mnu_MAJ_Prefixe_Departement", "MAJ fichiers Prefixes et département a partir du log"},
-                             Item{"Mnu_Quitter", "Quitter Tournevent"},
-                             Item{"Mnu_Indicatif", "Indicatif et locator de la station"},
-                             Item{"Mnu_Carte_Activation", "Carte départementale des activations DMF contactées"},
-                             Item{"Mnu_Feuille_Recap", "Enregistrer ou imprimer la Feuille récapitulative JNM"},
-                             Item{"Mnu_Imp_QSL", "Impression d'etiquettes"},
-                             Item{"Mnu_Reglement", "Règlement"},
-                             Item{"Mnu_A_Propos", "A Propos de "}}) {
-        SCOPED_TRACE(item.name);
-        auto* action = find<QAction>(w, item.name);
-        ASSERT_NE(action, nullptr);
-        EXPECT_EQ(action->text(), QString::fromUtf8(item.caption));
-    }
 }
 
 // Answers the next modal window by clicking the button of that name.

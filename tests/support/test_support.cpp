@@ -3,6 +3,7 @@
 #include "logstore/cp1252.h"
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
+#include "platform/settings_keys.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -54,6 +55,28 @@ void TempProgramDir::installShippedData() const
         QDir().mkpath(QFileInfo(to).absolutePath());
         QFile::copy(from, to);
     }
+}
+
+void TempProgramDir::installStationFiles(const QString& callsign) const
+{
+    for (const char* mode : {"SSB", "CW"}) {
+        for (const char* kind : {"Departement", "Prefixe"}) {
+            const QString name = QStringLiteral("FXXXX_%1.txt").arg(kind);
+            if (!exists(name))
+                throw std::runtime_error("no template to install the station from");
+            write(QStringLiteral("%1_%2_%3.txt").arg(callsign, kind, mode), read(name));
+        }
+    }
+}
+
+void setCurrentStation(FakeSettingsStore& settings, const QString& callsign, const QString& session,
+                       const QString& locator)
+{
+    settings.setValue(keys::kJnm, keys::kSetup, keys::kIndicatifStation, callsign);
+    settings.setValue(keys::kJnm, keys::kSetup, keys::kLocatorStation, locator);
+    settings.setValue(keys::kJnm, keys::stationSection(callsign), keys::kSession, session);
+    settings.setValue(keys::kJnm, keys::stationSection(callsign), keys::kDateJnm, QStringLiteral("21/06/15"));
+    settings.clearWrites();
 }
 
 QByteArray cp(const char* utf8)

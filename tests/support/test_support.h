@@ -32,6 +32,9 @@ public:
     bool exists(const QString& name) const;
     // Copies the shipped data files into the directory.
     void installShippedData() const;
+    // The department and prefix files of both modes of a station, copied from the templates
+    // already in the directory; the log is left to the test.
+    void installStationFiles(const QString& callsign) const;
 
 private:
     QTemporaryDir m_dir;
@@ -47,6 +50,11 @@ struct Fixture {
 
     Services services() { return {settings, dialogs, clock, files, dir.path()}; }
 };
+
+// Names the station as the current one: callsign and locator of the "Setup " section, session
+// and event date 21/06/15 of its own section; the writes made here are then forgotten.
+void setCurrentStation(FakeSettingsStore& settings, const QString& callsign, const QString& session = "HF",
+                       const QString& locator = "JN18DU");
 
 // Text given in UTF-8 in the test, as the Windows-1252 bytes the files hold.
 QByteArray cp(const char* utf8);
