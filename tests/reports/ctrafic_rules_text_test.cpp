@@ -22,30 +22,22 @@ protected:
 TEST_F(CtraficExport, CopiesTheLogByteForByte)
 {
     // Whatever the log holds is copied as it is: odd line ends and a last line without one.
-    const QByteArray log = test::reports::logLines()[0] + "\r\n" + test::reports::logLines()[1] + "\nshort\r\n\r\nlast";
-    dir.write("F4XYZ.log", log);
-    dir.write("F4XYZ.ctf", "an older export that is longer than nothing");
-    const ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F4XYZ"));
-    ASSERT_TRUE(outcome.result.ok());
-    EXPECT_EQ(dir.read("F4XYZ.ctf"), log);
-    EXPECT_EQ(outcome.message, QStringLiteral("le fichier F4XYZ.log a été copié en F4XYZ.ctf"));
-}
-
-TEST_F(CtraficExport, EmptyLogAndStoredSlashCallsign)
-{
-    dir.write("F0ZZZ_P.log", "");
-    const ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F0ZZZ_P"));
-    ASSERT_TRUE(outcome.result.ok());
-    EXPECT_TRUE(dir.exists("F0ZZZ_P.ctf"));
-    EXPECT_EQ(dir.read("F0ZZZ_P.ctf"), "");
-    EXPECT_EQ(outcome.message, QStringLiteral("le fichier F0ZZZ_P.log a été copié en F0ZZZ_P.ctf"));
-}
-
-TEST_F(CtraficExport, LogWrittenWithAnotherCaseIsTheSameLog)
-{
-    dir.write("F4XYZ.Log", "line\r\n");
-    ASSERT_TRUE(ctrafic::exportLog(files, StationPaths(dir.path(), "F4XYZ")).result.ok());
-    EXPECT_EQ(dir.read("F4XYZ.ctf"), "line\r\n");
+    const QByteArray odd = test::reports::logLines()[0] + "\r\n" + test::reports::logLines()[1] + "\nshort\r\n\r\nlast";
+    const struct {
+        const char* callsign;
+        const char* logName;  // either spelling of the suffix
+        QByteArray log;
+    } cases[] = {{"F4XYZ", "F4XYZ.log", odd}, {"F0ZZZ_P", "F0ZZZ_P.log", ""}, {"F1AAA", "F1AAA.Log", "line\r\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.logName);
+        const QString callsign = QString::fromLatin1(c.callsign);
+        dir.write(c.logName, c.log);
+        dir.write(callsign + ".ctf", "an older export that is longer than nothing");
+        const ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), callsign));
+        ASSERT_TRUE(outcome.result.ok());
+        EXPECT_EQ(dir.read(callsign + ".ctf"), c.log);
+        EXPECT_EQ(outcome.message, "le fichier " + callsign + ".log a été copié en " + callsign + ".ctf");
+    }
 }
 
 TEST_F(CtraficExport, MissingLogOrFailedCopyIsReportedNotCalledASuccess)

@@ -68,27 +68,6 @@ summary::Sheet fixtureSheet(bool hfSession, int category)
     return sheet;
 }
 
-TEST(SummarySheet, CellsCountTheLogAndTheMultiplierFiles)
-{
-    const summary::Cells cells = summary::cellsFromTally(fixtureTally(), true);
-    const char* expected[summary::kRows][summary::kColumns] = {
-        {"0", "0", "0", "0", "0"},  {"0", "0", "0", "0", "0"},   {"1", "3", "0", "1", "1"},
-        {"0", "0", "0", "0", "0"},  {"1", "5", "10", "0", "1"},  {"2", "2", "20", "2", "1"},
-        {"1", "1", "0", "0", "1"},  {"0", "0", "0", "0", "0"},   {"0", "0", "0", "0", "0"},
-        {"0", "0", "0", "0", "0"},  {"1", "215", "0", "1", "1"},
-    };
-    for (int r = 0; r < summary::kRows; ++r) {
-        for (int c = 0; c < summary::kColumns; ++c) {
-            SCOPED_TRACE(testing::Message() << "row " << r + 1 << " column " << c);
-            EXPECT_EQ(cells.rows[r][c], QString::fromLatin1(expected[r][c]));
-        }
-    }
-    EXPECT_EQ(cells.hfTotal, (std::array<QString, 5>{"5", "11", "30", "3", "4"}));
-    EXPECT_EQ(cells.vhfTotal, (std::array<QString, 5>{"2", "263", "10", "2", "2"}));
-    EXPECT_EQ(cells.totalPoints, "407") << "11 x (30 + 3 + 4)";
-    EXPECT_EQ(summary::cellsFromTally(fixtureTally(), false).totalPoints, "3682") << "263 x (10 + 2 + 2)";
-}
-
 TEST(SummarySheet, VhfCwHasNoRowButCountsInTheVhfTotal)
 {
     const QList<QByteArray> onlyCw = {logLines()[5]};  // 144 Mhz CW, 48 km, a mill
@@ -99,13 +78,6 @@ TEST(SummarySheet, VhfCwHasNoRowButCountsInTheVhfTotal)
     EXPECT_EQ(cells.vhfTotal[summary::Points], "48");
     EXPECT_EQ(cells.vhfTotal[summary::Mills], "10");
     EXPECT_EQ(cells.vhfTotal[summary::Entities], "2") << "the 144 Mhz columns of both prefix files";
-}
-
-TEST(SummarySheet, EmptyLogStillCountsTheMultiplierFiles)
-{
-    const summary::Cells cells = summary::cellsFromTally(fixtureTally({}), true);
-    EXPECT_EQ(cells.hfTotal, (std::array<QString, 5>{"0", "0", "0", "3", "4"}));
-    EXPECT_EQ(cells.totalPoints, "0");
 }
 
 TEST(SummarySheet, FileLinesOfAMillOperatorInTheHfSession)
