@@ -5,7 +5,6 @@
 #include "platform/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace tv {
@@ -17,26 +16,18 @@ using F = EntryField;
 // window keeps it.
 class EntryTest : public ::testing::Test {
 protected:
-    test::TempProgramDir dir;
-    FakeSettingsStore settings;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FailingFileSystem files;
+    test::Fixture fx;
     StationSession session;
     QList<QByteArray> lines;
     std::unique_ptr<QsoEntry> entry;
 
     void SetUp() override
     {
-        dir.installShippedData();
-        for (const char* mode : {"SSB", "CW"}) {
-            QFile::copy(dir.file("FXXXX_Departement.txt"), dir.file(QString("F0ZZZ_Departement_%1.txt").arg(mode)));
-            QFile::copy(dir.file("FXXXX_Prefixe.txt"), dir.file(QString("F0ZZZ_Prefixe_%1.txt").arg(mode)));
-        }
-        dir.write("F0ZZZ.log", "");
-        settings.setValue("JNM", "Setup ", "Indicatif Station", "F0ZZZ");
-        settings.setValue("JNM", "Setup ", "Locator Station", "JN18DU");
-        clock.set({2015, 6, 21, 9, 41, 0}, {2015, 6, 21, 11, 41, 0});
+        fx.dir.installShippedData();
+        fx.dir.installStationFiles("F0ZZZ");
+        fx.dir.write("F0ZZZ.log", "");
+        test::setCurrentStation(fx.settings, "F0ZZZ");
+        fx.clock.set({2015, 6, 21, 9, 41, 0}, {2015, 6, 21, 11, 41, 0});
         startSession("HF", "JN18DU");
     }
 
@@ -44,7 +35,7 @@ protected:
     {
         session.setStation("F0ZZZ", locator);
         session.setSessionText(name);
-        entry = std::make_unique<QsoEntry>(Services{settings, dialogs, clock, files, dir.path()}, session,
+        entry = std::make_unique<QsoEntry>(fx.services(), session,
                                            [this]() -> const QList<QByteArray>& { return lines; });
         entry->setBandList(name == "HF" ? QStringList{"3.5 Mhz", "7.0 Mhz", "14 Mhz", "21 Mhz", "28 Mhz"}
                                         : QStringList{"144 Mhz"});
@@ -57,7 +48,7 @@ protected:
     void follow(const EntryEffects& effects)
     {
         if (effects.reloadList)
-            lines = LogFile(files, dir.file("F0ZZZ.log")).load().lines;
+            lines = LogFile(fx.files, fx.dir.file("F0ZZZ.log")).load().lines;
         else if (effects.appendedLine)
             lines.append(*effects.appendedLine);
         session.setQsoCount(int(lines.size()));
@@ -71,27 +62,35 @@ protected:
     }
     void record() { follow(entry->record()); }
 
-    // The fields of a French QSO on 14 Mhz SSB up to the mill name, answering the prefix and
-    // department questions as they come.
-    void frenchQso(const QString& call, const QString& dept, bool mill, const QString& number = QString())
+    // The activity, the two reports and the first name.
+    void upToMill(bool mill, const QString& firstName = QString())
     {
-        enter(F::Callsign, call);
-        enter(F::Department, dept);
         type(F::Activity, mill ? "MOULIN" : "QSO");
         form().activityIndex = mill ? 1 : 0;
         follow(entry->enter(F::Activity));
         enter(F::RstReceived, "57");
         enter(F::RstSent, "59");
-        enter(F::FirstName, QString::fromUtf8("rené"));
+        enter(F::FirstName, firstName);
+    }
+    // The fields of a French QSO on 14 Mhz SSB up to the mill name.
+    void frenchQso(const QString& call, const QString& dept, bool mill, const QString& number = QString())
+    {
+        enter(F::Callsign, call);
+        enter(F::Department, dept);
+        upToMill(mill, QString::fromUtf8("rené"));
         if (mill)
             enter(F::MillNumber, number);
         enter(F::MillName, mill ? "Moulin Blanc" : "");
     }
+    QByteArray marks(const QString& file, const QByteArray& start) const
+    {
+        return fileLine(file, start).mid(file.contains("Prefixe") ? 7 : 3, 17);
+    }
 
-    QByteArray logBytes() const { return dir.read("F0ZZZ.log"); }
+    QByteArray logBytes() const { return fx.dir.read("F0ZZZ.log"); }
     QByteArray fileLine(const QString& name, const QByteArray& start) const
     {
-        for (const QByteArray& line : LogFile::splitLines(dir.read(name))) {
+        for (const QByteArray& line : LogFile::splitLines(fx.dir.read(name))) {
             if (line.startsWith(start))
                 return line;
         }
@@ -123,27 +122,27 @@ QsoRecord expectedFrenchMill()
 
 TEST_F(EntryTest, FrenchMillContactIsRecordedWithItsMarks)
 {
-    dialogs.answer(true);  // new DXCC entity F: yes
+    fx.dialogs.answer(true);  // new DXCC entity F: yes
     frenchQso("f5abc", "59", true, "59045");
     EXPECT_EQ(form().text(F::Callsign), "F5ABC");
     EXPECT_TRUE(form().dmfVisible);
     EXPECT_TRUE(form().recordEnabled);
     EXPECT_EQ(form().focus, F::Record);
-    ASSERT_EQ(dialogs.shown().size(), 2);
-    EXPECT_EQ(dialogs.shown()[0].text, QString::fromUtf8(" Valider le prefixe DXCC : F  France ?"));
-    EXPECT_EQ(dialogs.shown()[1].text, QString::fromUtf8("Attention nouveau département le 59 Nord"));
+    ASSERT_EQ(fx.dialogs.shown().size(), 2);
+    EXPECT_EQ(fx.dialogs.shown()[0].text, QString::fromUtf8(" Valider le prefixe DXCC : F  France ?"));
+    EXPECT_EQ(fx.dialogs.shown()[1].text, QString::fromUtf8("Attention nouveau département le 59 Nord"));
 
-    clock.set({2015, 6, 21, 9, 43, 0}, {2015, 6, 21, 11, 43, 0});
-    dialogs.answer(true);  // remember the station in the nomenclature
+    fx.clock.set({2015, 6, 21, 9, 43, 0}, {2015, 6, 21, 11, 43, 0});
+    fx.dialogs.answer(true);  // remember the station in the nomenclature
     record();
-    EXPECT_EQ(dialogs.last(), QString::fromUtf8("Remplacer F5ABC Département XX Locator XXXXXX\r\n\r\n"
+    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Remplacer F5ABC Département XX Locator XXXXXX\r\n\r\n"
                                                 "      par F5ABC département 59 Locator  ?"));
     EXPECT_EQ(logBytes(), test::crlf({*qsoline::build(expectedFrenchMill())}));
-    EXPECT_EQ(fileLine("F0ZZZ_Departement_SSB.txt", "59").mid(3, 17), "00001000000000000");
-    EXPECT_EQ(fileLine("F0ZZZ_Departement_CW.txt", "59").mid(3, 17), "00000000000000000");
-    EXPECT_EQ(fileLine("F0ZZZ_Prefixe_SSB.txt", "F      ").mid(7, 17), "00001000000000000");
-    EXPECT_EQ(dir.read("Liste_Prenom.txt"), test::cp("F5ABC        59 RENÉ\r\n"));
-    EXPECT_EQ(dir.read("Nomenclature.txt"), "F5ABC      59 \r\n");
+    EXPECT_EQ(marks("F0ZZZ_Departement_SSB.txt", "59"), "00001000000000000");
+    EXPECT_EQ(marks("F0ZZZ_Departement_CW.txt", "59"), "00000000000000000");
+    EXPECT_EQ(marks("F0ZZZ_Prefixe_SSB.txt", "F      "), "00001000000000000");
+    EXPECT_EQ(fx.dir.read("Liste_Prenom.txt"), test::cp("F5ABC        59 RENÉ\r\n"));
+    EXPECT_EQ(fx.dir.read("Nomenclature.txt"), "F5ABC      59 \r\n");
 
     // Ready for the next QSO.
     EXPECT_EQ(form().text(F::Callsign), "");
@@ -155,40 +154,38 @@ TEST_F(EntryTest, FrenchMillContactIsRecordedWithItsMarks)
 
 TEST_F(EntryTest, ForeignMillKeepsItsReferenceAndNeedsNoDepartment)
 {
-    dialogs.answer(false);  // new entity ON: no
+    fx.dialogs.answer(false);  // new entity ON: no
     enter(F::Callsign, "ON4AA");
     EXPECT_EQ(form().focus, F::Activity) << "a foreign station skips the department";
-    type(F::Activity, "MOULIN");
-    form().activityIndex = 1;
-    follow(entry->enter(F::Activity));
+    fx.dialogs.clear();
+    enter(F::Department, "");
+    EXPECT_TRUE(fx.dialogs.shown().isEmpty()) << "and an empty department is no error";
+    upToMill(true);
     EXPECT_FALSE(form().dmfVisible);
-    enter(F::RstReceived, "59");
-    enter(F::RstSent, "59");
-    enter(F::FirstName, "");
     enter(F::MillNumber, "wim 7001");
     EXPECT_EQ(form().text(F::MillNumber), "WIM 7001");
     enter(F::MillName, "");
-    dialogs.answer(false);
+    fx.dialogs.answer(false);
     record();
     const QByteArray line = lines.value(0);
     EXPECT_EQ(qsoline::rawField(line, logcol::kMillReference), QByteArray("WIM 7001").leftJustified(20, ' '));
     EXPECT_EQ(qsoline::field(line, logcol::kNewPrefixFlag), "0");
-    EXPECT_EQ(fileLine("F0ZZZ_Prefixe_SSB.txt", "ON     ").mid(7, 17), "00000000000000000");
+    EXPECT_EQ(marks("F0ZZZ_Prefixe_SSB.txt", "ON     "), "00000000000000000");
 }
 
 TEST_F(EntryTest, DuplicateOnSameBandAndModeIsRefused)
 {
     lines = {test::qso("21/06/15", "F5ABC", "08:00", "14 Mhz", "SSB", "59"),
              test::qso("21/06/15", "F6XYZ", "08:10", "7.0 Mhz", "SSB", "62")};
-    dir.write("F0ZZZ.log", test::crlf({lines[0], lines[1]}));
+    fx.dir.write("F0ZZZ.log", test::crlf({lines[0], lines[1]}));
     enter(F::Callsign, "F5ABC");
-    EXPECT_EQ(dialogs.last(), QString::fromUtf8("Station F5ABC   deja contactée sur 14 Mhz a 08:00 en SSB"));
+    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Station F5ABC   deja contactée sur 14 Mhz a 08:00 en SSB"));
     EXPECT_EQ(form().callsignLabel, QString::fromUtf8("Contacté le 21/06/15"));
     EXPECT_EQ(form().focus, F::Callsign);
 
-    dialogs.clear();
+    fx.dialogs.clear();
     form().setText(F::Band, "7.0 Mhz");
-    dialogs.answer(false);
+    fx.dialogs.answer(false);
     enter(F::Callsign, "F5ABC");
     EXPECT_EQ(form().callsignLabel, "Nouvel indicatif");
     EXPECT_EQ(form().focus, F::Department);
@@ -228,70 +225,52 @@ TEST_F(EntryTest, FieldChecksGiveTheirMessages)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        dialogs.clear();
+        fx.dialogs.clear();
         const F before = form().focus;
         enter(c.field, QString::fromUtf8(c.text));
-        EXPECT_EQ(dialogs.last(), QString::fromUtf8(c.message));
+        EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8(c.message));
         EXPECT_EQ(form().focus == c.field || form().focus == before, true);
     }
 }
 
 TEST_F(EntryTest, DepartmentAndMillNumberChecksOfAFrenchStation)
 {
-    dialogs.answer(false);
+    fx.dialogs.answer(false);
     enter(F::Callsign, "F5ABC");
     enter(F::Department, "");
-    EXPECT_EQ(dialogs.last(), "Attention le n° de departement est obligatoire pour la France");
+    EXPECT_EQ(fx.dialogs.last(), "Attention le n° de departement est obligatoire pour la France");
     enter(F::Department, "591");
-    EXPECT_EQ(dialogs.last(), "Attention 2 caracteres pour le departement");
+    EXPECT_EQ(fx.dialogs.last(), "Attention 2 caracteres pour le departement");
     enter(F::Department, "2A");
     EXPECT_EQ(form().text(F::Department), "2a");
-    EXPECT_EQ(dialogs.last(), QString::fromUtf8("Attention nouveau département le 2a Corse-du-Sud"));
-    type(F::Activity, "MOULIN");
-    form().activityIndex = 1;
-    follow(entry->enter(F::Activity));
-    enter(F::RstReceived, "59");
-    enter(F::RstSent, "59");
-    enter(F::FirstName, "");
+    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Attention nouveau département le 2a Corse-du-Sud"));
+    upToMill(true);
     enter(F::MillNumber, "2A01");
-    EXPECT_EQ(dialogs.last(), "            5 caracteres pour un moulin Francais ex: 59045\r\n"
+    EXPECT_EQ(fx.dialogs.last(), "            5 caracteres pour un moulin Francais ex: 59045\r\n"
                               "Pour un moulin etranger la reference complete ex: WIM 7001");
     enter(F::MillNumber, "59045");
-    EXPECT_EQ(dialogs.last(), "Attention le n° du Moulin ne correspond pas au departement 2a");
-    dialogs.clear();
+    EXPECT_EQ(fx.dialogs.last(), "Attention le n° du Moulin ne correspond pas au departement 2a");
+    fx.dialogs.clear();
     enter(F::MillNumber, "2A012");
-    EXPECT_TRUE(dialogs.shown().isEmpty()) << "a Corsican mill number matches its department";
+    EXPECT_TRUE(fx.dialogs.shown().isEmpty()) << "a Corsican mill number matches its department";
     EXPECT_EQ(form().focus, F::MillName);
-}
-
-TEST_F(EntryTest, ForeignStationIgnoresTheDepartmentField)
-{
-    dialogs.answer(false);
-    enter(F::Callsign, "DL1ABC");
-    dialogs.clear();
-    enter(F::Department, "");
-    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
 TEST_F(EntryTest, VhfContactPutsTheDistanceInThePoints)
 {
     startSession("VHF", "JN18DU");
-    dialogs.answer(false);
+    fx.dialogs.answer(false);
     enter(F::Callsign, "F1XYZ");
     EXPECT_EQ(form().focus, F::Department) << "a French station gives its department in VHF too";
     enter(F::Department, "75");
-    EXPECT_EQ(dialogs.last(), QString::fromUtf8("Attention nouveau département le 75 Paris"));
+    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Attention nouveau département le 75 Paris"));
     EXPECT_EQ(form().focus, F::Locator);
     enter(F::Locator, "JN03TJ");
     EXPECT_EQ(form().text(F::Distance), "610");
     EXPECT_EQ(form().text(F::Azimuth), "185");
-    type(F::Activity, "QSO");
-    follow(entry->enter(F::Activity));
-    enter(F::RstReceived, "59");
-    enter(F::RstSent, "59");
-    enter(F::FirstName, "");
+    upToMill(false);
     enter(F::MillName, "");
-    dialogs.answer(false);
+    fx.dialogs.answer(false);
     record();
     const QByteArray line = lines.value(0);
     EXPECT_EQ(qsoline::rawField(line, logcol::kPoints), "610  ");
@@ -300,10 +279,10 @@ TEST_F(EntryTest, VhfContactPutsTheDistanceInThePoints)
     EXPECT_EQ(qsoline::rawField(line, logcol::kLocator), "JN03TJ");
     EXPECT_EQ(qsoline::rawField(line, logcol::kBand), "144 Mhz ");
     EXPECT_EQ(qsoline::rawField(line, logcol::kNewDepartmentFlag), "1");
-    EXPECT_EQ(fileLine("F0ZZZ_Departement_SSB.txt", "75").mid(3, 17), "00000000001000000");
+    EXPECT_EQ(marks("F0ZZZ_Departement_SSB.txt", "75"), "00000000001000000");
 
     // A foreign station goes straight to the locator.
-    dialogs.answer(false);
+    fx.dialogs.answer(false);
     enter(F::Callsign, "DL1ABC");
     EXPECT_EQ(form().focus, F::Locator);
 
@@ -316,20 +295,20 @@ TEST_F(EntryTest, VhfContactPutsTheDistanceInThePoints)
 TEST_F(EntryTest, WithoutTheStationLocatorNoDistanceIsInvented)
 {
     startSession("VHF", "------");
-    dialogs.answer(false);
+    fx.dialogs.answer(false);
     enter(F::Callsign, "DL1XYZ");
     enter(F::Locator, "JN03TJ");
     EXPECT_EQ(form().text(F::Distance), "?");
-    EXPECT_TRUE(dialogs.last().startsWith("Attention le locator de la station"));
+    EXPECT_TRUE(fx.dialogs.last().startsWith("Attention le locator de la station"));
 }
 
 TEST_F(EntryTest, ManualDateInsertsInDateAndTimeOrder)
 {
-    settings.setValue("JNM", "Setup F0ZZZ", "Date Automatique", "False");
+    fx.settings.setValue("JNM", "Setup F0ZZZ", "Date Automatique", "False");
     lines = {test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB"),
              test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB")};
-    dir.write("F0ZZZ.log", test::crlf({lines[0], lines[1]}));
-    dialogs.answer(false);
+    fx.dir.write("F0ZZZ.log", test::crlf({lines[0], lines[1]}));
+    fx.dialogs.answer(false);
     enter(F::Callsign, "DL1ABC");
     follow(entry->enter(F::Activity));
     EXPECT_EQ(form().focus, F::Date);
@@ -341,7 +320,7 @@ TEST_F(EntryTest, ManualDateInsertsInDateAndTimeOrder)
     enter(F::RstSent, "59");
     enter(F::FirstName, "");
     enter(F::MillName, "");
-    dialogs.answer(false);
+    fx.dialogs.answer(false);
     record();
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(qsoline::field(lines[1], logcol::kCallsign), "DL1ABC");
@@ -352,22 +331,22 @@ TEST_F(EntryTest, ManualDateInsertsInDateAndTimeOrder)
 
 TEST_F(EntryTest, FailedWriteKeepsTheContactAndSetsNoMark)
 {
-    dialogs.answer(true);
+    fx.dialogs.answer(true);
     frenchQso("F5ABC", "59", false);
-    files.failWrites(1);
-    dialogs.answer(false);
+    fx.files.failWrites(1);
+    fx.dialogs.answer(false);
     record();
-    EXPECT_TRUE(dialogs.last().startsWith(QString::fromUtf8("Erreur N° 61")));
+    EXPECT_TRUE(fx.dialogs.last().startsWith(QString::fromUtf8("Erreur N° 61")));
     EXPECT_EQ(logBytes(), "");
-    EXPECT_EQ(fileLine("F0ZZZ_Departement_SSB.txt", "59").mid(3, 17), "00000000000000000");
-    EXPECT_EQ(fileLine("F0ZZZ_Prefixe_SSB.txt", "F      ").mid(7, 17), "00000000000000000");
+    EXPECT_EQ(marks("F0ZZZ_Departement_SSB.txt", "59"), "00000000000000000");
+    EXPECT_EQ(marks("F0ZZZ_Prefixe_SSB.txt", "F      "), "00000000000000000");
     EXPECT_EQ(form().text(F::Callsign), "F5ABC") << "the fields keep the contact";
     EXPECT_TRUE(form().recordEnabled);
 
-    dialogs.answer(false);
+    fx.dialogs.answer(false);
     record();
     EXPECT_EQ(lines.size(), 1) << "recorded at the second try";
-    EXPECT_EQ(fileLine("F0ZZZ_Departement_SSB.txt", "59").mid(3, 17), "00001000000000000");
+    EXPECT_EQ(marks("F0ZZZ_Departement_SSB.txt", "59"), "00001000000000000");
 }
 
 TEST_F(EntryTest, EditChangesTheTimeAndRewritesInOrder)
@@ -375,7 +354,7 @@ TEST_F(EntryTest, EditChangesTheTimeAndRewritesInOrder)
     lines = {test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59"),
              test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62"),
              test::qso("21/06/15", "F1CCC", "11:00", "14 Mhz", "SSB", "75")};
-    dir.write("F0ZZZ.log", test::crlf({lines[0], lines[1], lines[2]}));
+    fx.dir.write("F0ZZZ.log", test::crlf({lines[0], lines[1], lines[2]}));
     follow(entry->edit(2));
     EXPECT_TRUE(session.editMode());
     EXPECT_EQ(form().recordCaption, "Valider");
@@ -397,10 +376,10 @@ TEST_F(EntryTest, EditChangesTheTimeAndRewritesInOrder)
 TEST_F(EntryTest, EditOfAOneQsoLogIsRefusedAndCancelEndsTheEdit)
 {
     lines = {test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59")};
-    dir.write("F0ZZZ.log", test::crlf({lines[0]}));
+    fx.dir.write("F0ZZZ.log", test::crlf({lines[0]}));
     follow(entry->edit(0));
     record();
-    EXPECT_EQ(dialogs.last(), "Il doit y avoir au moins DEUX QSO d'enregistré pour pouvoir modifier le premier QSO");
+    EXPECT_EQ(fx.dialogs.last(), "Il doit y avoir au moins DEUX QSO d'enregistré pour pouvoir modifier le premier QSO");
     EXPECT_TRUE(session.editMode());
     follow(entry->cancel());
     EXPECT_FALSE(session.editMode());
@@ -415,7 +394,7 @@ TEST_F(EntryTest, EditLoadsAForeignMillReferenceWhole)
     QByteArray french = test::qso("21/06/15", "F5ABC", "09:10", "14 Mhz", "SSB", "59", "1");
     french.replace(88, 9, "DMF 59045");
     lines = {foreign, french};
-    dir.write("F0ZZZ.log", test::crlf({foreign, french}));
+    fx.dir.write("F0ZZZ.log", test::crlf({foreign, french}));
     follow(entry->edit(0));
     EXPECT_EQ(form().text(F::MillNumber), "WIM 7001");
     follow(entry->cancel());
@@ -428,14 +407,14 @@ TEST_F(EntryTest, DeleteAsksAndRemovesOnlyTheChosenLine)
 {
     const QByteArray a = test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB");
     lines = {a, a};
-    dir.write("F0ZZZ.log", test::crlf({a, a}));
+    fx.dir.write("F0ZZZ.log", test::crlf({a, a}));
     follow(entry->remove(-1));
-    EXPECT_EQ(dialogs.last(), "Selectionnez d'abord un QSO");
-    dialogs.answer(false);
+    EXPECT_EQ(fx.dialogs.last(), "Selectionnez d'abord un QSO");
+    fx.dialogs.answer(false);
     follow(entry->remove(1));
-    EXPECT_EQ(dialogs.last(), "Effacer le QSO avec la station F1AAA ?");
+    EXPECT_EQ(fx.dialogs.last(), "Effacer le QSO avec la station F1AAA ?");
     EXPECT_EQ(logBytes(), test::crlf({a, a}));
-    dialogs.answer(true);
+    fx.dialogs.answer(true);
     follow(entry->remove(1));
     EXPECT_EQ(logBytes(), test::crlf({a})) << "the identical line stays";
     EXPECT_EQ(lines.size(), 1);
@@ -446,11 +425,11 @@ TEST_F(EntryTest, DeleteDuringAnEditDoesNotAsk)
     const QByteArray a = test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB");
     const QByteArray b = test::qso("21/06/15", "F1BBB", "09:10", "14 Mhz", "SSB");
     lines = {a, b};
-    dir.write("F0ZZZ.log", test::crlf({a, b}));
+    fx.dir.write("F0ZZZ.log", test::crlf({a, b}));
     follow(entry->edit(0));
-    dialogs.clear();
+    fx.dialogs.clear();
     follow(entry->remove(0));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_TRUE(fx.dialogs.shown().isEmpty());
     EXPECT_EQ(logBytes(), test::crlf({b}));
     EXPECT_FALSE(session.editMode());
 }
