@@ -139,7 +139,6 @@ TEST_F(SummaryWindowTest, SaveStoresTheFieldsWritesTheSheetAndRecomputesTheScore
     EXPECT_TRUE(sheet.contains(QByteArray(20, ' ') + "TOTAL DES POINTS : 3700\r\n"));
     EXPECT_TRUE(sheet.contains("     NOM : Martin     "));
     EXPECT_TRUE(sheet.contains("       Total         5       100     30      3       4       \r\n"));
-    EXPECT_TRUE(sheet.contains(cp("     Référence et nom du Moulin : DMF 77012\r\n")));
 }
 
 TEST_F(SummaryWindowTest, PrintTakesTheCellTextsAndCancelPrintsNothing)
