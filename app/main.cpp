@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 
 #include <memory>
@@ -16,6 +19,11 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tournevent"));
     QApplication::setOrganizationName(QStringLiteral("Tournevent"));
+    // Qt's own dialogs (printer, file chooser) in French.
+    QTranslator qtFrench;
+    if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtFrench);
 
     const QStringList arguments = QApplication::arguments();
     const bool portable = arguments.contains(QStringLiteral("--dir")) ||

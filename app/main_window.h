@@ -24,6 +24,7 @@ namespace tv {
 
 class DepartmentGridWidget;
 class EntryPanel;
+class HelpWindow;
 class QtPrinter;
 class RulesWindow;
 
@@ -123,6 +124,7 @@ private:
     std::unique_ptr<QsoEntry> m_entryCore;
     std::unique_ptr<QtPrinter> m_printer;  // shared by the windows that print
     QPointer<RulesWindow> m_rules;
+    QPointer<HelpWindow> m_help;
     bool m_ended = false;
     bool m_closing = false;
 

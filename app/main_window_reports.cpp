@@ -5,6 +5,7 @@
 #include "platform/qt_printer.h"
 #include "reports/adif_export.h"
 #include "reports/ctrafic_export.h"
+#include "reports/help_window.h"
 #include "reports/log_listing_window.h"
 #include "reports/rules_window.h"
 #include "reports/summary_window.h"
@@ -39,6 +40,8 @@ void MainWindow::wireReportMenus()
         window->show();
     });
     connect(item("Mnu_Reglement"), &QAction::triggered, this, [this] { RulesWindow::showOrRaise(m_rules, this); });
+    connect(item("Mnu_Mode_Emploi"), &QAction::triggered, this,
+            [this] { HelpWindow::showOrRaise(m_help, m_services, this); });
 }
 
 }  // namespace tv

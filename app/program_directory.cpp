@@ -49,8 +49,11 @@ QStringList populate(FileSystem& files, const QString& shippedDir, const QString
         const QString from = it.next();
         const QString relative = source.relativeFilePath(from);
         const QString to = QDir(targetDir).filePath(relative);
-        if (files.exists(to))
-            continue;
+        if (files.exists(to)) {
+            // The manual is the program's own: a newer one replaces the copy.
+            if (!relative.startsWith(QLatin1String("aide/")) || files.read(to).bytes == files.read(from).bytes)
+                continue;
+        }
         if (!QDir().mkpath(QFileInfo(to).absolutePath())) {
             failures << relative;
             continue;

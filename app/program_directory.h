@@ -11,7 +11,7 @@ namespace tv {
 //
 // On Linux it is the per-user data directory, filled on first start from the shipped data
 // folder; `tournevent --dir PATH` uses PATH instead (portable use, tests, several stations
-// side by side). A file the user already has is never overwritten.
+// side by side). A file the user already has is never overwritten, except the manual.
 namespace programdir {
 
 // The folder of the files shipped with the program: beside the executable
@@ -25,7 +25,8 @@ QString defaultDir();
 QString fromArguments(const QStringList& arguments);
 
 // Copies every shipped file that the directory lacks (sub-folders included), creating the
-// directory if needed. Returns the failures, one text per file; empty when all went well.
+// directory if needed; the manual (folder "aide") is the program's own and is brought up to
+// date. Returns the failures, one text per file; empty when all went well.
 QStringList populate(FileSystem& files, const QString& shippedDir, const QString& targetDir);
 
 }  // namespace programdir

@@ -17,6 +17,8 @@ TEST(ProgramDirectoryTest, PopulateCopiesMissingFilesAndNeverOverwrites)
 
     test::TempProgramDir target;
     target.write("Nomenclature.txt", "the operator's own list\r\n");
+    QDir(target.path()).mkdir("aide");
+    target.write("aide/index.html", "<html>an older manual</html>");
     QtFileSystem files;
     EXPECT_TRUE(programdir::populate(files, shipped.path(), target.path()).isEmpty());
     EXPECT_EQ(target.read("Nomenclature.txt"), "the operator's own list\r\n");
