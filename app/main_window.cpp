@@ -10,6 +10,7 @@
 #include "logstore/station_paths.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/named_widget.h"
 #include "platform/qt_printer.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
@@ -44,13 +45,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(tip);
     return button;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text = QString())
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
 }
 
 }  // namespace
@@ -182,12 +176,12 @@ void MainWindow::buildCentre()
     auto* stationFrame = new QGroupBox(centre);
     stationFrame->setObjectName(QStringLiteral("Frame1"));
     auto* stationRow = new QHBoxLayout(stationFrame);
-    stationRow->addWidget(makeLabel(stationFrame, "Label2", QStringLiteral("Station :")));
-    m_stationCall = makeLabel(stationFrame, "I_Station");
+    stationRow->addWidget(named<QLabel>(stationFrame, "Label2", QStringLiteral("Station :")));
+    m_stationCall = named<QLabel>(stationFrame, "I_Station");
     stationRow->addWidget(m_stationCall);
     stationRow->addSpacing(16);
-    stationRow->addWidget(makeLabel(stationFrame, "Label28", QStringLiteral("Locator :")));
-    m_stationLocator = makeLabel(stationFrame, "L_Station");
+    stationRow->addWidget(named<QLabel>(stationFrame, "Label28", QStringLiteral("Locator :")));
+    m_stationLocator = named<QLabel>(stationFrame, "L_Station");
     stationRow->addWidget(m_stationLocator);
     QFont strong = m_stationCall->font();
     strong.setBold(true);
@@ -199,7 +193,7 @@ void MainWindow::buildCentre()
     m_dateFrame = new QGroupBox(QStringLiteral("F0ZZZ le"), centre);
     m_dateFrame->setObjectName(QStringLiteral("Frame7"));
     auto* dateRow = new QHBoxLayout(m_dateFrame);
-    m_date = makeLabel(m_dateFrame, "Label33");
+    m_date = named<QLabel>(m_dateFrame, "Label33");
     m_date->setFont(strong);
     dateRow->addWidget(m_date);
     top->addWidget(m_dateFrame);
@@ -207,8 +201,8 @@ void MainWindow::buildCentre()
     auto* clockFrame = new QGroupBox(centre);
     clockFrame->setObjectName(QStringLiteral("Frame2"));
     auto* clockRow = new QHBoxLayout(clockFrame);
-    m_utcClock = makeLabel(clockFrame, "Label37");
-    m_localClock = makeLabel(clockFrame, "Label34");
+    m_utcClock = named<QLabel>(clockFrame, "Label37");
+    m_localClock = named<QLabel>(clockFrame, "Label34");
     m_utcClock->setFont(strong);
     m_localClock->setFont(strong);
     clockRow->addWidget(m_utcClock);
@@ -219,12 +213,12 @@ void MainWindow::buildCentre()
     auto* commands = new QGroupBox(QStringLiteral("Commandes"), centre);
     commands->setObjectName(QStringLiteral("Frame6"));
     auto* commandRow = new QHBoxLayout(commands);
-    commandRow->addWidget(makeLabel(commands, "Label1", QStringLiteral("Total des Points :")));
-    m_score = makeLabel(commands, "P_QSO", QStringLiteral("0"));
+    commandRow->addWidget(named<QLabel>(commands, "Label1", QStringLiteral("Total des Points :")));
+    m_score = named<QLabel>(commands, "P_QSO", QStringLiteral("0"));
     m_score->setFont(strong);
     commandRow->addWidget(m_score);
     commandRow->addStretch();
-    m_debug = makeLabel(commands, "NB_Debug");
+    m_debug = named<QLabel>(commands, "NB_Debug");
     commandRow->addWidget(m_debug);
     top->addWidget(commands, 1);
     column->addLayout(top);

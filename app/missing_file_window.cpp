@@ -1,5 +1,6 @@
 #include "app/missing_file_window.h"
 
+#include "platform/named_widget.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
 
@@ -13,13 +14,6 @@
 namespace tv {
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
 }  // namespace
 
 MissingFileWindow::MissingFileWindow(Services& services, const QString& storedCallsign, const QString& tail,
@@ -30,7 +24,7 @@ MissingFileWindow::MissingFileWindow(Services& services, const QString& storedCa
     setWindowTitle(QStringLiteral("Erreur"));
     setModal(true);
 
-    auto* title = label(this, "Label2", QStringLiteral("ERREUR 53"));
+    auto* title = named<QLabel>(this, "Label2", QStringLiteral("ERREUR 53"));
     QFont big = title->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.5);
@@ -41,8 +35,8 @@ MissingFileWindow::MissingFileWindow(Services& services, const QString& storedCa
     bold.setBold(true);
 
     auto* found = new QHBoxLayout;
-    found->addWidget(label(this, "Label3", QStringLiteral("Tournevent a trouvé dans la base de registre l'indicatif  : ")));
-    auto* station = label(this, "Indi_Station", storedCallsign);
+    found->addWidget(named<QLabel>(this, "Label3", QStringLiteral("Tournevent a trouvé dans la base de registre l'indicatif  : ")));
+    auto* station = named<QLabel>(this, "Indi_Station", storedCallsign);
     station->setFont(bold);
     found->addWidget(station);
     found->addStretch();
@@ -50,11 +44,11 @@ MissingFileWindow::MissingFileWindow(Services& services, const QString& storedCa
     // The callsign and the tail side by side read as the missing file's name.
     auto* missing = new QHBoxLayout;
     missing->setSpacing(0);
-    missing->addWidget(label(this, "Label6", QStringLiteral("Il n'a par contre pas trouvé dans son repertoire le(s) fichier(s) ")));
-    auto* station1 = label(this, "Ind_Station1", storedCallsign);
+    missing->addWidget(named<QLabel>(this, "Label6", QStringLiteral("Il n'a par contre pas trouvé dans son repertoire le(s) fichier(s) ")));
+    auto* station1 = named<QLabel>(this, "Ind_Station1", storedCallsign);
     station1->setFont(bold);
     missing->addWidget(station1);
-    m_tail = label(this, "Err_Departement", tail);
+    m_tail = named<QLabel>(this, "Err_Departement", tail);
     m_tail->setFont(bold);
     missing->addWidget(m_tail);
     missing->addStretch();
@@ -79,12 +73,12 @@ MissingFileWindow::MissingFileWindow(Services& services, const QString& storedCa
     layout->addLayout(found);
     layout->addLayout(missing);
     layout->addSpacing(12);
-    layout->addWidget(label(
+    layout->addWidget(named<QLabel>(
         this, "Label7",
         QStringLiteral("Pour remedier a cet etat, cliquez sur \" Initialiser\" et relancez Tournevent")));
-    layout->addWidget(label(this, "Label8", QStringLiteral("L'indicatif affiché sera alors FXXXX ")));
+    layout->addWidget(named<QLabel>(this, "Label8", QStringLiteral("L'indicatif affiché sera alors FXXXX ")));
     layout->addWidget(
-        label(this, "Label9", QStringLiteral("une boite de dialogue vous demandera alors de specifier votre indicatif")));
+        named<QLabel>(this, "Label9", QStringLiteral("une boite de dialogue vous demandera alors de specifier votre indicatif")));
     layout->addSpacing(12);
     layout->addLayout(buttons);
 

@@ -6,6 +6,7 @@
 #include "geo/locator.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/named_widget.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
 
@@ -38,13 +39,6 @@ QLineEdit* makeField(QWidget* parent, const char* name)
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
     return field;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
 }
 
 // The callsign becomes part of file names: digits, capital letters and "_" only.
@@ -83,11 +77,11 @@ void StationDialog::buildLayout()
     m_callsign = makeField(frame, "New_Indicatif");
     m_locator = makeField(frame, "New_Locator");
     m_date = makeField(frame, "Nouv_Date");
-    grid->addWidget(makeLabel(frame, "Label1", QStringLiteral("Indicatif")), 0, 0);
+    grid->addWidget(named<QLabel>(frame, "Label1", QStringLiteral("Indicatif")), 0, 0);
     grid->addWidget(m_callsign, 0, 1);
-    grid->addWidget(makeLabel(frame, "Label2", QStringLiteral("Locator")), 1, 0);
+    grid->addWidget(named<QLabel>(frame, "Label2", QStringLiteral("Locator")), 1, 0);
     grid->addWidget(m_locator, 1, 1);
-    grid->addWidget(makeLabel(frame, "Label3", QStringLiteral("Date JNM")), 2, 0);
+    grid->addWidget(named<QLabel>(frame, "Label3", QStringLiteral("Date JNM")), 2, 0);
     grid->addWidget(m_date, 2, 1);
 
     m_validate = new QPushButton(QStringLiteral("Validez"), this);
@@ -97,7 +91,7 @@ void StationDialog::buildLayout()
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
-    layout->addWidget(makeLabel(this, "Label4", QStringLiteral("! Pour la saisie la \"/\" est remplacée par le \"_\" ")));
+    layout->addWidget(named<QLabel>(this, "Label4", QStringLiteral("! Pour la saisie la \"/\" est remplacée par le \"_\" ")));
     layout->addWidget(m_validate, 0, Qt::AlignHCenter);
 
     for (QLineEdit* field : {m_callsign, m_locator, m_date})

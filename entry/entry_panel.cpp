@@ -1,5 +1,7 @@
 #include "entry/entry_panel.h"
 
+#include "platform/named_widget.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -7,13 +9,6 @@
 
 namespace tv {
 namespace {
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
 
 QLineEdit* makeEdit(QWidget* parent, const char* name, int chars, const QString& text = QString())
 {
@@ -71,9 +66,9 @@ EntryPanel::EntryPanel(QWidget* parent) : QGroupBox(parent)
     distance->setReadOnly(true);
     azimuth->setReadOnly(true);
 
-    dateLabel = makeLabel(this, "Label15", QStringLiteral("Date"));
-    callsignLabel = makeLabel(this, "Label5", QStringLiteral("Indicatif"));
-    dmfLabel = makeLabel(this, "Label26", QStringLiteral("DMF"));
+    dateLabel = named<QLabel>(this, "Label15", QStringLiteral("Date"));
+    callsignLabel = named<QLabel>(this, "Label5", QStringLiteral("Indicatif"));
+    dmfLabel = named<QLabel>(this, "Label26", QStringLiteral("DMF"));
     dmfLabel->setVisible(false);
 
     auto* grid = new QGridLayout(this);
@@ -82,24 +77,24 @@ EntryPanel::EntryPanel(QWidget* parent) : QGroupBox(parent)
         grid->addWidget(label, row, column, 1, span);
         grid->addWidget(field, row + 1, column, 1, span);
     };
-    place(0, 0, makeLabel(this, "Label16", QStringLiteral("Bande")), band);
-    place(0, 1, makeLabel(this, "Label8", QStringLiteral("Mode")), mode);
+    place(0, 0, named<QLabel>(this, "Label16", QStringLiteral("Bande")), band);
+    place(0, 1, named<QLabel>(this, "Label8", QStringLiteral("Mode")), mode);
     place(0, 2, callsignLabel, callsign, 2);
-    place(0, 4, makeLabel(this, "Label7", QStringLiteral("Dpt")), department);
-    place(0, 5, makeLabel(this, "Label6", QStringLiteral("Locator")), locator);
-    place(0, 6, makeLabel(this, "Label32", QStringLiteral("QRB (Km)")), distance);
-    place(0, 7, makeLabel(this, "Label36", QStringLiteral("Azim (°)")), azimuth);
+    place(0, 4, named<QLabel>(this, "Label7", QStringLiteral("Dpt")), department);
+    place(0, 5, named<QLabel>(this, "Label6", QStringLiteral("Locator")), locator);
+    place(0, 6, named<QLabel>(this, "Label32", QStringLiteral("QRB (Km)")), distance);
+    place(0, 7, named<QLabel>(this, "Label36", QStringLiteral("Azim (°)")), azimuth);
 
-    place(2, 0, makeLabel(this, "Label43", QStringLiteral("Activité")), activity);
+    place(2, 0, named<QLabel>(this, "Label43", QStringLiteral("Activité")), activity);
     place(2, 1, dateLabel, date);
-    place(2, 2, makeLabel(this, "Label14", QStringLiteral("Début")), start);
-    place(2, 3, makeLabel(this, "Label13", QStringLiteral("Fin")), end);
-    place(2, 4, makeLabel(this, "Label12", QStringLiteral("RST reçu")), rstReceived);
-    place(2, 5, makeLabel(this, "Label11", QStringLiteral("RST Envoyé")), rstSent);
+    place(2, 2, named<QLabel>(this, "Label14", QStringLiteral("Début")), start);
+    place(2, 3, named<QLabel>(this, "Label13", QStringLiteral("Fin")), end);
+    place(2, 4, named<QLabel>(this, "Label12", QStringLiteral("RST reçu")), rstReceived);
+    place(2, 5, named<QLabel>(this, "Label11", QStringLiteral("RST Envoyé")), rstSent);
 
-    place(4, 0, makeLabel(this, "Label10", QStringLiteral("       Prénom (Optionel)")), firstName, 2);
-    place(4, 3, makeLabel(this, "Label9", QStringLiteral("N° du Moulin")), millNumber, 1);
-    grid->addWidget(makeLabel(this, "Label38", QStringLiteral("Nom du Moulin (optionel)")), 4, 4, 1, 4);
+    place(4, 0, named<QLabel>(this, "Label10", QStringLiteral("       Prénom (Optionel)")), firstName, 2);
+    place(4, 3, named<QLabel>(this, "Label9", QStringLiteral("N° du Moulin")), millNumber, 1);
+    grid->addWidget(named<QLabel>(this, "Label38", QStringLiteral("Nom du Moulin (optionel)")), 4, 4, 1, 4);
     grid->addWidget(millName, 5, 4, 1, 4);
     grid->addWidget(dmfLabel, 5, 2, Qt::AlignRight);
 }

@@ -4,6 +4,7 @@
 #include "logstore/log_file.h"
 #include "logstore/station_paths.h"
 #include "platform/dialogs.h"
+#include "platform/named_widget.h"
 #include "reports/log_listing.h"
 #include "reports/report_messages.h"
 #include "reports/report_text.h"
@@ -20,13 +21,6 @@
 
 namespace tv {
 namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 }  // namespace
 
@@ -55,9 +49,9 @@ LogListingWindow::LogListingWindow(Services services, QString storedCallsign, QS
     frameColumn->addWidget(label);
     frameColumn->addWidget(m_list);
 
-    auto* save = button(this, "Enregistrer", QStringLiteral("Enregistrer"));
-    auto* print = button(this, "Imprimer", QStringLiteral("Imprimer"));
-    auto* quit = button(this, "Quitter", QStringLiteral("Quitter"));
+    auto* save = named<QPushButton>(this, "Enregistrer", QStringLiteral("Enregistrer"));
+    auto* print = named<QPushButton>(this, "Imprimer", QStringLiteral("Imprimer"));
+    auto* quit = named<QPushButton>(this, "Quitter", QStringLiteral("Quitter"));
     connect(save, &QPushButton::clicked, this, &LogListingWindow::save);
     connect(print, &QPushButton::clicked, this, &LogListingWindow::print);
     connect(quit, &QPushButton::clicked, this, &QWidget::close);

@@ -4,6 +4,7 @@
 #include "logstore/score.h"
 #include "logstore/station_paths.h"
 #include "platform/dialogs.h"
+#include "platform/named_widget.h"
 #include "reports/report_messages.h"
 #include "reports/report_text.h"
 
@@ -47,13 +48,6 @@ QLineEdit* cellEdit(QWidget* parent, const QString& name)
     e->setAlignment(Qt::AlignRight);
     e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("000000000")) + 12);
     return e;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
 }
 
 QRadioButton* radio(QWidget* parent, QButtonGroup* group, const QString& name, const QString& caption, int id)
@@ -235,9 +229,9 @@ void SummaryWindow::build()
     bottom->addWidget(m_totalPoints);
     column->addLayout(bottom);
 
-    m_save = button(this, "Enregistrer", QStringLiteral("Enregistrer"));
-    m_print = button(this, "Imprimer", QStringLiteral("Imprimer"));
-    auto* quit = button(this, "Quitter", QStringLiteral("Quitter"));
+    m_save = named<QPushButton>(this, "Enregistrer", QStringLiteral("Enregistrer"));
+    m_print = named<QPushButton>(this, "Imprimer", QStringLiteral("Imprimer"));
+    auto* quit = named<QPushButton>(this, "Quitter", QStringLiteral("Quitter"));
     connect(m_save, &QPushButton::clicked, this, &SummaryWindow::save);
     connect(m_print, &QPushButton::clicked, this, &SummaryWindow::print);
     connect(quit, &QPushButton::clicked, this, &QWidget::close);
