@@ -37,26 +37,10 @@ QString listed(const QStringList& names)
     return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" et ") + names.last();
 }
 
-QString reasonOf(const FileResult& result)
-{
-    switch (result.errorNumber) {
-    case FileResult::kNotFound:
-        return QStringLiteral("fichier introuvable");
-    case FileResult::kDeviceError:
-        return QStringLiteral("erreur de lecture ou d'écriture sur le disque");
-    case FileResult::kDiskFull:
-        return QStringLiteral("disque plein");
-    case FileResult::kPermissionDenied:
-        return QStringLiteral("permission refusée");
-    default:
-        return QStringLiteral("accès au fichier impossible");
-    }
-}
-
 QString failureText(const QString& verb, const QString& fileName, const FileResult& result)
 {
     return QStringLiteral("Impossible ") + verb + QStringLiteral(" le fichier ") + fileName + QStringLiteral(" : ") +
-           reasonOf(result) + QStringLiteral(" (erreur N° ") + QString::number(result.errorNumber) + QLatin1Char(')');
+           result.reason() + QStringLiteral(" (erreur N° ") + QString::number(result.errorNumber) + QLatin1Char(')');
 }
 
 StationFileOutcome failedWith(const FileResult& result, const QString& path, const QString& message)

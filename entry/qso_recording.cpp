@@ -33,8 +33,8 @@ QString shownDepartment(const QString& code)
 
 QString fileError(const FileResult& result)
 {
-    return QStringLiteral("Erreur N° ") + QString::number(result.errorNumber) +
-           (result.detail.isEmpty() ? QString() : QStringLiteral(" (") + result.detail + QLatin1Char(')'));
+    return QStringLiteral("Erreur N° ") + QString::number(result.errorNumber) + QStringLiteral(" (") + result.reason() +
+           QLatin1Char(')');
 }
 
 // The name of the column a field fills, for the message of a value too long for the line.

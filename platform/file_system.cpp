@@ -2,6 +2,22 @@
 
 namespace tv {
 
+QString FileResult::reason() const
+{
+    switch (errorNumber) {
+    case kNotFound:
+        return QStringLiteral("fichier introuvable");
+    case kDeviceError:
+        return QStringLiteral("erreur de lecture ou d'écriture sur le disque");
+    case kDiskFull:
+        return QStringLiteral("disque plein");
+    case kPermissionDenied:
+        return QStringLiteral("permission refusée");
+    default:
+        return QStringLiteral("accès au fichier impossible");
+    }
+}
+
 FileResult FileSystem::copy(const QString& source, const QString& destination)
 {
     const FileRead in = read(source);

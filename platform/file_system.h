@@ -18,6 +18,8 @@ struct FileResult {
     QString detail;  // the platform's own description, for the message shown
 
     bool ok() const { return errorNumber == 0; }
+    // What went wrong, in French words for the operator ("disque plein").
+    QString reason() const;
     bool notFound() const { return errorNumber == kNotFound; }
 
     static constexpr int kNotFound = 53;
