@@ -1,9 +1,11 @@
+#include "app/program_directory.h"
 #include "platform/qt_file_system.h"
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -18,7 +20,12 @@ int main(int argc, char* argv[])
     QTextStream err(stderr);
     const tv::cli::Options options = tv::cli::parse(QCoreApplication::arguments().mid(1));
 
-    tv::QtSettingsStore settings(QDir(options.dir).filePath(QStringLiteral("settings")));
+    // The program keeps the settings of a "--dir" directory beside its files, and those of the
+    // default directory in the per-user store: read them where the program wrote them.
+    const bool defaultDir = !options.dir.isEmpty() && QFileInfo(options.dir).canonicalFilePath() ==
+                                                          QFileInfo(tv::programdir::defaultDir()).canonicalFilePath();
+    tv::QtSettingsStore settings = defaultDir ? tv::QtSettingsStore()
+                                              : tv::QtSettingsStore(QDir(options.dir).filePath(QStringLiteral("settings")));
     tv::QtFileSystem files;
     const int code = tv::cli::execute(options, settings, files, out, err);
     out.flush();
