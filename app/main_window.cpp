@@ -331,6 +331,12 @@ QString MainWindow::firstInstallText()
     });
 }
 
+QString MainWindow::noStationText()
+{
+    return QStringLiteral("Aucun indicatif n'a été validé : Tournevent s'arrête.\r\n"
+                          "Relancez Tournevent pour identifier la station.");
+}
+
 QString MainWindow::startReminderText()
 {
     return crlfJoin({
@@ -417,6 +423,12 @@ bool MainWindow::start()
         m_services.dialogs.message(firstInstallText());
         openStationDialog(true);
         m_session.setStation(jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign), m_session.locator());
+        if (m_session.storedCallsign() == keys::kNoCallsign) {
+            // The dialog was closed without a station: there are no files to open.
+            m_services.dialogs.message(noStationText());
+            endProgram();
+            return false;
+        }
     }
     if (!StationPaths::isSafeCallsign(m_session.storedCallsign())) {
         m_services.dialogs.message(QStringLiteral("L'indicatif enregistré « ") + m_session.storedCallsign() +

@@ -54,6 +54,8 @@ public:
     // The reminder shown at every start.
     static QString startReminderText();
     static QString firstInstallText();
+    // Shown when the first start's station dialog is closed without a station.
+    static QString noStationText();
 
 Q_SIGNALS:
     // The program must end (a station file is missing or unreadable); main() quits on it.

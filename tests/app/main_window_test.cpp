@@ -265,6 +265,25 @@ TEST_F(MainWindowTest, SessionSwitchArchivesTheLogAndStartsAnEmptyOne)
     EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "bande Utilisee"), "0");
 }
 
+TEST_F(MainWindowTest, FirstStartWithoutAStationEndsQuietly)
+{
+    fx.dir.installShippedData();
+    MainWindow w(fx.services());
+    QTimer::singleShot(0, [] {
+        std::function<void()> close = [&close] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+            else
+                QTimer::singleShot(10, close);
+        };
+        close();
+    });
+    EXPECT_FALSE(w.start());
+    EXPECT_TRUE(w.ended());
+    EXPECT_EQ(fx.dialogs.last(), MainWindow::noStationText());
+    EXPECT_FALSE(fx.dir.exists("FXXXX_Departement_SSB.txt"));
+}
+
 TEST_F(MainWindowTest, MissingDepartmentFileOffersToForgetTheStation)
 {
     knownStation("F0ZZZ");
