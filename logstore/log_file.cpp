@@ -53,7 +53,13 @@ LogFile::Loaded LogFile::load() const
 
 FileResult LogFile::append(const QByteArray& line)
 {
-    return m_files.append(m_path, line + "\r\n");
+    // A last line without its line end (cut short, or edited by hand) must not swallow the new
+    // line: it gets its CR LF first, in the same write.
+    const FileRead tail = m_files.readTail(m_path, 1);
+    if (!tail.result.ok() && !tail.result.notFound())
+        return tail.result;
+    const bool openLine = tail.result.ok() && !tail.bytes.isEmpty() && !tail.bytes.endsWith('\n');
+    return m_files.append(m_path, (openLine ? QByteArray("\r\n") : QByteArray()) + line + "\r\n");
 }
 
 FileResult LogFile::rewrite(const QList<QByteArray>& lines)

@@ -34,7 +34,8 @@ public:
     // Joins lines, each followed by CR LF.
     static QByteArray joinLines(const QList<QByteArray>& lines);
 
-    // Appends the line and its CR LF as one whole piece. Creates the file when absent.
+    // Appends the line and its CR LF as one whole piece. Creates the file when absent. When the
+    // file's last line has no line end, one is written before the new line.
     FileResult append(const QByteArray& line);
 
     // Removes the line at `index` (0-based) of the file, provided the file still holds

@@ -18,6 +18,14 @@ QString FileResult::reason() const
     }
 }
 
+FileRead FileSystem::readTail(const QString& path, qint64 count) const
+{
+    FileRead whole = read(path);
+    if (whole.result.ok() && whole.bytes.size() > count)
+        whole.bytes = whole.bytes.right(count);
+    return whole;
+}
+
 FileResult FileSystem::copy(const QString& source, const QString& destination)
 {
     const FileRead in = read(source);

@@ -53,6 +53,8 @@ public:
     // The size in bytes, or nothing when the file does not exist.
     virtual std::optional<qint64> size(const QString& path) const = 0;
     virtual FileRead read(const QString& path) const = 0;
+    // The last `count` bytes of a file (all of it when shorter).
+    virtual FileRead readTail(const QString& path, qint64 count) const;
     // Replaces (or creates) the file with exactly these bytes, atomically.
     virtual FileResult replace(const QString& path, const QByteArray& bytes) = 0;
     // Appends the bytes in one write and flushes; on failure the file is cut back to its

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -76,9 +77,11 @@ FileResult QtFileSystem::replace(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a write the disk refuses fails here and not silently inside commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failureFromErrno(errno, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
         const FileResult failed = failureFromErrno(errno, file.errorString());
         file.cancelWriting();
         return failed;
@@ -97,17 +100,42 @@ FileResult QtFileSystem::append(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return failureFromErrno(errno, file.errorString());
     const qint64 before = file.size();
     errno = 0;
-    const bool written = file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
+    const bool written = file.write(bytes) == bytes.size() && ::fsync(file.handle()) == 0;
     if (!written) {
         const FileResult failed = failureFromErrno(errno, file.errorString());
-        file.resize(before);
+        // Cut back whatever part of the piece reached the disk.
+        if (::ftruncate(file.handle(), before) != 0)
+            return FileResult::failure(failed.errorNumber, failed.detail + QStringLiteral(" (file not cut back)"));
         return failed;
     }
     return FileResult::success();
+}
+
+FileRead QtFileSystem::readTail(const QString& path, qint64 count) const
+{
+    FileRead out;
+    QFile file(path);
+    errno = 0;
+    if (!QFileInfo(path).isFile()) {
+        out.result = FileResult::failure(FileResult::kNotFound, path);
+        return out;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.result = failureFromErrno(errno, file.errorString());
+        return out;
+    }
+    if (!file.seek(std::max<qint64>(0, file.size() - count))) {
+        out.result = failureFromErrno(errno, file.errorString());
+        return out;
+    }
+    out.bytes = file.read(count);
+    if (file.error() != QFileDevice::NoError)
+        out.result = failureFromErrno(errno, file.errorString());
+    return out;
 }
 
 FileResult QtFileSystem::remove(const QString& path)

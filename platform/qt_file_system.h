@@ -12,6 +12,7 @@ public:
     FileRead read(const QString& path) const override;
     FileResult replace(const QString& path, const QByteArray& bytes) override;
     FileResult append(const QString& path, const QByteArray& bytes) override;
+    FileRead readTail(const QString& path, qint64 count) const override;
     FileResult remove(const QString& path) override;
     QStringList fileNames(const QString& folder) const override;
 

@@ -48,6 +48,11 @@ TEST_F(LogFileTest, AppendWritesTheLineAndCrLfOrNothing)
     files.failWrites(1);
     EXPECT_EQ(log.append(qso("21/06/15", "F1AAA", "09:50", "14 Mhz", "CW")).errorNumber, 61);
     EXPECT_EQ(bytes(), crlf({a, b}));
+
+    // A last line without its line end does not swallow the next QSO.
+    dir.write("F0ZZZ.log", a);
+    ASSERT_TRUE(log.append(b).ok());
+    EXPECT_EQ(bytes(), crlf({a, b}));
 }
 
 TEST_F(LogFileTest, RemoveTakesOnlyTheChosenLineAndOnlyIfTheFileStillHoldsIt)

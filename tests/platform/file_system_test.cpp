@@ -5,6 +5,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace tv {
 namespace {
 
@@ -74,6 +77,62 @@ TEST(FileSystemTest, AppendOnAFullDeviceLeavesNoPartialLine)
     const FileResult result = files.append("/dev/full", QByteArray(300, 'x'));
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.errorNumber, 61);
+}
+
+// While alive, no file of the process may grow past `bytes`: a disk that fills up half way.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = nullptr;
+};
+
+TEST(FileSystemTest, ReplaceOnADiskThatFillsUpFailsAndKeepsTheTarget)
+{
+    test::TempProgramDir dir;
+    const QByteArray old(50, 'o');
+    dir.write("x.log", old);
+    QtFileSystem files;
+    for (rlim_t room : {rlim_t(0), rlim_t(1000)}) {
+        SCOPED_TRACE(room);
+        FileResult result;
+        {
+            FileSizeLimit limit(room);
+            result = files.replace(dir.file("x.log"), QByteArray(5000, 'n'));
+        }
+        EXPECT_FALSE(result.ok());
+        EXPECT_EQ(dir.read("x.log"), old);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"x.log"});
+    }
+}
+
+TEST(FileSystemTest, AppendOnADiskThatFillsUpLeavesNoPartOfThePiece)
+{
+    test::TempProgramDir dir;
+    const QByteArray line = QByteArray(199, 'a') + "\r\n";
+    dir.write("x.log", line);
+    QtFileSystem files;
+    FileResult result;
+    {
+        FileSizeLimit limit(line.size() + 100);
+        result = files.append(dir.file("x.log"), line);
+    }
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(dir.read("x.log"), line);
 }
 
 TEST(FileSystemTest, CopyFailsOnMissingSourceAndKeepsDestination)
