@@ -146,6 +146,8 @@ bool QsoEntry::refuseUnstorable(EntryField field)
 
 EntryEffects QsoEntry::enter(EntryField field)
 {
+    // A refused value keeps the focus in its field; an accepted one moves it on.
+    m_form.focus = field;
     if (field != F::Band && field != F::Mode && field != F::Activity && field != F::Record &&
         refuseUnstorable(field))
         return {};
@@ -269,13 +271,14 @@ EntryEffects QsoEntry::enterCallsign()
     }
     typed = typed.toUpper();
     m_form.setText(F::Callsign, typed);
-    m_callsign = bytes(typed);
+    m_callsign.clear();  // confirmed only once the duplicate check passes
+    const QByteArray callsign = bytes(typed);
 
     if (!m_session.editMode()) {
         const QByteArray band = bandBytes();
         const QByteArray mode = modeBytes();
         for (const QByteArray& line : m_logLines()) {
-            if (qsoline::fieldEquals(line, logcol::kCallsign, m_callsign) &&
+            if (qsoline::fieldEquals(line, logcol::kCallsign, callsign) &&
                 qsoline::fieldEquals(line, logcol::kBand, band) && qsoline::fieldEquals(line, logcol::kMode, mode)) {
                 m_form.callsignLabel =
                     QStringLiteral("Contacté le ") + cp1252::decode(qsoline::rawField(line, logcol::kDate));
@@ -290,6 +293,10 @@ EntryEffects QsoEntry::enterCallsign()
             m_form.callsignLabel = QStringLiteral("Nouvel indicatif");
         }
     }
+
+    m_callsign = callsign;
+    m_lookupBand = bandBytes();
+    m_lookupMode = modeBytes();
 
     // First name and department already known for this operator.
     const NameLists lists(m_services.files, m_services.programDir);
@@ -370,6 +377,8 @@ EntryEffects QsoEntry::enterDepartment()
         typed = QStringLiteral("2a");
     else if (typed == QLatin1String("2B"))
         typed = QStringLiteral("2b");
+    else if (typed.size() == 1 && typed[0].isDigit())
+        typed.prepend(QLatin1Char('0'));  // "5" is department "05", as the files write it
     m_form.setText(F::Department, typed);
     m_department = bytes(typed);
     if (m_department == "2a")
@@ -384,6 +393,11 @@ EntryEffects QsoEntry::enterDepartment()
     m_departmentMark.clear();
     if (mode) {
         const DepartmentFile::Lookup found = departments.find(m_department, bandBytes(), *mode);
+        if (found.result.ok() && !found.found) {
+            // A department that is not in the list would never count as a multiplier.
+            message(QStringLiteral("Attention le département ") + typed + QStringLiteral(" n'existe pas"));
+            return {};
+        }
         m_departmentMark = found.mark;
         if (found.mark == "0") {
             message(QStringLiteral("Attention nouveau département le ") + cp1252::decode(shownDepartment(m_department)) +

@@ -63,7 +63,7 @@ public:
     // Enter in a field. The texts of the form must hold what the operator typed.
     EntryEffects enter(EntryField field);
     // Escape in a field: in an empty callsign field it hands the focus to the band; anywhere
-    // else it cancels the entry.
+    // else it cancels the entry, so that an operator in a pile-up drops a contact with one key.
     EntryEffects escape(EntryField field);
     // A mouse click in the band box.
     void clickBand();
@@ -104,6 +104,8 @@ private:
     EntryEffects recordNew();
     EntryEffects recordEdit();
     void commonEnd(EntryEffects& effects);
+    // Forgets the values gathered for the contact (after recording or cancelling).
+    void clearGathered();
     // Checks every text of the contact before anything is written; false after a message.
     bool checkStorable();
     std::optional<QByteArray> buildLine(bool editVariant);
@@ -136,6 +138,8 @@ private:
     QByteArray m_nomenclatureLocator;
     bool m_firstNameFound = false;
     QString m_points;
+    QByteArray m_lookupBand;        // the band and mode of the callsign's look-ups
+    QByteArray m_lookupMode;
     int m_editRow = -1;             // the list row being edited
     QByteArray m_editLine;          // its line as loaded
 };

@@ -128,9 +128,18 @@ EntryEffects QsoEntry::record()
         message(QStringLiteral("Attention le format date doit etre hh:mm"));
         return {};
     }
+    m_form.setText(F::FirstName, cp1252::upperCase(m_form.text(F::FirstName)));
     if (!checkStorable())
         return {};
-    m_form.setText(F::FirstName, m_form.text(F::FirstName).toUpper());
+    if (!m_session.editMode() && (m_callsign.isEmpty() || bytes(m_form.text(F::Callsign)) != m_callsign ||
+                                  bandBytes() != m_lookupBand ||
+                                  modeBytes() != m_lookupMode)) {
+        // The look-ups (duplicate, prefix, department, nomenclature) belong to the callsign,
+        // band and mode confirmed with Enter: a changed one is confirmed again first.
+        message(QStringLiteral("Attention validez l'indicatif avec la touche Entrée avant d'enregistrer le QSO"));
+        m_form.expect(F::Callsign);
+        return {};
+    }
     return m_session.editMode() ? recordEdit() : recordNew();
 }
 
@@ -263,9 +272,18 @@ EntryEffects QsoEntry::recordEdit()
         return {};
     }
     m_form.debugStep = QStringLiteral("12");
+    const FileResult named = NameLists(m_services.files, m_services.programDir)
+                                 .rememberFirstName(NameLists::firstNameLine(bytes(m_form.text(F::Callsign).toUpper()),
+                                                                             bytes(m_form.text(F::Department)),
+                                                                             bytes(m_form.text(F::FirstName))),
+                                                    m_firstNameFound);
+    if (!named.ok())
+        message(QStringLiteral("Le QSO est corrigé dans le log, mais Liste_Prenom.txt n'a pas pu être mis à jour : ") +
+                fileError(named));
 
     EntryEffects effects;
     effects.reloadList = true;
+    effects.qsoNumberAccented = false;
     effects.selectLastRow = true;
     effects.rebuildMultipliers = true;
     for (F f : {F::Department, F::Locator, F::Mode, F::Activity, F::Date, F::Start, F::End, F::RstReceived,
@@ -301,10 +319,27 @@ void QsoEntry::commonEnd(EntryEffects& effects)
     for (F f : {F::Band, F::Department, F::Mode})
         m_form.pass(f);
     m_form.expect(F::Callsign);
-    m_points.clear();
+    for (F f : {F::Department, F::Locator, F::Date, F::Start, F::End, F::RstReceived, F::RstSent, F::FirstName,
+                F::MillNumber, F::MillName})
+        m_form[f].enabled = false;
+    clearGathered();
+    effects.refreshScore = true;
+}
+
+void QsoEntry::clearGathered()
+{
+    m_callsign.clear();
+    m_department.clear();
+    m_dxccPrefix.clear();
+    m_entity.clear();
     m_newPrefix = false;
     m_departmentMark.clear();
-    effects.refreshScore = true;
+    m_nomenclatureDepartment.clear();
+    m_nomenclatureLocator.clear();
+    m_firstNameFound = false;
+    m_points.clear();
+    m_lookupBand.clear();
+    m_lookupMode.clear();
 }
 
 EntryEffects QsoEntry::cancel()
@@ -341,9 +376,7 @@ EntryEffects QsoEntry::cancel()
     m_form.recordCaption = QStringLiteral("QSO Suivant");
     m_form.cancelEnabled = m_form.searchEnabled = m_form.editEnabled = m_form.deleteEnabled = true;
     effects.qsoNumber = m_session.qsoCount() + 1;
-    m_points.clear();
-    m_newPrefix = false;
-    m_departmentMark.clear();
+    clearGathered();
     return effects;
 }
 
@@ -442,6 +475,7 @@ EntryEffects QsoEntry::remove(int row)
     if (editing) {
         // The QSO being corrected may be the one deleted: the correction ends here.
         effects = cancel();
+        effects.qsoNumber.reset();  // the reload gives the number
     }
     effects.reloadList = true;
     effects.qsoNumberAccented = false;

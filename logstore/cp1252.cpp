@@ -71,6 +71,17 @@ qsizetype firstUnencodable(const QString& text)
     return -1;
 }
 
+QString upperCase(const QString& text)
+{
+    QString out = text;
+    for (QChar& ch : out) {
+        const QChar up = ch.toUpper();
+        if (up != ch && byteFor(up.unicode()) >= 0)
+            ch = up;
+    }
+    return out;
+}
+
 bool isStorableFieldText(const QString& text)
 {
     for (const QChar ch : text) {

@@ -21,6 +21,10 @@ QByteArray encode(const QString& text, bool* ok = nullptr);
 // The index of the first character that Windows-1252 cannot hold, or -1.
 qsizetype firstUnencodable(const QString& text);
 
+// Upper case letter by letter ("é" becomes "É"); a letter whose capital has no Windows-1252
+// byte ("µ") stays as it is, so upper-casing never makes text unstorable.
+QString upperCase(const QString& text);
+
 // True when the text can be stored as typed: every character exists in Windows-1252 and none
 // is a control character (a tab or a line break inside a fixed-column field would break
 // every reader of the file).

@@ -23,17 +23,10 @@ QByteArray padded(const QByteArray& text, qsizetype kept, qsizetype width)
     return text.left(kept).leftJustified(width, ' ');
 }
 
-// Upper case of Windows-1252 text, letter by letter ("é" becomes "É"); a letter whose capital
-// has no Windows-1252 byte stays as it is.
+// Upper case of Windows-1252 text, letter by letter ("é" becomes "É").
 QByteArray upper(const QByteArray& bytes)
 {
-    QString text = cp1252::decode(bytes);
-    for (QChar& ch : text) {
-        const QChar up = ch.toUpper();
-        if (up != ch && cp1252::firstUnencodable(QString(up)) < 0)
-            ch = up;
-    }
-    return cp1252::encode(text);
+    return cp1252::encode(cp1252::upperCase(cp1252::decode(bytes)));
 }
 
 struct ReadLines {

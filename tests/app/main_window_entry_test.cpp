@@ -127,6 +127,7 @@ TEST_F(MainWindowEntryTest, EditAndDeleteFromTheList)
     find<QPushButton>("Enregistrer")->click();
     ASSERT_EQ(w->qsoModel().rowCount(), 2);
     EXPECT_EQ(qsoline::field(w->qsoModel().line(0), logcol::kCallsign), "F1BBB");
+    EXPECT_EQ(find<QGroupBox>("Frame4")->title(), "QSO numero 3") << "the list reload writes the caption";
     EXPECT_EQ(find<QPushButton>("Enregistrer")->text(), "QSO Suivant");
 
     list->selectRow(0);

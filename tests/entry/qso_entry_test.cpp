@@ -226,10 +226,9 @@ TEST_F(EntryTest, FieldChecksGiveTheirMessages)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         fx.dialogs.clear();
-        const F before = form().focus;
         enter(c.field, QString::fromUtf8(c.text));
         EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8(c.message));
-        EXPECT_EQ(form().focus == c.field || form().focus == before, true);
+        EXPECT_EQ(form().focus, c.field) << "the focus stays in the refused field";
     }
 }
 
@@ -241,6 +240,12 @@ TEST_F(EntryTest, DepartmentAndMillNumberChecksOfAFrenchStation)
     EXPECT_EQ(fx.dialogs.last(), "Attention le n° de departement est obligatoire pour la France");
     enter(F::Department, "591");
     EXPECT_EQ(fx.dialogs.last(), "Attention 2 caracteres pour le departement");
+    enter(F::Department, "99");
+    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Attention le département 99 n'existe pas"));
+    EXPECT_EQ(form().focus, F::Department);
+    enter(F::Department, "5");
+    EXPECT_EQ(form().text(F::Department), "05");
+    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Attention nouveau département le 05 Hautes-Alpes"));
     enter(F::Department, "2A");
     EXPECT_EQ(form().text(F::Department), "2a");
     EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Attention nouveau département le 2a Corse-du-Sud"));
@@ -349,6 +354,46 @@ TEST_F(EntryTest, FailedWriteKeepsTheContactAndSetsNoMark)
     EXPECT_EQ(marks("F0ZZZ_Departement_SSB.txt", "59"), "00001000000000000");
 }
 
+TEST_F(EntryTest, RecordingNeedsTheCallsignBandAndModeOfItsLookUps)
+{
+    fx.dialogs.answer(true);
+    frenchQso("F5ABC", "59", false);
+    // The callsign typed again after its look-ups, without Enter.
+    type(F::Callsign, "F6XYZ");
+    record();
+    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Attention validez l'indicatif avec la touche Entrée avant "
+                                                   "d'enregistrer le QSO"));
+    EXPECT_EQ(form().focus, F::Callsign);
+    EXPECT_EQ(logBytes(), "");
+    // The band changed after the look-ups.
+    enter(F::Callsign, "F5ABC");
+    type(F::Band, "7.0 Mhz");
+    record();
+    EXPECT_EQ(logBytes(), "");
+    // Confirmed again: recorded.
+    type(F::Band, "14 Mhz");
+    fx.dialogs.answer(false);
+    record();
+    EXPECT_EQ(lines.size(), 1);
+    // After recording, the next QSO starts from its callsign.
+    EXPECT_FALSE(form()[F::Department].enabled);
+    EXPECT_FALSE(form()[F::MillName].enabled);
+    record();
+    EXPECT_EQ(lines.size(), 1) << "nothing to record before a callsign is confirmed";
+}
+
+TEST_F(EntryTest, FirstNamesAreUpperCasedWithinTheCodePage)
+{
+    fx.dialogs.answer(true);
+    enter(F::Callsign, "F5ABC");
+    enter(F::Department, "59");
+    upToMill(false, QString::fromUtf8("µélodie"));
+    enter(F::MillName, "");
+    fx.dialogs.answer(false);
+    record();
+    EXPECT_EQ(qsoline::field(lines.value(0), logcol::kFirstName), test::cp("µÉLODIE"));
+}
+
 TEST_F(EntryTest, EditChangesTheTimeAndRewritesInOrder)
 {
     lines = {test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59"),
@@ -371,6 +416,7 @@ TEST_F(EntryTest, EditChangesTheTimeAndRewritesInOrder)
               "  ");
     EXPECT_EQ(qsoline::rawField(lines[1], logcol::kCountArea), qsoline::rawField(lines[0], logcol::kCountArea));
     EXPECT_EQ(qsoline::field(lines[2], logcol::kCallsign), "F1BBB");
+    EXPECT_EQ(fx.dir.read("Liste_Prenom.txt"), "F1CCC        75 \r\n") << "the edit remembers the operator too";
 }
 
 TEST_F(EntryTest, EditOfAOneQsoLogIsRefusedAndCancelEndsTheEdit)
