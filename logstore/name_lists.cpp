@@ -4,6 +4,9 @@
 #include "logstore/log_file.h"
 #include "logstore/station_paths.h"
 
+#include <QHash>
+#include <QSet>
+
 namespace tv {
 
 namespace {
@@ -57,6 +60,35 @@ NameLists::NameLists(FileSystem& files, const QString& programDir)
 }
 
 // ---- Nomenclature.txt
+
+QList<QByteArray> NameLists::mergeStations(const QList<QByteArray>& atOpening, const QList<QByteArray>& edited,
+                                           const QList<QByteArray>& now)
+{
+    auto byCallsign = [](const QList<QByteArray>& lines) {
+        QHash<QByteArray, QByteArray> map;
+        for (const QByteArray& line : lines)
+            map.insert(stationCallsign(line), line);
+        return map;
+    };
+    const QHash<QByteArray, QByteArray> opened = byCallsign(atOpening);
+    const QHash<QByteArray, QByteArray> current = byCallsign(now);
+    QList<QByteArray> merged;
+    QSet<QByteArray> seen;
+    for (const QByteArray& line : edited) {
+        const QByteArray call = stationCallsign(line);
+        seen.insert(call);
+        const bool untouched = opened.value(call) == line;
+        merged << (untouched && current.contains(call) ? current.value(call) : line);
+    }
+    for (const QByteArray& line : now) {
+        const QByteArray call = stationCallsign(line);
+        if (!opened.contains(call) && !seen.contains(call)) {
+            merged << line;
+            seen.insert(call);
+        }
+    }
+    return merged;
+}
 
 QByteArray NameLists::stationCallsign(const QByteArray& line)
 {

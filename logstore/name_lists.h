@@ -57,6 +57,13 @@ public:
     // Rewrites the file with these lines, each followed by CR LF.
     FileResult saveStations(const QList<QByteArray>& lines);
 
+    // The lines to save from an editor that loaded `atOpening` and holds `edited`, when the
+    // file now holds `now` (stations remembered by recordings while the editor was open):
+    // the editor's changes and removals win, a station the editor left alone takes its line
+    // from `now`, and stations added meanwhile are kept at the end.
+    static QList<QByteArray> mergeStations(const QList<QByteArray>& atOpening, const QList<QByteArray>& edited,
+                                           const QList<QByteArray>& now);
+
     // The line as written: callsign (at most 10 characters) padded to 11 characters,
     // department (at most 3) padded to 3, locator (at most 6).
     static QByteArray stationLine(const QByteArray& callsign, const QByteArray& department, const QByteArray& locator);

@@ -148,6 +148,7 @@ void NomenclatureWindow::load()
                                        .arg(loaded.result.errorNumber));
         return;
     }
+    m_atOpening = loaded.lines;
     for (const QByteArray& line : loaded.lines)
         appendLine(line);
     clearSelection();
@@ -282,7 +283,12 @@ void NomenclatureWindow::closeEvent(QCloseEvent* event)
         return;
     }
     if (m_services.dialogs.askYesNo(saveQuestion())) {
-        const FileResult saved = m_lists.saveStations(lines());
+        // Recordings may have remembered stations while the editor was open: keep them.
+        const NameLists::Lines now = m_lists.loadStations();
+        const QList<QByteArray> toSave =
+            now.result.ok() && now.lines != m_atOpening ? NameLists::mergeStations(m_atOpening, lines(), now.lines)
+                                                        : lines();
+        const FileResult saved = m_lists.saveStations(toSave);
         if (!saved.ok()) {
             m_services.dialogs.message(
                 QStringLiteral("Erreur N° %1\r\nLe fichier Nomenclature.txt n'a pas ete sauvegarde").arg(saved.errorNumber));

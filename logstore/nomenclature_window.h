@@ -47,6 +47,7 @@ private:
     QString field(QLineEdit* edit) const;
 
     Services m_services;
+    QList<QByteArray> m_atOpening;  // the file's lines when the window opened
     NameLists m_lists;
     bool m_readable = true;
 

@@ -176,6 +176,24 @@ TEST_F(NameListsTest, SavingTheLoadedStationsWritesTheSameBytes)
 
 // ---- Liste_Prenom.txt
 
+TEST_F(NameListsTest, EditorSaveKeepsStationsRememberedWhileItWasOpen)
+{
+    const auto line = [](const char* call, const char* dept, const char* loc) {
+        return NameLists::stationLine(call, dept, loc);
+    };
+    const QList<QByteArray> atOpening = {line("F1AAA", "59", "JO10AA"), line("F1BBB", "62", "JO10BB"),
+                                         line("F1CCC", "75", "JN18CC")};
+    // The editor changed F1AAA and removed F1CCC; meanwhile recordings changed F1BBB and F1CCC
+    // and added F1DDD.
+    const QList<QByteArray> edited = {line("F1AAA", "80", "JO10AA"), line("F1BBB", "62", "JO10BB")};
+    const QList<QByteArray> now = {line("F1AAA", "59", "JO10XX"), line("F1BBB", "62", "JO10ZZ"),
+                                   line("F1CCC", "75", "JN18ZZ"), line("F1DDD", "44", "IN97DD")};
+    EXPECT_EQ(NameLists::mergeStations(atOpening, edited, now),
+              (QList<QByteArray>{line("F1AAA", "80", "JO10AA"), line("F1BBB", "62", "JO10ZZ"),
+                                 line("F1DDD", "44", "IN97DD")}));
+    EXPECT_EQ(NameLists::mergeStations(atOpening, edited, atOpening), edited) << "nothing changed meanwhile";
+}
+
 TEST_F(NameListsTest, FirstNameLineKeepsTheColumns)
 {
     EXPECT_EQ(NameLists::firstNameLine("F5ABC", "59", "JEAN"), "F5ABC        59 JEAN");

@@ -1,4 +1,5 @@
 #include "logstore/log_file.h"
+#include "logstore/name_lists.h"
 #include "logstore/nomenclature_window.h"
 #include "tests/support/test_support.h"
 
@@ -232,6 +233,17 @@ TEST_F(NomenclatureWindowTest, ClosingWithNoDiscardsEveryChange)
     press("Supprimer");
     EXPECT_TRUE(closeAnswering(false));
     EXPECT_EQ(file(), LogFile::joinLines(startLines));
+}
+
+TEST_F(NomenclatureWindowTest, SavingKeepsStationsRememberedWhileTheWindowWasOpen)
+{
+    open();
+    clickLine(0);
+    press("Supprimer");
+    // A QSO recorded meanwhile remembers a new station.
+    ASSERT_TRUE(NameLists(fx.files, fx.dir.path()).rememberStation("F1NEW", "44", "IN97AA").ok());
+    EXPECT_TRUE(closeAnswering(true));
+    EXPECT_EQ(file(), LogFile::joinLines({startLines[1], startLines[2], "F1NEW      44 IN97AA"}));
 }
 
 TEST_F(NomenclatureWindowTest, SavingAnUnchangedListWritesTheSameBytes)
