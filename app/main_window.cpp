@@ -331,6 +331,13 @@ QString MainWindow::firstInstallText()
     });
 }
 
+QString MainWindow::settingsUnwritableText()
+{
+    return QStringLiteral("Attention les réglages de Tournevent ne peuvent pas être enregistrés :\r\n"
+                          "l'indicatif, la session, la bande et les options choisis ne seront pas gardés "
+                          "au prochain démarrage.");
+}
+
 QString MainWindow::noStationText()
 {
     return QStringLiteral("Aucun indicatif n'a été validé : Tournevent s'arrête.\r\n"
@@ -446,7 +453,8 @@ bool MainWindow::start()
     m_record->setEnabled(false);
 
     SettingsStore& settings = m_services.settings;
-    settings.setValue(keys::kJnm, stationSection(), keys::kRevision, StationSession::kRevision);
+    if (!settings.setValue(keys::kJnm, stationSection(), keys::kRevision, StationSession::kRevision))
+        m_services.dialogs.message(settingsUnwritableText());
     settings.setValue(keys::kJnm, keys::kSetup, keys::kCheminRepertoire, m_services.programDir);
 
     refreshDepartments(m_session.band(), cp1252::encode(m_entry->mode->currentText()),

@@ -56,6 +56,8 @@ public:
     static QString firstInstallText();
     // Shown when the first start's station dialog is closed without a station.
     static QString noStationText();
+    // Shown at start-up when the settings store cannot be written.
+    static QString settingsUnwritableText();
 
 Q_SIGNALS:
     // The program must end (a station file is missing or unreadable); main() quits on it.

@@ -34,12 +34,15 @@ QString QtSettingsStore::value(const QString& application, const QString& sectio
     return store->value(settingsKey(section, key), defaultValue).toString();
 }
 
-void QtSettingsStore::setValue(const QString& application, const QString& section, const QString& key,
+bool QtSettingsStore::setValue(const QString& application, const QString& section, const QString& key,
                                const QString& value)
 {
     auto store = openStore(m_iniFolder, application);
+    if (!store->isWritable())
+        return false;
     store->setValue(settingsKey(section, key), value);
     store->sync();
+    return store->status() == QSettings::NoError;
 }
 
 }  // namespace tv

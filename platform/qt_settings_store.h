@@ -14,7 +14,7 @@ public:
 
     QString value(const QString& application, const QString& section, const QString& key,
                   const QString& defaultValue = QString()) const override;
-    void setValue(const QString& application, const QString& section, const QString& key,
+    bool setValue(const QString& application, const QString& section, const QString& key,
                   const QString& value) override;
 
 private:

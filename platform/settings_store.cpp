@@ -17,9 +17,9 @@ bool SettingsStore::boolValue(const QString& application, const QString& section
     return defaultValue;
 }
 
-void SettingsStore::setBool(const QString& application, const QString& section, const QString& key, bool value)
+bool SettingsStore::setBool(const QString& application, const QString& section, const QString& key, bool value)
 {
-    setValue(application, section, key, value ? QStringLiteral("True") : QStringLiteral("False"));
+    return setValue(application, section, key, value ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
 int SettingsStore::intValue(const QString& application, const QString& section, const QString& key,
@@ -30,9 +30,9 @@ int SettingsStore::intValue(const QString& application, const QString& section, 
     return ok ? number : defaultValue;
 }
 
-void SettingsStore::setInt(const QString& application, const QString& section, const QString& key, int value)
+bool SettingsStore::setInt(const QString& application, const QString& section, const QString& key, int value)
 {
-    setValue(application, section, key, QString::number(value));
+    return setValue(application, section, key, QString::number(value));
 }
 
 }  // namespace tv

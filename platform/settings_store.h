@@ -15,19 +15,20 @@ public:
 
     virtual QString value(const QString& application, const QString& section, const QString& key,
                           const QString& defaultValue = QString()) const = 0;
-    virtual void setValue(const QString& application, const QString& section, const QString& key,
+    // Writes a value; false when the store could not keep it (the operator is then told).
+    virtual bool setValue(const QString& application, const QString& section, const QString& key,
                           const QString& value) = 0;
 
     // A boolean read as the store keeps it: "True", "true" and any non-zero number are true,
     // "False", "false" and 0 are false; anything else gives the default.
     bool boolValue(const QString& application, const QString& section, const QString& key,
                    bool defaultValue) const;
-    void setBool(const QString& application, const QString& section, const QString& key, bool value);
+    bool setBool(const QString& application, const QString& section, const QString& key, bool value);
 
     // A whole number; text that is not a number gives the default.
     int intValue(const QString& application, const QString& section, const QString& key,
                  int defaultValue) const;
-    void setInt(const QString& application, const QString& section, const QString& key, int value);
+    bool setInt(const QString& application, const QString& section, const QString& key, int value);
 };
 
 }  // namespace tv

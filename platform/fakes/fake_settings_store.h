@@ -15,12 +15,17 @@ public:
     {
         return m_values.value(path(application, section, key), defaultValue);
     }
-    void setValue(const QString& application, const QString& section, const QString& key,
+    bool setValue(const QString& application, const QString& section, const QString& key,
                   const QString& value) override
     {
+        if (m_failWrites)
+            return false;
         m_values.insert(path(application, section, key), value);
         m_writes << path(application, section, key) + QLatin1Char('=') + value;
+        return true;
     }
+    // Every later write fails (a settings store that cannot be written).
+    void failWrites(bool fail) { m_failWrites = fail; }
 
     bool contains(const QString& application, const QString& section, const QString& key) const
     {
@@ -37,6 +42,7 @@ private:
     }
     QMap<QString, QString> m_values;
     QStringList m_writes;
+    bool m_failWrites = false;
 };
 
 }  // namespace tv

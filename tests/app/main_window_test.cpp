@@ -284,6 +284,16 @@ TEST_F(MainWindowTest, FirstStartWithoutAStationEndsQuietly)
     EXPECT_FALSE(fx.dir.exists("FXXXX_Departement_SSB.txt"));
 }
 
+TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAtStart)
+{
+    knownStation("F0ZZZ");
+    fx.dir.write("F0ZZZ.log", "");
+    fx.settings.failWrites(true);
+    MainWindow w(fx.services());
+    ASSERT_TRUE(w.start());
+    EXPECT_TRUE(fx.dialogs.texts().contains(MainWindow::settingsUnwritableText()));
+}
+
 TEST_F(MainWindowTest, MissingDepartmentFileOffersToForgetTheStation)
 {
     knownStation("F0ZZZ");

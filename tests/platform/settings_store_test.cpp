@@ -2,6 +2,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/settings_keys.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -23,6 +24,20 @@ TEST(SettingsStoreTest, SectionsWithTrailingSpaceAndCallsignRoundTrip)
     EXPECT_EQ(again.value("JNM", "Setup", "Indicatif Station", "none"), "none") << "\"Setup\" is not \"Setup \"";
     EXPECT_EQ(again.value("ZEZ", "Setup ", "Indicatif Station"), "other application");
     EXPECT_EQ(again.value("JNM", "Setup ", "Locator Station", "------"), "------");
+}
+
+TEST(SettingsStoreTest, AStoreThatCannotBeWrittenSaysSo)
+{
+    QTemporaryDir dir;
+    QtSettingsStore store(dir.path());
+    EXPECT_TRUE(store.setValue("JNM", "Setup ", "Indicatif Station", "F0ZZZ"));
+    // A settings folder that cannot exist: its parent is a file.
+    QFile blocker(dir.filePath("not-a-folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QtSettingsStore broken(dir.filePath("not-a-folder/settings"));
+    EXPECT_FALSE(broken.setValue("JNM", "Setup ", "Indicatif Station", "F1AAA"));
+    EXPECT_EQ(broken.value("JNM", "Setup ", "Indicatif Station", "FXXXX"), "FXXXX");
 }
 
 TEST(SettingsStoreTest, BooleansAndNumbersAreStoredAsText)
