@@ -426,22 +426,22 @@ bool MainWindow::start()
     m_entry->activity->addItems({QStringLiteral("QSO"), QStringLiteral("MOULIN")});
 
     m_session.setStation(jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign), m_session.locator());
-    if (m_session.storedCallsign() == keys::kNoCallsign) {
-        m_services.dialogs.message(firstInstallText());
+    const bool unusable = m_session.storedCallsign() != keys::kNoCallsign &&
+                          !StationPaths::isSafeCallsign(m_session.storedCallsign());
+    if (m_session.storedCallsign() == keys::kNoCallsign || unusable) {
+        // No station yet, or one whose callsign cannot name a file: the operator says which.
+        m_services.dialogs.message(unusable ? QStringLiteral("L'indicatif enregistré « ") + m_session.storedCallsign() +
+                                                  QStringLiteral(" » ne peut pas nommer un fichier : entrez "
+                                                                 "l'indicatif de la station.")
+                                            : firstInstallText());
         openStationDialog(true);
         m_session.setStation(jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign), m_session.locator());
-        if (m_session.storedCallsign() == keys::kNoCallsign) {
+        if (m_session.storedCallsign() == keys::kNoCallsign || !StationPaths::isSafeCallsign(m_session.storedCallsign())) {
             // The dialog was closed without a station: there are no files to open.
             m_services.dialogs.message(noStationText());
             endProgram();
             return false;
         }
-    }
-    if (!StationPaths::isSafeCallsign(m_session.storedCallsign())) {
-        m_services.dialogs.message(QStringLiteral("L'indicatif enregistré « ") + m_session.storedCallsign() +
-                                   QStringLiteral(" » ne peut pas nommer un fichier : entrez l'indicatif de la "
-                                                  "station dans le menu Station."));
-        m_session.setStation(keys::kNoCallsign, m_session.locator());
     }
     m_session.setSessionText(jnm(stationSection(), keys::kSession, QStringLiteral("HF")));
     applySessionBands();
@@ -507,6 +507,7 @@ void MainWindow::showStation()
     m_stationCall->setText(shown);
     m_stationLocator->setText(m_session.locator());
     m_logFrame->setTitle(QStringLiteral("Carnet de trafic de ") + shown);
+    // The date frame names the station that is on the air, not a fixed example callsign.
     m_dateFrame->setTitle(shown + QStringLiteral(" le"));
 }
 
@@ -544,6 +545,11 @@ void MainWindow::endProgram()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (m_rebuilding) {
+        // The multiplier files are being rewritten: the window closes once they are whole.
+        event->ignore();
+        return;
+    }
     m_timer->stop();
     if (!m_ended && !m_closing) {
         m_closing = true;

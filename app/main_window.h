@@ -131,6 +131,7 @@ private:
     QPointer<HelpWindow> m_help;
     bool m_ended = false;
     bool m_closing = false;
+    bool m_rebuilding = false;  // the multiplier files are being rewritten
 
     // Menus.
     QAction* m_sessionHf = nullptr;

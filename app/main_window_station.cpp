@@ -116,10 +116,12 @@ bool MainWindow::rebuildMultipliers()
 {
     LoadingWindow loading(this);
     loading.show();
+    m_rebuilding = true;
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const StationPaths paths(m_services.programDir, m_session.storedCallsign());
     MultiplierRebuild rebuild(m_services.files, paths);
     const MultiplierRebuild::Result result = rebuild.runFromLog();
+    m_rebuilding = false;
     loading.close();
     if (!result.result.ok()) {
         m_services.dialogs.message(QStringLiteral("Erreur N° ") + QString::number(result.result.errorNumber) +

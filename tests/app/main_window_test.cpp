@@ -156,6 +156,29 @@ TEST_F(MainWindowTest, HistoryIsShownFromTheHelpMenu)
     EXPECT_EQ(text.count("\r\n"), 14);
 }
 
+// Fills the station dialog when it opens (modal) and validates it.
+void fillStationDialogWhenItOpens(const char* callsign)
+{
+    QTimer::singleShot(0, [callsign] {
+        std::function<void()> fill = [&fill, callsign] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) {
+                QTimer::singleShot(10, fill);
+                return;
+            }
+            auto type = [modal](const char* name, const char* text) {
+                auto* edit = modal->findChild<QLineEdit*>(name);
+                edit->setText(text);
+                QTest::keyClick(edit, Qt::Key_Return);
+            };
+            type("New_Indicatif", callsign);
+            type("Nouv_Date", "21/06/15");
+            modal->findChild<QPushButton*>("Validation")->click();
+        };
+        fill();
+    });
+}
+
 // Answers the next modal window by clicking the button of that name.
 void clickInNextModal(const QString& button)
 {
@@ -201,24 +224,7 @@ TEST_F(MainWindowTest, FirstStartLeadsThroughTheStationDialogToAnEmptyLog)
     fx.dir.installShippedData();
     MainWindow w(fx.services());
     // The station dialog opens modal after the first-installation message: fill it in.
-    QTimer::singleShot(0, [] {
-        std::function<void()> fill = [&fill] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal) {
-                QTimer::singleShot(10, fill);
-                return;
-            }
-            auto type = [modal](const char* name, const char* text) {
-                auto* edit = modal->findChild<QLineEdit*>(name);
-                edit->setText(text);
-                QTest::keyClick(edit, Qt::Key_Return);
-            };
-            type("New_Indicatif", "F0ZZZ_P");
-            type("Nouv_Date", "21/06/15");
-            modal->findChild<QPushButton*>("Validation")->click();
-        };
-        fill();
-    });
+    fillStationDialogWhenItOpens("F0ZZZ_P");
     ASSERT_TRUE(w.start());
     EXPECT_EQ(fx.dialogs.shown().first().text, MainWindow::firstInstallText());
     for (const char* name : {"F0ZZZ_P.log", "F0ZZZ_P_Departement_SSB.txt", "F0ZZZ_P_Departement_CW.txt",
@@ -263,6 +269,18 @@ TEST_F(MainWindowTest, SessionSwitchArchivesTheLogAndStartsAnEmptyOne)
     find<QAction>(w, "Mnu_Session_HF")->trigger();
     EXPECT_EQ(find<QComboBox>(w, "Bande_A")->currentText(), "7.0 Mhz");
     EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "bande Utilisee"), "0");
+}
+
+TEST_F(MainWindowTest, AStoredCallsignThatCannotNameAFileAsksForTheStation)
+{
+    fx.dir.installShippedData();
+    fx.settings.setValue("JNM", "Setup ", "Indicatif Station", "../F0ZZZ");
+    MainWindow w(fx.services());
+    fillStationDialogWhenItOpens("F0ZZZ");
+    ASSERT_TRUE(w.start());
+    EXPECT_TRUE(fx.dialogs.shown().first().text.startsWith(QString::fromUtf8("L'indicatif enregistré « ../F0ZZZ »")));
+    EXPECT_EQ(w.session().storedCallsign(), "F0ZZZ");
+    EXPECT_TRUE(fx.dir.exists("F0ZZZ.log"));
 }
 
 TEST_F(MainWindowTest, FirstStartWithoutAStationEndsQuietly)
