@@ -550,6 +550,16 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // The other windows close first, so that each asks its own question (the nomenclature
+    // editor asks whether to save); one that stays open keeps the program running.
+    if (!m_ended) {
+        for (QWidget* child : findChildren<QWidget*>()) {
+            if (child->isWindow() && child->isVisible() && !child->close()) {
+                event->ignore();
+                return;
+            }
+        }
+    }
     m_timer->stop();
     if (!m_ended && !m_closing) {
         m_closing = true;

@@ -332,6 +332,7 @@ EntryEffects QsoEntry::enterCallsign()
         } else {
             m_dxccPrefix = entity.match->prefix;
             m_entity = first.match->entity;
+            // The description is shown without the blanks that pad the prefix file's lines.
             if (entity.match->mark == "0") {
                 m_newPrefix = m_services.dialogs.askYesNo(
                     QStringLiteral(" Valider le prefixe DXCC : ") + cp1252::decode(entity.match->prefix) +

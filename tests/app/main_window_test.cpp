@@ -312,6 +312,22 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAtStart)
     EXPECT_TRUE(fx.dialogs.texts().contains(MainWindow::settingsUnwritableText()));
 }
 
+TEST_F(MainWindowTest, ClosingAsksTheOpenEditorFirst)
+{
+    knownStation("F0ZZZ");
+    fx.dir.write("F0ZZZ.log", "");
+    fx.dir.write("Nomenclature.txt", "F5ABC      59 JN18DU\r\n");
+    MainWindow w(fx.services());
+    ASSERT_TRUE(w.start());
+    w.show();
+    find<QAction>(w, "Mnu_Nomenclature")->trigger();
+    fx.dialogs.clear();
+    fx.dialogs.answer(true);   // save the nomenclature
+    EXPECT_TRUE(w.close());
+    ASSERT_FALSE(fx.dialogs.shown().isEmpty());
+    EXPECT_EQ(fx.dialogs.shown().first().text, "Sauvegarder fichier Nomenclature.txt avant de quitter?");
+}
+
 TEST_F(MainWindowTest, MissingDepartmentFileOffersToForgetTheStation)
 {
     knownStation("F0ZZZ");
