@@ -100,22 +100,8 @@ protected:
 
 QsoRecord expectedFrenchMill()
 {
-    QsoRecord r;
-    r.date = "21/06/15";
-    r.callsign = "F5ABC";
-    r.start = "09:41";
-    r.end = "09:43";
-    r.department = "59";
-    r.band = "14 Mhz";
-    r.mode = "SSB";
-    r.rstSent = "59";
-    r.rstReceived = "57";
-    r.millReference = "DMF 59045";
-    r.firstName = test::cp("RENÉ");
-    r.points = "3";
-    r.newDepartmentFlag = "1";
+    QsoRecord r = test::frenchMillRecord();
     r.newPrefixFlag = "1";
-    r.activity = "1";
     r.millName = "Moulin Blanc";
     return r;
 }

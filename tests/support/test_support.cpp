@@ -108,6 +108,29 @@ QByteArray qso(const char* date, const char* callsign, const char* start, const 
     return *line;
 }
 
+QsoRecord frenchMillRecord()
+{
+    QsoRecord r;
+    r.date = "21/06/15";
+    r.callsign = "F5ABC";
+    r.start = "09:41";
+    r.end = "09:43";
+    r.department = "59";
+    r.band = "14 Mhz";
+    r.mode = "SSB";
+    r.rstSent = "59";
+    r.rstReceived = "57";
+    r.millReference = "DMF 59045";
+    r.firstName = cp("RENÉ");
+    r.points = "3";
+    r.newDepartmentFlag = "1";
+    r.newPrefixFlag = "0";
+    r.countArea = "1";
+    r.activity = "1";
+    r.millName = cp("Moulin de Hondschoote");
+    return r;
+}
+
 QByteArray crlf(std::initializer_list<QByteArray> lines)
 {
     return LogFile::joinLines(QList<QByteArray>(lines));

@@ -2,6 +2,7 @@
 
 #include "platform/fakes/fake_clock.h"
 #include "platform/fakes/fake_dialogs.h"
+#include "logstore/qso_line.h"
 #include "platform/fakes/failing_file_system.h"
 #include "platform/fakes/fake_settings_store.h"
 #include "platform/qt_file_system.h"
@@ -63,6 +64,10 @@ QByteArray cp(const char* utf8);
 // qso("12/05/08", "F5ABC", "09:41", "14 Mhz", "SSB") and optional fields set on the record.
 QByteArray qso(const char* date, const char* callsign, const char* start, const char* band, const char* mode,
                const char* department = "", const char* activity = "0", const char* distance = "");
+
+// A French mill contact on 14 Mhz SSB, as recorded: F5ABC, department 59, DMF 59045, RENÉ,
+// new department, known entity, "Moulin de Hondschoote".
+QsoRecord frenchMillRecord();
 
 // Lines joined with CR LF after each.
 QByteArray crlf(std::initializer_list<QByteArray> lines);
