@@ -168,7 +168,7 @@ EntryEffects QsoEntry::recordNew()
     const bool automatic = automaticDate();
     if (automatic)
         m_form.setText(F::End, clocktext::time(m_services.clock, utcTime()).left(5));
-    if (bands::indexOf(bandBytes()).value_or(99) <= 8)  // "1.8 Mhz" to "28 Mhz": no locator on HF
+    if (bands::isHf(bandBytes()))  // HF QSO lines carry no locator
         m_form.setText(F::Locator, QString());
 
     const std::optional<QByteArray> line = buildLine(false);
@@ -258,7 +258,7 @@ EntryEffects QsoEntry::recordEdit()
         message(QStringLiteral("Il doit y avoir au moins DEUX QSO d'enregistré pour pouvoir modifier le premier QSO"));
         return {};
     }
-    if (bands::indexOf(bandBytes()).value_or(99) <= 8)
+    if (bands::isHf(bandBytes()))
         m_form.setText(F::Locator, QString());
     const std::optional<QByteArray> line = buildLine(true);
     if (!line)
@@ -344,14 +344,7 @@ void QsoEntry::clearGathered()
 
 EntryEffects QsoEntry::cancel()
 {
-    const int band = m_services.settings.intValue(keys::kJnm, stationSection(), keys::kBandeUtilisee, 0);
-    if (band >= 0 && band < m_form.bandList.size())
-        setBandText(m_form.bandList[band]);
-    const int activity = m_services.settings.intValue(keys::kJnm, stationSection(), keys::kActivite, 0);
-    if (activity >= 0 && activity < m_form.activityList.size()) {
-        m_form.activityIndex = activity;
-        m_form.setText(F::Activity, m_form.activityList[activity]);
-    }
+    restoreSelections();  // the mode is then set back to "SSB" below
     m_session.setEditMode(false);
     m_editRow = -1;
     for (F f : {F::Callsign, F::Department, F::Locator, F::Date, F::Start, F::End, F::FirstName, F::MillNumber,

@@ -19,6 +19,19 @@ std::optional<int> indexOf(const QByteArray& band)
     return int(at);
 }
 
+std::optional<int> markColumn(const QByteArray& band, int firstColumn)
+{
+    const std::optional<int> index = indexOf(band);
+    if (!index)
+        return std::nullopt;
+    return firstColumn + *index;
+}
+
+bool isHf(const QByteArray& band)
+{
+    return indexOf(band).value_or(kCount) <= *indexOf("28 Mhz");
+}
+
 const QList<QByteArray>& hfSession()
 {
     static const QList<QByteArray> list = {"3.5 Mhz", "7.0 Mhz", "14 Mhz", "21 Mhz", "28 Mhz"};

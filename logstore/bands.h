@@ -14,6 +14,13 @@ inline constexpr int kCount = 17;
 // The position of a band text in the table (0 to 16), compared exactly ("Mhz", not "MHz").
 std::optional<int> indexOf(const QByteArray& band);
 
+// The column (counted from 1) of a band's mark in a multiplier file whose first mark (the
+// "1.8 Mhz" one) stands at `firstColumn`; nothing for a band outside the table.
+std::optional<int> markColumn(const QByteArray& band, int firstColumn);
+
+// True for "1.8 Mhz" to "28 Mhz", the bands whose QSO lines carry no locator.
+bool isHf(const QByteArray& band);
+
 // The bands of a session's band list.
 const QList<QByteArray>& hfSession();
 const QList<QByteArray>& vhfSession();

@@ -36,10 +36,7 @@ DepartmentFile::DepartmentFile(FileSystem& files, StationPaths paths) : m_files(
 
 std::optional<int> DepartmentFile::markColumn(const QByteArray& band)
 {
-    const std::optional<int> index = bands::indexOf(band);
-    if (!index)
-        return std::nullopt;
-    return kFirstMarkColumn + *index;
+    return bands::markColumn(band, kFirstMarkColumn);
 }
 
 QByteArray DepartmentFile::canonicalCode(const QByteArray& code)

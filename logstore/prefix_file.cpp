@@ -13,10 +13,7 @@ PrefixFile::PrefixFile(FileSystem& files, StationPaths paths) : m_files(files), 
 
 std::optional<int> PrefixFile::markColumn(const QByteArray& band)
 {
-    const std::optional<int> index = bands::indexOf(band);
-    if (!index)
-        return std::nullopt;
-    return kFirstMarkColumn + *index;
+    return bands::markColumn(band, kFirstMarkColumn);
 }
 
 QByteArray PrefixFile::prefixOf(const QByteArray& line, int prefixWidth)
