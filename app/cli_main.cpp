@@ -1,7 +1,7 @@
-#include "app/program_directory.h"
 #include "platform/qt_file_system.h"
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
+#include "station/program_directory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,8 +24,9 @@ int main(int argc, char* argv[])
     // default directory in the per-user store: read them where the program wrote them.
     const bool defaultDir = !options.dir.isEmpty() && QFileInfo(options.dir).canonicalFilePath() ==
                                                           QFileInfo(tv::programdir::defaultDir()).canonicalFilePath();
-    tv::QtSettingsStore settings = defaultDir ? tv::QtSettingsStore()
-                                              : tv::QtSettingsStore(QDir(options.dir).filePath(QStringLiteral("settings")));
+    tv::QtSettingsStore settings = defaultDir
+                                       ? tv::QtSettingsStore()
+                                       : tv::QtSettingsStore(QDir(options.dir).filePath(QStringLiteral("settings")));
     tv::QtFileSystem files;
     const int code = tv::cli::execute(options, settings, files, out, err);
     out.flush();

@@ -26,7 +26,7 @@ QString cellText(int index)
     }
 }
 
-}  // namespace
+} // namespace
 
 DepartmentGridWidget::DepartmentGridWidget(QWidget* parent) : QGroupBox(parent)
 {
@@ -102,4 +102,4 @@ bool DepartmentGridWidget::eventFilter(QObject* watched, QEvent* event)
     return QGroupBox::eventFilter(watched, event);
 }
 
-}  // namespace tv
+} // namespace tv

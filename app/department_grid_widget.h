@@ -39,4 +39,4 @@ private:
     QLabel* m_hint = nullptr;
 };
 
-}  // namespace tv
+} // namespace tv

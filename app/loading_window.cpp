@@ -13,9 +13,9 @@ namespace tv {
 namespace {
 
 constexpr double kTwipsPerInch = 1440;
-constexpr double kOffsetTwips = 5000;  // twice the 2500 twips right of the centre line
+constexpr double kOffsetTwips = 5000; // twice the 2500 twips right of the centre line
 
-}  // namespace
+} // namespace
 
 LoadingWindow::LoadingWindow(QWidget* parent) : QDialog(parent)
 {
@@ -70,4 +70,4 @@ void LoadingWindow::showEvent(QShowEvent* event)
                        screen->logicalDotsPerInchY()));
 }
 
-}  // namespace tv
+} // namespace tv

@@ -25,4 +25,4 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-}  // namespace tv
+} // namespace tv

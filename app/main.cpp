@@ -1,16 +1,16 @@
 #include "app/main_window.h"
-#include "app/program_directory.h"
 #include "platform/clock.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_file_system.h"
 #include "platform/qt_settings_store.h"
+#include "station/program_directory.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <memory>
 
@@ -41,8 +41,9 @@ int main(int argc, char* argv[])
     }
 
     // A portable directory keeps its own settings beside its files.
-    auto settings = portable ? std::make_unique<tv::QtSettingsStore>(QDir(programDir).filePath(QStringLiteral("settings")))
-                             : std::make_unique<tv::QtSettingsStore>();
+    auto settings = portable
+                        ? std::make_unique<tv::QtSettingsStore>(QDir(programDir).filePath(QStringLiteral("settings")))
+                        : std::make_unique<tv::QtSettingsStore>();
     tv::QtDialogs dialogs;
     tv::SystemClock clock;
 

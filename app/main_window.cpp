@@ -47,7 +47,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
-}  // namespace
+} // namespace
 
 MainWindow::MainWindow(Services services, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_session(this), m_model(this)
@@ -87,7 +87,8 @@ void MainWindow::buildMenus()
     // Items whose window comes later stay disabled until it exists.
     QMenu* file = menu("Mnu_Fichier", QStringLiteral("Fichier"));
     addItem(file, "Mnu_RAZ_All", QStringLiteral("Remise a zero des fichiers log, Departement, Prefixe "), false);
-    addItem(file, "Mnu_MAJ_Prefixe_Departement", QStringLiteral("MAJ fichiers Prefixes et département a partir du log"), false);
+    addItem(file, "Mnu_MAJ_Prefixe_Departement", QStringLiteral("MAJ fichiers Prefixes et département a partir du log"),
+            false);
     addItem(file, "Mnu_Nomenclature", QStringLiteral("Edition du fichier Nomenclature"), false);
     addItem(file, "Mnu_ADIF", QStringLiteral("Exporter le log au format ADIF"), false);
     addItem(file, "Mnu_CTrafic", QStringLiteral("Exporter le log au format C_Trafic"), false);
@@ -367,7 +368,7 @@ void MainWindow::applySessionBands()
     const bool hf = m_session.session() == StationSession::Session::Hf;
     const bool vhf = m_session.session() == StationSession::Session::Vhf;
     if (!hf && !vhf)
-        return;  // an unknown stored session leaves the menus and the band list as designed
+        return; // an unknown stored session leaves the menus and the band list as designed
     m_sessionHf->setChecked(hf);
     m_sessionVhf->setChecked(vhf);
     m_entry->band->clear();
@@ -426,8 +427,8 @@ bool MainWindow::start()
     m_entry->activity->addItems({QStringLiteral("QSO"), QStringLiteral("MOULIN")});
 
     m_session.setStation(jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign), m_session.locator());
-    const bool unusable = m_session.storedCallsign() != keys::kNoCallsign &&
-                          !StationPaths::isSafeCallsign(m_session.storedCallsign());
+    const bool unusable =
+        m_session.storedCallsign() != keys::kNoCallsign && !StationPaths::isSafeCallsign(m_session.storedCallsign());
     if (m_session.storedCallsign() == keys::kNoCallsign || unusable) {
         // No station yet, or one whose callsign cannot name a file: the operator says which.
         m_services.dialogs.message(unusable ? QStringLiteral("L'indicatif enregistré « ") + m_session.storedCallsign() +
@@ -436,7 +437,8 @@ bool MainWindow::start()
                                             : firstInstallText());
         openStationDialog(true);
         m_session.setStation(jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign), m_session.locator());
-        if (m_session.storedCallsign() == keys::kNoCallsign || !StationPaths::isSafeCallsign(m_session.storedCallsign())) {
+        if (m_session.storedCallsign() == keys::kNoCallsign ||
+            !StationPaths::isSafeCallsign(m_session.storedCallsign())) {
             // The dialog was closed without a station: there are no files to open.
             m_services.dialogs.message(noStationText());
             endProgram();
@@ -568,4 +570,4 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-}  // namespace tv
+} // namespace tv

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/station_session.h"
 #include "entry/qso_entry.h"
 #include "logstore/qso_list_model.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
+#include "station/station_session.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -126,12 +126,12 @@ private:
     StationSession m_session;
     QsoListModel m_model;
     std::unique_ptr<QsoEntry> m_entryCore;
-    std::unique_ptr<QtPrinter> m_printer;  // shared by the windows that print
+    std::unique_ptr<QtPrinter> m_printer; // shared by the windows that print
     QPointer<RulesWindow> m_rules;
     QPointer<HelpWindow> m_help;
     bool m_ended = false;
     bool m_closing = false;
-    bool m_rebuilding = false;  // the multiplier files are being rewritten
+    bool m_rebuilding = false; // the multiplier files are being rewritten
 
     // Menus.
     QAction* m_sessionHf = nullptr;
@@ -142,28 +142,28 @@ private:
     QAction* m_utcNo = nullptr;
 
     // Station, date and clock.
-    QLabel* m_stationCall = nullptr;     // I_Station
-    QLabel* m_stationLocator = nullptr;  // L_Station
-    QGroupBox* m_dateFrame = nullptr;    // Frame7
-    QLabel* m_date = nullptr;            // Label33
-    QLabel* m_utcClock = nullptr;        // Label37
-    QLabel* m_localClock = nullptr;      // Label34
-    QTimer* m_timer = nullptr;           // Timer1
+    QLabel* m_stationCall = nullptr;    // I_Station
+    QLabel* m_stationLocator = nullptr; // L_Station
+    QGroupBox* m_dateFrame = nullptr;   // Frame7
+    QLabel* m_date = nullptr;           // Label33
+    QLabel* m_utcClock = nullptr;       // Label37
+    QLabel* m_localClock = nullptr;     // Label34
+    QTimer* m_timer = nullptr;          // Timer1
 
     // List, entry, grid, score.
-    QGroupBox* m_logFrame = nullptr;     // Frame5
-    QTableView* m_list = nullptr;        // Liste_QSO
-    EntryPanel* m_entry = nullptr;       // Frame4
-    DepartmentGridWidget* m_grid = nullptr;  // Frame3
-    QLabel* m_score = nullptr;           // P_QSO
-    QLabel* m_debug = nullptr;           // NB_Debug
+    QGroupBox* m_logFrame = nullptr;        // Frame5
+    QTableView* m_list = nullptr;           // Liste_QSO
+    EntryPanel* m_entry = nullptr;          // Frame4
+    DepartmentGridWidget* m_grid = nullptr; // Frame3
+    QLabel* m_score = nullptr;              // P_QSO
+    QLabel* m_debug = nullptr;              // NB_Debug
 
-    QPushButton* m_record = nullptr;     // Enregistrer
-    QPushButton* m_cancel = nullptr;     // Annuler
-    QPushButton* m_edit = nullptr;       // Editer
-    QPushButton* m_delete = nullptr;     // Effacer
-    QPushButton* m_search = nullptr;     // Recherche
-    QPushButton* m_cluster = nullptr;    // Command1
+    QPushButton* m_record = nullptr;  // Enregistrer
+    QPushButton* m_cancel = nullptr;  // Annuler
+    QPushButton* m_edit = nullptr;    // Editer
+    QPushButton* m_delete = nullptr;  // Effacer
+    QPushButton* m_search = nullptr;  // Recherche
+    QPushButton* m_cluster = nullptr; // Command1
 };
 
-}  // namespace tv
+} // namespace tv

@@ -39,7 +39,7 @@ void paintField(QWidget* field, FieldColour colour)
     }
 }
 
-}  // namespace
+} // namespace
 
 QWidget* MainWindow::fieldWidget(EntryField field) const
 {
@@ -279,4 +279,4 @@ void MainWindow::refreshScore()
     m_score->setText(scoreText(score(tally, m_sessionHf->isChecked())));
 }
 
-}  // namespace tv
+} // namespace tv

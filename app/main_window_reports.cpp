@@ -22,8 +22,7 @@ void MainWindow::wireReportMenus()
         action->setEnabled(true);
         return action;
     };
-    connect(item("Mnu_ADIF"), &QAction::triggered, this,
-            [this] { adif::run(m_services, m_session.storedCallsign()); });
+    connect(item("Mnu_ADIF"), &QAction::triggered, this, [this] { adif::run(m_services, m_session.storedCallsign()); });
     connect(item("Mnu_CTrafic"), &QAction::triggered, this,
             [this] { ctrafic::run(m_services, m_session.storedCallsign()); });
     connect(item("Mnu_Feuille_Recap"), &QAction::triggered, this, [this] {
@@ -44,4 +43,4 @@ void MainWindow::wireReportMenus()
             [this] { HelpWindow::showOrRaise(m_help, m_services, this); });
 }
 
-}  // namespace tv
+} // namespace tv

@@ -6,7 +6,6 @@
 #include "app/main_window.h"
 #include "app/missing_file_window.h"
 #include "app/station_dialog.h"
-#include "app/station_file_set.h"
 #include "entry/entry_panel.h"
 #include "logstore/cp1252.h"
 #include "logstore/multiplier_rebuild.h"
@@ -15,6 +14,7 @@
 #include "logstore/station_paths.h"
 #include "platform/dialogs.h"
 #include "platform/settings_keys.h"
+#include "station/station_file_set.h"
 
 #include <QAction>
 #include <QApplication>
@@ -124,10 +124,11 @@ bool MainWindow::rebuildMultipliers()
     m_rebuilding = false;
     loading.close();
     if (!result.result.ok()) {
-        m_services.dialogs.message(QStringLiteral("Erreur N° ") + QString::number(result.result.errorNumber) +
-                                   QStringLiteral(" : la mise à jour des fichiers Prefixes et Départements a échoué sur ") +
-                                   result.failedFile.section(QLatin1Char('/'), -1) +
-                                   QStringLiteral(". Les fichiers non réécrits sont inchangés."));
+        m_services.dialogs.message(
+            QStringLiteral("Erreur N° ") + QString::number(result.result.errorNumber) +
+            QStringLiteral(" : la mise à jour des fichiers Prefixes et Départements a échoué sur ") +
+            result.failedFile.section(QLatin1Char('/'), -1) +
+            QStringLiteral(". Les fichiers non réécrits sont inchangés."));
         return false;
     }
     refreshDepartments(m_session.band(), cp1252::encode(m_entry->mode->currentText()),
@@ -165,4 +166,4 @@ void MainWindow::stationFileFailed(const FileResult& result, const QString& miss
     endProgram();
 }
 
-}  // namespace tv
+} // namespace tv

@@ -14,7 +14,7 @@
 namespace tv {
 namespace {
 
-}  // namespace
+} // namespace
 
 MissingFileWindow::MissingFileWindow(Services& services, const QString& storedCallsign, const QString& tail,
                                      QWidget* parent)
@@ -35,7 +35,8 @@ MissingFileWindow::MissingFileWindow(Services& services, const QString& storedCa
     bold.setBold(true);
 
     auto* found = new QHBoxLayout;
-    found->addWidget(named<QLabel>(this, "Label3", QStringLiteral("Tournevent a trouvé dans la base de registre l'indicatif  : ")));
+    found->addWidget(
+        named<QLabel>(this, "Label3", QStringLiteral("Tournevent a trouvé dans la base de registre l'indicatif  : ")));
     auto* station = named<QLabel>(this, "Indi_Station", storedCallsign);
     station->setFont(bold);
     found->addWidget(station);
@@ -44,7 +45,8 @@ MissingFileWindow::MissingFileWindow(Services& services, const QString& storedCa
     // The callsign and the tail side by side read as the missing file's name.
     auto* missing = new QHBoxLayout;
     missing->setSpacing(0);
-    missing->addWidget(named<QLabel>(this, "Label6", QStringLiteral("Il n'a par contre pas trouvé dans son repertoire le(s) fichier(s) ")));
+    missing->addWidget(named<QLabel>(
+        this, "Label6", QStringLiteral("Il n'a par contre pas trouvé dans son repertoire le(s) fichier(s) ")));
     auto* station1 = named<QLabel>(this, "Ind_Station1", storedCallsign);
     station1->setFont(bold);
     missing->addWidget(station1);
@@ -73,12 +75,12 @@ MissingFileWindow::MissingFileWindow(Services& services, const QString& storedCa
     layout->addLayout(found);
     layout->addLayout(missing);
     layout->addSpacing(12);
-    layout->addWidget(named<QLabel>(
-        this, "Label7",
-        QStringLiteral("Pour remedier a cet etat, cliquez sur \" Initialiser\" et relancez Tournevent")));
-    layout->addWidget(named<QLabel>(this, "Label8", QStringLiteral("L'indicatif affiché sera alors FXXXX ")));
     layout->addWidget(
-        named<QLabel>(this, "Label9", QStringLiteral("une boite de dialogue vous demandera alors de specifier votre indicatif")));
+        named<QLabel>(this, "Label7",
+                      QStringLiteral("Pour remedier a cet etat, cliquez sur \" Initialiser\" et relancez Tournevent")));
+    layout->addWidget(named<QLabel>(this, "Label8", QStringLiteral("L'indicatif affiché sera alors FXXXX ")));
+    layout->addWidget(named<QLabel>(
+        this, "Label9", QStringLiteral("une boite de dialogue vous demandera alors de specifier votre indicatif")));
     layout->addSpacing(12);
     layout->addLayout(buttons);
 
@@ -108,4 +110,4 @@ void MissingFileWindow::showEvent(QShowEvent* event)
     }
 }
 
-}  // namespace tv
+} // namespace tv

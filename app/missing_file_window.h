@@ -47,4 +47,4 @@ private:
     QLabel* m_tail = nullptr;
 };
 
-}  // namespace tv
+} // namespace tv

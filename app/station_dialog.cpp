@@ -1,7 +1,5 @@
 #include "app/station_dialog.h"
 
-#include "app/station_file_set.h"
-#include "app/station_session.h"
 #include "geo/clock_text.h"
 #include "geo/locator.h"
 #include "platform/dialogs.h"
@@ -9,6 +7,8 @@
 #include "platform/named_widget.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
+#include "station/station_file_set.h"
+#include "station/station_session.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -24,8 +24,8 @@
 namespace tv {
 namespace {
 
-const QColor kPassed(0xFF, 0xFF, 0xC0);    // light yellow: a field already passed
-const QColor kExpected(0xC0, 0xFF, 0xC0);  // light green: the field expecting input
+const QColor kPassed(0xFF, 0xFF, 0xC0);   // light yellow: a field already passed
+const QColor kExpected(0xC0, 0xFF, 0xC0); // light green: the field expecting input
 
 void paint(QWidget* field, const QColor& colour)
 {
@@ -52,7 +52,7 @@ bool hasOnlyCallsignCharacters(const QString& callsign)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 StationDialog::StationDialog(Services services, StationSession& session, QWidget* parent)
     : QDialog(parent), m_services(services), m_session(session)
@@ -91,7 +91,8 @@ void StationDialog::buildLayout()
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
-    layout->addWidget(named<QLabel>(this, "Label4", QStringLiteral("! Pour la saisie la \"/\" est remplacée par le \"_\" ")));
+    layout->addWidget(
+        named<QLabel>(this, "Label4", QStringLiteral("! Pour la saisie la \"/\" est remplacée par le \"_\" ")));
     layout->addWidget(m_validate, 0, Qt::AlignHCenter);
 
     for (QLineEdit* field : {m_callsign, m_locator, m_date})
@@ -246,4 +247,4 @@ void StationDialog::validate()
     accept();
 }
 
-}  // namespace tv
+} // namespace tv

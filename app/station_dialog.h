@@ -55,13 +55,13 @@ private:
 
     Services m_services;
     StationSession& m_session;
-    QString m_currentCallsign;  // the station current when the window opened
+    QString m_currentCallsign; // the station current when the window opened
     bool m_firstInstallation = false;
 
-    QLineEdit* m_callsign = nullptr;  // New_Indicatif
-    QLineEdit* m_locator = nullptr;   // New_Locator
-    QLineEdit* m_date = nullptr;      // Nouv_Date
-    QPushButton* m_validate = nullptr;  // Validation
+    QLineEdit* m_callsign = nullptr;   // New_Indicatif
+    QLineEdit* m_locator = nullptr;    // New_Locator
+    QLineEdit* m_date = nullptr;       // Nouv_Date
+    QPushButton* m_validate = nullptr; // Validation
 };
 
-}  // namespace tv
+} // namespace tv

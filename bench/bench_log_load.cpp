@@ -39,4 +39,4 @@ void loadFullLog()
 
 const tv::bench::Register kRegister("log-load", loadFullLog);
 
-}  // namespace
+} // namespace

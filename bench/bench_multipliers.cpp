@@ -47,8 +47,8 @@ void multipliers()
 
     const QByteArray prefixTemplate = files.read(paths.prefixTemplate()).bytes;
     const QByteArray departmentTemplate = files.read(paths.departmentTemplate()).bytes;
-    const double computeMs = tv::bench::bestMs(
-        5, [&] { tv::MultiplierRebuild::compute(log, prefixTemplate, departmentTemplate); });
+    const double computeMs =
+        tv::bench::bestMs(5, [&] { tv::MultiplierRebuild::compute(log, prefixTemplate, departmentTemplate); });
     tv::bench::report(QStringLiteral("  of which computing the five files in memory"), computeMs,
                       QStringLiteral("the rest is the five atomic writes"));
 
@@ -82,4 +82,4 @@ void multipliers()
 
 const tv::bench::Register kRegister("multipliers", multipliers);
 
-}  // namespace
+} // namespace

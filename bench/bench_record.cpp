@@ -4,15 +4,15 @@
 
 #include "bench/bench_support.h"
 
-#include "app/station_session.h"
 #include "entry/qso_entry.h"
 #include "logstore/log_file.h"
 #include "logstore/score.h"
 #include "logstore/station_paths.h"
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_dialogs.h"
-#include "platform/fakes/fake_settings_store.h"
 #include "platform/qt_file_system.h"
+#include "station/station_session.h"
+#include "tests/support/fakes/fake_clock.h"
+#include "tests/support/fakes/fake_dialogs.h"
+#include "tests/support/fakes/fake_settings_store.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -75,8 +75,7 @@ double recordOnLogOf(int count)
             marks[i++] = files.read(paths.departments(mode)).bytes;
         for (tv::bands::Mode mode : {tv::bands::Mode::Ssb, tv::bands::Mode::Cw})
             marks[i++] = files.read(paths.prefixes(mode)).bytes;
-        volatile double score =
-            tv::score(tv::tallyScore(lines, marks[0], marks[1], marks[2], marks[3]), true);
+        volatile double score = tv::score(tv::tallyScore(lines, marks[0], marks[1], marks[2], marks[3]), true);
         (void)score;
     });
 }
@@ -91,4 +90,4 @@ void recordOneQso()
 
 const tv::bench::Register kRegister("record", recordOneQso);
 
-}  // namespace
+} // namespace

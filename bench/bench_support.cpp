@@ -84,4 +84,4 @@ void report(const QString& name, double ms, const QString& goal)
     std::fflush(stdout);
 }
 
-}  // namespace tv::bench
+} // namespace tv::bench

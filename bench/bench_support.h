@@ -30,4 +30,4 @@ double bestMs(int runs, const std::function<void()>& fn);
 
 void report(const QString& name, double ms, const QString& goal);
 
-}  // namespace tv::bench
+} // namespace tv::bench

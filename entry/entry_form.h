@@ -10,23 +10,23 @@ namespace tv {
 
 // The entry fields of the main window, in the order an operator fills them.
 enum class EntryField {
-    Band,         // Bande_A
-    Mode,         // Mode_A
-    Callsign,     // Indicatif_A
-    Department,   // Depart_A
-    Locator,      // Locator_A
-    Activity,     // Activite_A
-    Date,         // Date_A
-    Start,        // Debut_A
-    End,          // Fin_A
-    RstReceived,  // RSTR_A
-    RstSent,      // RSTE_A
-    FirstName,    // Prenom_A
-    MillNumber,   // QTH_A
-    MillName,     // Remarques_A
-    Distance,     // Distance_A
-    Azimuth,      // Azimut_A
-    Record,       // the Enregistrer button, when it takes the focus
+    Band,        // Bande_A
+    Mode,        // Mode_A
+    Callsign,    // Indicatif_A
+    Department,  // Depart_A
+    Locator,     // Locator_A
+    Activity,    // Activite_A
+    Date,        // Date_A
+    Start,       // Debut_A
+    End,         // Fin_A
+    RstReceived, // RSTR_A
+    RstSent,     // RSTE_A
+    FirstName,   // Prenom_A
+    MillNumber,  // QTH_A
+    MillName,    // Remarques_A
+    Distance,    // Distance_A
+    Azimuth,     // Azimut_A
+    Record,      // the Enregistrer button, when it takes the focus
 };
 inline constexpr int kEntryFieldCount = 17;
 
@@ -55,15 +55,15 @@ struct EntryForm {
     QStringList activityList{QStringLiteral("QSO"), QStringLiteral("MOULIN")};
     int activityIndex = 0;
 
-    QString callsignLabel = QStringLiteral("Indicatif");  // Label5
+    QString callsignLabel = QStringLiteral("Indicatif");   // Label5
     bool dmfVisible = false;                               // Label26
     QString recordCaption = QStringLiteral("QSO Suivant"); // Enregistrer
     bool recordEnabled = false;
     bool cancelEnabled = true;
-    bool editEnabled = true;     // Editer
-    bool deleteEnabled = true;   // Effacer
-    bool searchEnabled = true;   // Recherche
-    QString debugStep;           // NB_Debug
+    bool editEnabled = true;   // Editer
+    bool deleteEnabled = true; // Effacer
+    bool searchEnabled = true; // Recherche
+    QString debugStep;         // NB_Debug
 
     FieldState& operator[](EntryField f) { return fields[size_t(f)]; }
     const FieldState& operator[](EntryField f) const { return fields[size_t(f)]; }
@@ -80,4 +80,4 @@ struct EntryForm {
     void pass(EntryField f) { (*this)[f].colour = FieldColour::Passed; }
 };
 
-}  // namespace tv
+} // namespace tv

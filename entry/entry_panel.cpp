@@ -28,7 +28,7 @@ QComboBox* makeCombo(QWidget* parent, const char* name, const QString& text)
     return combo;
 }
 
-}  // namespace
+} // namespace
 
 QValidator::State AsciiUpperValidator::validate(QString& input, int&) const
 {
@@ -104,4 +104,4 @@ void EntryPanel::setQsoNumber(int number, bool accented)
     setTitle((accented ? QStringLiteral("QSO numéro ") : QStringLiteral("QSO numero ")) + QString::number(number));
 }
 
-}  // namespace tv
+} // namespace tv

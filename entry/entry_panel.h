@@ -25,22 +25,22 @@ class EntryPanel final : public QGroupBox {
 public:
     explicit EntryPanel(QWidget* parent = nullptr);
 
-    QComboBox* band = nullptr;       // Bande_A
-    QComboBox* mode = nullptr;       // Mode_A
-    QComboBox* activity = nullptr;   // Activite_A
-    QLineEdit* date = nullptr;       // Date_A
-    QLineEdit* callsign = nullptr;   // Indicatif_A
-    QLineEdit* start = nullptr;      // Debut_A
-    QLineEdit* end = nullptr;        // Fin_A
-    QLineEdit* department = nullptr; // Depart_A
-    QLineEdit* locator = nullptr;    // Locator_A
-    QLineEdit* rstSent = nullptr;    // RSTE_A
-    QLineEdit* rstReceived = nullptr;// RSTR_A
-    QLineEdit* millNumber = nullptr; // QTH_A
-    QLineEdit* firstName = nullptr;  // Prenom_A
-    QLineEdit* millName = nullptr;   // Remarques_A
-    QLineEdit* distance = nullptr;   // Distance_A
-    QLineEdit* azimuth = nullptr;    // Azimut_A
+    QComboBox* band = nullptr;        // Bande_A
+    QComboBox* mode = nullptr;        // Mode_A
+    QComboBox* activity = nullptr;    // Activite_A
+    QLineEdit* date = nullptr;        // Date_A
+    QLineEdit* callsign = nullptr;    // Indicatif_A
+    QLineEdit* start = nullptr;       // Debut_A
+    QLineEdit* end = nullptr;         // Fin_A
+    QLineEdit* department = nullptr;  // Depart_A
+    QLineEdit* locator = nullptr;     // Locator_A
+    QLineEdit* rstSent = nullptr;     // RSTE_A
+    QLineEdit* rstReceived = nullptr; // RSTR_A
+    QLineEdit* millNumber = nullptr;  // QTH_A
+    QLineEdit* firstName = nullptr;   // Prenom_A
+    QLineEdit* millName = nullptr;    // Remarques_A
+    QLineEdit* distance = nullptr;    // Distance_A
+    QLineEdit* azimuth = nullptr;     // Azimut_A
 
     QLabel* dateLabel = nullptr;     // Label15: "Date automatique" / "Date manuelle"
     QLabel* callsignLabel = nullptr; // Label5: "Indicatif", "Nouvel indicatif", "Contacté le …"
@@ -50,4 +50,4 @@ public:
     void setQsoNumber(int number, bool accented = true);
 };
 
-}  // namespace tv
+} // namespace tv

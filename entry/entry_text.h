@@ -9,7 +9,10 @@
 namespace tv::entrytext {
 
 // The field text as the log stores it.
-inline QByteArray bytes(const QString& text) { return cp1252::encode(text); }
+inline QByteArray bytes(const QString& text)
+{
+    return cp1252::encode(text);
+}
 
 // Corsica's department numbers "96" / "97" shown as "2a" / "2b"; other codes unchanged.
 inline QByteArray shownDepartment(const QByteArray& code)
@@ -23,4 +26,4 @@ inline QByteArray shownDepartment(const QByteArray& code)
 
 inline const QString kCrlf = QStringLiteral("\r\n");
 
-}  // namespace tv::entrytext
+} // namespace tv::entrytext

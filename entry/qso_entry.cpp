@@ -1,6 +1,5 @@
 #include "entry/qso_entry.h"
 
-#include "app/station_session.h"
 #include "entry/entry_text.h"
 #include "geo/clock_text.h"
 #include "geo/locator.h"
@@ -15,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
+#include "station/station_session.h"
 
 #include <QDate>
 
@@ -38,7 +38,7 @@ bool isClockTime(const QString& text)
     return text.left(2).toInt() < 24 && text.mid(3, 2).toInt() < 60;
 }
 
-}  // namespace
+} // namespace
 
 QsoEntry::QsoEntry(Services services, StationSession& session, std::function<const QList<QByteArray>&()> logLines)
     : m_services(services), m_session(session), m_logLines(std::move(logLines))
@@ -68,7 +68,10 @@ std::optional<QString> QsoEntry::pointsFor(const QString& band, const QString& d
     return std::nullopt;
 }
 
-QString QsoEntry::stationSection() const { return keys::stationSection(m_session.storedCallsign()); }
+QString QsoEntry::stationSection() const
+{
+    return keys::stationSection(m_session.storedCallsign());
+}
 
 bool QsoEntry::automaticDate() const
 {
@@ -80,13 +83,25 @@ bool QsoEntry::utcTime() const
     return m_services.settings.boolValue(keys::kJnm, stationSection(), keys::kHeureUtc, true);
 }
 
-bool QsoEntry::isHfSession() const { return m_session.isHf(); }
+bool QsoEntry::isHfSession() const
+{
+    return m_session.isHf();
+}
 
-QByteArray QsoEntry::bandBytes() const { return bytes(m_form.text(F::Band)); }
+QByteArray QsoEntry::bandBytes() const
+{
+    return bytes(m_form.text(F::Band));
+}
 
-QByteArray QsoEntry::modeBytes() const { return bytes(m_form.text(F::Mode)); }
+QByteArray QsoEntry::modeBytes() const
+{
+    return bytes(m_form.text(F::Mode));
+}
 
-void QsoEntry::message(const QString& text) { m_services.dialogs.message(text); }
+void QsoEntry::message(const QString& text)
+{
+    m_services.dialogs.message(text);
+}
 
 void QsoEntry::setBandText(const QString& band)
 {
@@ -148,8 +163,7 @@ EntryEffects QsoEntry::enter(EntryField field)
 {
     // A refused value keeps the focus in its field; an accepted one moves it on.
     m_form.focus = field;
-    if (field != F::Band && field != F::Mode && field != F::Activity && field != F::Record &&
-        refuseUnstorable(field))
+    if (field != F::Band && field != F::Mode && field != F::Activity && field != F::Record && refuseUnstorable(field))
         return {};
     switch (field) {
     case F::Band:
@@ -271,7 +285,7 @@ EntryEffects QsoEntry::enterCallsign()
     }
     typed = typed.toUpper();
     m_form.setText(F::Callsign, typed);
-    m_callsign.clear();  // confirmed only once the duplicate check passes
+    m_callsign.clear(); // confirmed only once the duplicate check passes
     const QByteArray callsign = bytes(typed);
 
     if (!m_session.editMode()) {
@@ -323,8 +337,8 @@ EntryEffects QsoEntry::enterCallsign()
         const PrefixFile::Lookup entity =
             first.match ? prefixes.find(first.match->entity, bandBytes(), *mode) : PrefixFile::Lookup{};
         if (!first.result.ok() || (first.match && !entity.result.ok())) {
-            message(QStringLiteral("Erreur N° ") + QString::number(first.result.ok() ? entity.result.errorNumber
-                                                                                    : first.result.errorNumber) +
+            message(QStringLiteral("Erreur N° ") +
+                    QString::number(first.result.ok() ? entity.result.errorNumber : first.result.errorNumber) +
                     QStringLiteral(" : fichier des préfixes illisible"));
         } else if (!first.match || !entity.match) {
             // One message, whether the callsign or its entity has no line.
@@ -379,7 +393,7 @@ EntryEffects QsoEntry::enterDepartment()
     else if (typed == QLatin1String("2B"))
         typed = QStringLiteral("2b");
     else if (typed.size() == 1 && typed[0].isDigit())
-        typed.prepend(QLatin1Char('0'));  // "5" is department "05", as the files write it
+        typed.prepend(QLatin1Char('0')); // "5" is department "05", as the files write it
     m_form.setText(F::Department, typed);
     m_department = bytes(typed);
     if (m_department == "2a")
@@ -401,8 +415,8 @@ EntryEffects QsoEntry::enterDepartment()
         }
         m_departmentMark = found.mark;
         if (found.mark == "0") {
-            message(QStringLiteral("Attention nouveau département le ") + cp1252::decode(shownDepartment(m_department)) +
-                    QLatin1Char(' ') + cp1252::decode(found.name));
+            message(QStringLiteral("Attention nouveau département le ") +
+                    cp1252::decode(shownDepartment(m_department)) + QLatin1Char(' ') + cp1252::decode(found.name));
             if (const std::optional<int> cell = DepartmentFile::cellOf(m_department))
                 effects.newDepartmentCell = *cell;
         }
@@ -625,4 +639,4 @@ EntryEffects QsoEntry::enterMillName()
     return {};
 }
 
-}  // namespace tv
+} // namespace tv

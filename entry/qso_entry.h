@@ -129,19 +129,19 @@ private:
 
     // Values gathered while the contact is entered.
     QByteArray m_callsign;
-    QByteArray m_department;        // as entered; "96" / "97" for Corsica
+    QByteArray m_department; // as entered; "96" / "97" for Corsica
     QByteArray m_dxccPrefix;
     QByteArray m_entity;
-    bool m_newPrefix = false;       // the operator confirmed a new DXCC entity
-    QByteArray m_departmentMark;    // the department's mark on this band and mode; empty if unknown
+    bool m_newPrefix = false;    // the operator confirmed a new DXCC entity
+    QByteArray m_departmentMark; // the department's mark on this band and mode; empty if unknown
     QByteArray m_nomenclatureDepartment;
     QByteArray m_nomenclatureLocator;
     bool m_firstNameFound = false;
     QString m_points;
-    QByteArray m_lookupBand;        // the band and mode of the callsign's look-ups
+    QByteArray m_lookupBand; // the band and mode of the callsign's look-ups
     QByteArray m_lookupMode;
-    int m_editRow = -1;             // the list row being edited
-    QByteArray m_editLine;          // its line as loaded
+    int m_editRow = -1;    // the list row being edited
+    QByteArray m_editLine; // its line as loaded
 };
 
-}  // namespace tv
+} // namespace tv

@@ -2,7 +2,6 @@
 
 #include "entry/qso_entry.h"
 
-#include "app/station_session.h"
 #include "entry/entry_text.h"
 #include "geo/clock_text.h"
 #include "geo/locator.h"
@@ -17,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
+#include "station/station_session.h"
 
 namespace tv {
 namespace {
@@ -46,12 +46,22 @@ QString columnName(const logcol::Column* column)
         int first;
         const char* name;
     };
-    static const Named kNames[] = {{1, "la date"},          {11, "l'indicatif"},   {23, "l'heure de début"},
-                                   {30, "l'heure de fin"},  {37, "le département"}, {42, "le locator"},
-                                   {50, "la bande"},        {60, "le mode"},        {69, "le report envoyé"},
-                                   {79, "le report reçu"},  {89, "la référence du moulin"},
-                                   {111, "le prénom"},      {128, "les points"},    {155, "la distance"},
-                                   {161, "l'azimut"},       {169, "le nom du moulin"}};
+    static const Named kNames[] = {{1, "la date"},
+                                   {11, "l'indicatif"},
+                                   {23, "l'heure de début"},
+                                   {30, "l'heure de fin"},
+                                   {37, "le département"},
+                                   {42, "le locator"},
+                                   {50, "la bande"},
+                                   {60, "le mode"},
+                                   {69, "le report envoyé"},
+                                   {79, "le report reçu"},
+                                   {89, "la référence du moulin"},
+                                   {111, "le prénom"},
+                                   {128, "les points"},
+                                   {155, "la distance"},
+                                   {161, "l'azimut"},
+                                   {169, "le nom du moulin"}};
     for (const Named& n : kNames) {
         if (n.first == column->first)
             return QString::fromUtf8(n.name);
@@ -59,7 +69,7 @@ QString columnName(const logcol::Column* column)
     return QStringLiteral("un champ");
 }
 
-}  // namespace
+} // namespace
 
 bool QsoEntry::checkStorable()
 {
@@ -132,8 +142,7 @@ EntryEffects QsoEntry::record()
     if (!checkStorable())
         return {};
     if (!m_session.editMode() && (m_callsign.isEmpty() || bytes(m_form.text(F::Callsign)) != m_callsign ||
-                                  bandBytes() != m_lookupBand ||
-                                  modeBytes() != m_lookupMode)) {
+                                  bandBytes() != m_lookupBand || modeBytes() != m_lookupMode)) {
         // The look-ups (duplicate, prefix, department, nomenclature) belong to the callsign,
         // band and mode confirmed with Enter: a changed one is confirmed again first.
         message(QStringLiteral("Attention validez l'indicatif avec la touche Entrée avant d'enregistrer le QSO"));
@@ -168,7 +177,7 @@ EntryEffects QsoEntry::recordNew()
     const bool automatic = automaticDate();
     if (automatic)
         m_form.setText(F::End, clocktext::time(m_services.clock, utcTime()).left(5));
-    if (bands::isHf(bandBytes()))  // HF QSO lines carry no locator
+    if (bands::isHf(bandBytes())) // HF QSO lines carry no locator
         m_form.setText(F::Locator, QString());
 
     const std::optional<QByteArray> line = buildLine(false);
@@ -207,7 +216,8 @@ EntryEffects QsoEntry::recordNew()
         DepartmentFile departments(m_services.files, paths);
         const FileResult marked = departments.setMark(m_department, '1', bandBytes(), *mode).result;
         if (!marked.ok())
-            failures << paths.departments(*mode).section(QLatin1Char('/'), -1) + QStringLiteral(" : ") + fileError(marked);
+            failures << paths.departments(*mode).section(QLatin1Char('/'), -1) + QStringLiteral(" : ") +
+                            fileError(marked);
     }
     if (m_newPrefix && mode) {
         PrefixFile prefixes(m_services.files, paths);
@@ -286,8 +296,8 @@ EntryEffects QsoEntry::recordEdit()
     effects.qsoNumberAccented = false;
     effects.selectLastRow = true;
     effects.rebuildMultipliers = true;
-    for (F f : {F::Department, F::Locator, F::Mode, F::Activity, F::Date, F::Start, F::End, F::RstReceived,
-                F::RstSent, F::FirstName, F::MillNumber, F::MillName})
+    for (F f : {F::Department, F::Locator, F::Mode, F::Activity, F::Date, F::Start, F::End, F::RstReceived, F::RstSent,
+                F::FirstName, F::MillNumber, F::MillName})
         m_form[f].enabled = false;
     m_form[F::Callsign].enabled = true;
     m_form[F::Band].enabled = true;
@@ -344,7 +354,7 @@ void QsoEntry::clearGathered()
 
 EntryEffects QsoEntry::cancel()
 {
-    restoreSelections();  // the mode is then set back to "SSB" below
+    restoreSelections(); // the mode is then set back to "SSB" below
     m_session.setEditMode(false);
     m_editRow = -1;
     for (F f : {F::Callsign, F::Department, F::Locator, F::Date, F::Start, F::End, F::FirstName, F::MillNumber,
@@ -361,8 +371,8 @@ EntryEffects QsoEntry::cancel()
     gridRefresh(effects, QStringLiteral(" Dpts contacté(s) sur "));
     m_form.callsignLabel = QStringLiteral("Indicatif");
     m_form.dmfVisible = false;
-    for (F f : {F::Department, F::Locator, F::Mode, F::Activity, F::Date, F::Start, F::End, F::RstReceived,
-                F::RstSent, F::FirstName, F::MillNumber, F::MillName})
+    for (F f : {F::Department, F::Locator, F::Mode, F::Activity, F::Date, F::Start, F::End, F::RstReceived, F::RstSent,
+                F::FirstName, F::MillNumber, F::MillName})
         m_form[f].enabled = false;
     m_form.expect(F::Callsign);
     m_form.recordEnabled = false;
@@ -468,7 +478,7 @@ EntryEffects QsoEntry::remove(int row)
     if (editing) {
         // The QSO being corrected may be the one deleted: the correction ends here.
         effects = cancel();
-        effects.qsoNumber.reset();  // the reload gives the number
+        effects.qsoNumber.reset(); // the reload gives the number
     }
     effects.reloadList = true;
     effects.qsoNumberAccented = false;
@@ -482,4 +492,4 @@ EntryEffects QsoEntry::remove(int row)
     return effects;
 }
 
-}  // namespace tv
+} // namespace tv

@@ -8,7 +8,10 @@ QString twoDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
-bool isDigit(QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); }
+bool isDigit(QChar ch)
+{
+    return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
+}
 
 // True when every position holds a digit except the separator positions.
 bool matchesForm(const QString& text, const char* form)
@@ -27,7 +30,7 @@ bool matchesForm(const QString& text, const char* form)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 QString dateText(const CalendarTime& time)
 {
@@ -37,12 +40,17 @@ QString dateText(const CalendarTime& time)
 
 QString timeText(const CalendarTime& time)
 {
-    return twoDigits(time.hour) + QLatin1Char(':') + twoDigits(time.minute) + QLatin1Char(':') +
-           twoDigits(time.second);
+    return twoDigits(time.hour) + QLatin1Char(':') + twoDigits(time.minute) + QLatin1Char(':') + twoDigits(time.second);
 }
 
-bool isDateForm(const QString& text) { return matchesForm(text, "99/99/99"); }
+bool isDateForm(const QString& text)
+{
+    return matchesForm(text, "99/99/99");
+}
 
-bool isTimeForm(const QString& text) { return matchesForm(text, "99:99"); }
+bool isTimeForm(const QString& text)
+{
+    return matchesForm(text, "99:99");
+}
 
-}  // namespace tv::clocktext
+} // namespace tv::clocktext

@@ -62,7 +62,7 @@ int roundHalfUp(double value)
     return int(std::floor(value + 0.5));
 }
 
-}  // namespace
+} // namespace
 
 bool isValidLocator(const QString& text)
 {
@@ -129,10 +129,10 @@ int azimuthDegrees(const QString& station, const QString& other)
     const double numerator = std::sin(p->lat2) - std::sin(p->lat1) * std::cos(c);
     const double denominator = std::cos(p->lat1) * std::sin(c);
     if (c == 0 || (p->lon1 == p->lon2 && p->lat1 == p->lat2))
-        return 0;  // the station's own position
+        return 0; // the station's own position
     double k;
     if (denominator == 0 || !std::isfinite(numerator / denominator))
-        k = numerator > 0 ? 1 : numerator < 0 ? -1 : 0;  // a pole: the limit of the quotient
+        k = numerator > 0 ? 1 : numerator < 0 ? -1 : 0; // a pole: the limit of the quotient
     else
         k = numerator / denominator;
     if (k <= -1)
@@ -147,4 +147,4 @@ int azimuthDegrees(const QString& station, const QString& other)
     return roundHalfUp(a);
 }
 
-}  // namespace tv::locator
+} // namespace tv::locator

@@ -55,4 +55,4 @@ QString distanceText(const QString& station, const QString& other);
 // when either locator has fewer than 6 characters.
 int azimuthDegrees(const QString& station, const QString& other);
 
-}  // namespace tv::locator
+} // namespace tv::locator

@@ -5,7 +5,7 @@ namespace tv::bands {
 const QList<QByteArray>& all()
 {
     static const QList<QByteArray> table = {
-        "1.8 Mhz", "3.5 Mhz", "7.0 Mhz", "10 Mhz",  "14 Mhz",  "18 Mhz",  "21 Mhz",  "24 Mhz", "28 Mhz",
+        "1.8 Mhz", "3.5 Mhz", "7.0 Mhz", "10 Mhz",  "14 Mhz",  "18 Mhz",  "21 Mhz", "24 Mhz", "28 Mhz",
         "50 Mhz",  "144 Mhz", "432 Mhz", "1.3 Ghz", "2.3 Ghz", "5.7 Ghz", "10 Ghz", "24 Ghz",
     };
     return table;
@@ -71,4 +71,4 @@ QByteArray modeText(Mode mode)
     return mode == Mode::Ssb ? kSsb : kCw;
 }
 
-}  // namespace tv::bands
+} // namespace tv::bands

@@ -37,4 +37,4 @@ enum class Mode { Ssb, Cw };
 std::optional<Mode> modeOf(const QByteArray& mode);
 QByteArray modeText(Mode mode);
 
-}  // namespace tv::bands
+} // namespace tv::bands

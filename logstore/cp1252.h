@@ -12,7 +12,10 @@
 namespace tv::cp1252 {
 
 QString decode(const QByteArray& bytes);
-inline QString decode(const char* bytes) { return decode(QByteArray(bytes)); }
+inline QString decode(const char* bytes)
+{
+    return decode(QByteArray(bytes));
+}
 
 // Encodes text; returns false in *ok (when given) if some character has no Windows-1252
 // byte, in which case that character is written as "?".
@@ -30,4 +33,4 @@ QString upperCase(const QString& text);
 // every reader of the file).
 bool isStorableFieldText(const QString& text);
 
-}  // namespace tv::cp1252
+} // namespace tv::cp1252

@@ -8,8 +8,7 @@ namespace tv {
 namespace {
 
 // Calls fn(begin, end) for each line of the bytes: [begin, end) without its line end.
-template <typename Fn>
-void forEachLine(const QByteArray& bytes, Fn fn)
+template <typename Fn> void forEachLine(const QByteArray& bytes, Fn fn)
 {
     qsizetype start = 0;
     const qsizetype n = bytes.size();
@@ -30,9 +29,11 @@ QByteArray lineCode(const QByteArray& bytes, qsizetype begin, qsizetype end)
     return bytes.mid(begin, std::min<qsizetype>(DepartmentFile::kCodeWidth, end - begin));
 }
 
-}  // namespace
+} // namespace
 
-DepartmentFile::DepartmentFile(FileSystem& files, StationPaths paths) : m_files(files), m_paths(std::move(paths)) {}
+DepartmentFile::DepartmentFile(FileSystem& files, StationPaths paths) : m_files(files), m_paths(std::move(paths))
+{
+}
 
 std::optional<int> DepartmentFile::markColumn(const QByteArray& band)
 {
@@ -122,7 +123,7 @@ DepartmentFile::Grid DepartmentFile::gridOf(const QByteArray& fileBytes, const Q
     forEachLine(fileBytes, [&](qsizetype begin, qsizetype end) {
         const qsizetype at = begin + *column - 1;
         if (at >= end)
-            return true;  // a line without marks (an empty last line) names nothing
+            return true; // a line without marks (an empty last line) names nothing
         const char mark = fileBytes[at];
         const std::optional<int> cell = cellOf(lineCode(fileBytes, begin, end));
         if (mark != '0') {
@@ -177,4 +178,4 @@ DepartmentFile::Grid DepartmentFile::grid(const QByteArray& band, bands::Mode mo
     return gridOf(read.bytes, band);
 }
 
-}  // namespace tv
+} // namespace tv

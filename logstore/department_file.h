@@ -35,18 +35,18 @@ public:
     DepartmentFile(FileSystem& files, StationPaths paths);
 
     struct Lookup {
-        FileResult result;   // 53 when the file is missing
-        bool found = false;  // a line has the code
-        QByteArray mark;     // the mark at the band's column; empty when not found or band unknown
-        QByteArray name;     // from column 22, leading spaces dropped
-        QByteArray line;     // the whole line
+        FileResult result;  // 53 when the file is missing
+        bool found = false; // a line has the code
+        QByteArray mark;    // the mark at the band's column; empty when not found or band unknown
+        QByteArray name;    // from column 22, leading spaces dropped
+        QByteArray line;    // the whole line
     };
     // The first line of the mode's file whose code is `code`.
     Lookup find(const QByteArray& code, const QByteArray& band, bands::Mode mode) const;
 
     struct MarkResult {
         FileResult result;
-        int linesMarked = 0;  // lines whose mark changed; the file is not written when 0
+        int linesMarked = 0; // lines whose mark changed; the file is not written when 0
     };
     // Sets the band's mark of every line with that code, in one atomic replace of the file.
     MarkResult setMark(const QByteArray& code, char mark, const QByteArray& band, bands::Mode mode);
@@ -65,8 +65,8 @@ public:
     // The same on the bytes of a file.
     static Lookup findIn(const QByteArray& fileBytes, const QByteArray& code, const QByteArray& band);
     // The file with the mark set; `*linesMarked` receives the number of lines changed.
-    static QByteArray withMark(const QByteArray& fileBytes, const QByteArray& code, char mark,
-                               const QByteArray& band, int* linesMarked = nullptr);
+    static QByteArray withMark(const QByteArray& fileBytes, const QByteArray& code, char mark, const QByteArray& band,
+                               int* linesMarked = nullptr);
     static Grid gridOf(const QByteArray& fileBytes, const QByteArray& band);
 
     // The column (counted from 1) of a band's mark, the band compared exactly.
@@ -84,4 +84,4 @@ private:
     StationPaths m_paths;
 };
 
-}  // namespace tv
+} // namespace tv

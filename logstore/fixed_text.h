@@ -126,4 +126,4 @@ inline double numericValue(const QByteArray& text, bool* numeric = nullptr)
     return sign * value;
 }
 
-}  // namespace tv::fixedtext
+} // namespace tv::fixedtext

@@ -9,10 +9,10 @@
 namespace tv::logcol {
 
 struct Column {
-    int first;  // first column, counted from 1
+    int first; // first column, counted from 1
     int width;
     constexpr int last() const { return first + width - 1; }
-    constexpr int index() const { return first - 1; }  // 0-based offset
+    constexpr int index() const { return first - 1; } // 0-based offset
 };
 
 inline constexpr Column kDate{1, 8};
@@ -30,7 +30,7 @@ inline constexpr Column kFirstName{111, 15};
 inline constexpr Column kPoints{128, 5};
 inline constexpr Column kNewDepartmentFlag{133, 1};
 inline constexpr Column kNewPrefixFlag{134, 1};
-inline constexpr Column kCountArea{135, 20};  // "1" then 19 blanks; copied whole by an edit
+inline constexpr Column kCountArea{135, 20}; // "1" then 19 blanks; copied whole by an edit
 inline constexpr Column kCount{135, 1};
 inline constexpr Column kDistance{155, 5};
 inline constexpr Column kAzimuth{161, 3};
@@ -44,4 +44,4 @@ inline constexpr int kLineLength = 199;
 // line: a list column is the file column plus this offset.
 inline constexpr int kListOffset = 6;
 
-}  // namespace tv::logcol
+} // namespace tv::logcol

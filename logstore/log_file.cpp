@@ -6,7 +6,9 @@
 
 namespace tv {
 
-LogFile::LogFile(FileSystem& files, QString path) : m_files(files), m_path(std::move(path)) {}
+LogFile::LogFile(FileSystem& files, QString path) : m_files(files), m_path(std::move(path))
+{
+}
 
 QList<QByteArray> LogFile::splitLines(const QByteArray& bytes)
 {
@@ -71,11 +73,10 @@ namespace {
 
 FileResult outOfStep()
 {
-    return FileResult::failure(FileResult::kAccessError,
-                               QStringLiteral("le journal a changé depuis son affichage"));
+    return FileResult::failure(FileResult::kAccessError, QStringLiteral("le journal a changé depuis son affichage"));
 }
 
-}  // namespace
+} // namespace
 
 FileResult LogFile::removeAt(int index, const QByteArray& expectedLine)
 {
@@ -115,4 +116,4 @@ FileResult LogFile::replaceInOrder(std::optional<int> oldIndex, const QByteArray
     return rewrite(loaded.lines);
 }
 
-}  // namespace tv
+} // namespace tv

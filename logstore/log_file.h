@@ -24,7 +24,7 @@ public:
 
     struct Loaded {
         FileResult result;
-        QList<QByteArray> lines;  // without their line ends
+        QList<QByteArray> lines; // without their line ends
     };
     Loaded load() const;
 
@@ -59,4 +59,4 @@ private:
     QString m_path;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -79,17 +79,16 @@ std::unordered_map<quint32, int> departmentIndex(const QList<QByteArray>& lines)
     for (int i = 0; i < lines.size(); ++i) {
         const quint32 key = departmentKey(fixedtext::fieldView(lines[i], 1, DepartmentFile::kCodeWidth), false);
         if (key != 0)
-            first.emplace(key, i);  // keeps the first line of a code
+            first.emplace(key, i); // keeps the first line of a code
     }
     return first;
 }
 
-}  // namespace
+} // namespace
 
 MultiplierRebuild::Computed MultiplierRebuild::compute(const QList<QByteArray>& logLines,
                                                        const QByteArray& prefixTemplate,
-                                                       const QByteArray& departmentTemplate,
-                                                       const Progress& progress)
+                                                       const QByteArray& departmentTemplate, const Progress& progress)
 {
     const QList<QByteArray> prefixLines = LogFile::splitLines(prefixTemplate);
     const QList<QByteArray> departmentLines = LogFile::splitLines(departmentTemplate);
@@ -114,10 +113,10 @@ MultiplierRebuild::Computed MultiplierRebuild::compute(const QList<QByteArray>& 
         // Prefixes: the callsign's entity, then the entity's own line.
         const QByteArrayView callsign = fixedtext::fieldView(line, kCallsignColumn, kCallsignWidth);
         const int matched = callsignIndex.firstMatch(callsign);
-        const QByteArrayView entity = matched >= 0
-                                          ? fixedtext::fieldView(prefixLines[matched], PrefixFile::kEntityColumn,
-                                                                 PrefixFile::kEntityWidth)
-                                          : QByteArrayView();
+        const QByteArrayView entity =
+            matched >= 0
+                ? fixedtext::fieldView(prefixLines[matched], PrefixFile::kEntityColumn, PrefixFile::kEntityWidth)
+                : QByteArrayView();
         QByteArrayView unplaced;
         if (matched < 0 && !callsign.isEmpty())
             out.unmatchedCallsigns.append(callsign.toByteArray());
@@ -159,8 +158,7 @@ MultiplierRebuild::Computed MultiplierRebuild::compute(const QList<QByteArray>& 
     return out;
 }
 
-MultiplierRebuild::MultiplierRebuild(FileSystem& files, StationPaths paths)
-    : m_files(files), m_paths(std::move(paths))
+MultiplierRebuild::MultiplierRebuild(FileSystem& files, StationPaths paths) : m_files(files), m_paths(std::move(paths))
 {
 }
 
@@ -218,4 +216,4 @@ MultiplierRebuild::Result MultiplierRebuild::runFromLog()
     return run(loaded.lines);
 }
 
-}  // namespace tv
+} // namespace tv

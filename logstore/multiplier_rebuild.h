@@ -53,17 +53,17 @@ public:
     };
     struct Computed {
         Files files;
-        QList<QByteArray> absentLines;         // the lines of the absent list
-        QList<QByteArray> unmatchedCallsigns;  // QSOs of either mode that no prefix matched
+        QList<QByteArray> absentLines;        // the lines of the absent list
+        QList<QByteArray> unmatchedCallsigns; // QSOs of either mode that no prefix matched
     };
     // The five files from the log lines (without their line ends) and the two templates' bytes.
     static Computed compute(const QList<QByteArray>& logLines, const QByteArray& prefixTemplate,
                             const QByteArray& departmentTemplate, const Progress& progress = {});
 
     struct Result {
-        FileResult result;      // the first failure (53 for a missing template or log)
-        QString failedFile;     // the path that failed, empty on success
-        int filesWritten = 0;   // files replaced, in the order of targets()
+        FileResult result;    // the first failure (53 for a missing template or log)
+        QString failedFile;   // the path that failed, empty on success
+        int filesWritten = 0; // files replaced, in the order of targets()
         QList<QByteArray> absentLines;
         QList<QByteArray> unmatchedCallsigns;
     };
@@ -89,4 +89,4 @@ private:
     Progress m_progress;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -12,13 +12,13 @@ namespace tv {
 namespace {
 
 constexpr int kStationCallsignWidth = 10;
-constexpr int kStationDepartmentColumn = 11;  // 0-based: column 12
-constexpr int kStationLocatorColumn = 14;     // column 15
+constexpr int kStationDepartmentColumn = 11; // 0-based: column 12
+constexpr int kStationLocatorColumn = 14;    // column 15
 constexpr int kLocatorWidth = 6;
 
 constexpr int kFirstNameCallsignWidth = 12;
-constexpr int kFirstNameDepartmentColumn = 13;  // column 14
-constexpr int kFirstNameColumn = 16;            // column 17
+constexpr int kFirstNameDepartmentColumn = 13; // column 14
+constexpr int kFirstNameColumn = 16;           // column 17
 
 // The text cut to `kept` characters, then padded with blanks to `width`.
 QByteArray padded(const QByteArray& text, qsizetype kept, qsizetype width)
@@ -49,10 +49,9 @@ ReadLines linesForChange(const FileSystem& files, const QString& path)
     return {FileResult::success(), LogFile::splitLines(read.bytes)};
 }
 
-}  // namespace
+} // namespace
 
-NameLists::NameLists(FileSystem& files, const QString& programDir)
-    : m_files(files)
+NameLists::NameLists(FileSystem& files, const QString& programDir) : m_files(files)
 {
     const StationPaths paths(programDir, QString());
     m_nomenclature = paths.nomenclature();
@@ -174,7 +173,8 @@ QByteArray NameLists::firstNameCallsign(const QByteArray& line)
 QByteArray NameLists::firstNameLine(const QByteArray& callsign, const QByteArray& department,
                                     const QByteArray& firstName)
 {
-    return padded(callsign, kFirstNameCallsignWidth, kFirstNameCallsignWidth + 1) + padded(department, 2, 3) + firstName;
+    return padded(callsign, kFirstNameCallsignWidth, kFirstNameCallsignWidth + 1) + padded(department, 2, 3) +
+           firstName;
 }
 
 NameLists::FirstName NameLists::findFirstName(const QByteArray& callsign) const
@@ -217,8 +217,8 @@ FileResult NameLists::rememberFirstName(const QByteArray& line, bool foundAtLook
     if (!replaced && !foundAtLookUp)
         current.lines.append(line);
     if (!replaced && foundAtLookUp)
-        return FileResult::success();  // nothing to change
+        return FileResult::success(); // nothing to change
     return m_files.replace(m_firstNames, LogFile::joinLines(current.lines));
 }
 
-}  // namespace tv
+} // namespace tv

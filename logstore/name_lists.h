@@ -35,10 +35,10 @@ public:
     // ---- Nomenclature.txt
 
     struct Station {
-        FileResult result;  // a missing file is error 53 (an empty list as far as the look-up goes)
+        FileResult result; // a missing file is error 53 (an empty list as far as the look-up goes)
         bool found = false;
-        QByteArray department;  // columns 12-13 trimmed; "5" is read back as "05"
-        QByteArray locator;     // columns 15-20 trimmed
+        QByteArray department; // columns 12-13 trimmed; "5" is read back as "05"
+        QByteArray locator;    // columns 15-20 trimmed
     };
     // The first line whose callsign field (columns 1-10, trimmed) equals the first 10
     // characters of the callsign.
@@ -50,7 +50,7 @@ public:
 
     struct Lines {
         FileResult result;
-        QList<QByteArray> lines;  // without their line ends, in file order
+        QList<QByteArray> lines; // without their line ends, in file order
     };
     // Every line of the file, in file order (for the editor's list).
     Lines loadStations() const;
@@ -77,8 +77,8 @@ public:
         // Whether some line has the callsign. Hand it to rememberFirstName() when the QSO is
         // recorded: a callsign not found at the look-up is added to the list then.
         bool found = false;
-        QByteArray department;  // columns 14-15, trimmed
-        QByteArray firstName;   // column 17 on, trimmed, in upper case
+        QByteArray department; // columns 14-15, trimmed
+        QByteArray firstName;  // column 17 on, trimmed, in upper case
         // Shown to the operator when the list cannot be read: "Attention il vous faut le
         // fichier 'Liste_Prenom.txt'". Empty otherwise.
         QString message;
@@ -108,4 +108,4 @@ private:
     QString m_firstNames;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -15,8 +15,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace tv {
 namespace {
@@ -36,7 +36,8 @@ QFont fixedPitchFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     if (!sameWidths(font)) {
-        font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
+        font.setFamilies(
+            {QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
         font.setStyleHint(QFont::TypeWriter);
         font.setFixedPitch(true);
     }
@@ -58,7 +59,7 @@ QPushButton* makeButton(QWidget* parent, const char* name)
     return button;
 }
 
-}  // namespace
+} // namespace
 
 NomenclatureWindow::NomenclatureWindow(Services services, QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_lists(services.files, services.programDir)
@@ -70,8 +71,7 @@ NomenclatureWindow::NomenclatureWindow(Services services, QWidget* parent)
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("Liste_Nomenclature"));
     m_list->setFont(fixedPitchFont());
-    m_list->setToolTip(
-        QStringLiteral("Clickez sur une ligne pour editer l'indicatif le departement ou le locator"));
+    m_list->setToolTip(QStringLiteral("Clickez sur une ligne pour editer l'indicatif le departement ou le locator"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setMinimumWidth(m_list->fontMetrics().horizontalAdvance(QString(24, QLatin1Char('M'))));
 
@@ -138,7 +138,7 @@ void NomenclatureWindow::load()
     m_list->clear();
     const NameLists::Lines loaded = m_lists.loadStations();
     if (loaded.result.notFound())
-        return;  // no list yet: saving creates it
+        return; // no list yet: saving creates it
     if (!loaded.result.ok()) {
         m_readable = false;
         m_add->setEnabled(false);
@@ -285,13 +285,14 @@ void NomenclatureWindow::closeEvent(QCloseEvent* event)
     if (m_services.dialogs.askYesNo(saveQuestion())) {
         // Recordings may have remembered stations while the editor was open: keep them.
         const NameLists::Lines now = m_lists.loadStations();
-        const QList<QByteArray> toSave =
-            now.result.ok() && now.lines != m_atOpening ? NameLists::mergeStations(m_atOpening, lines(), now.lines)
-                                                        : lines();
+        const QList<QByteArray> toSave = now.result.ok() && now.lines != m_atOpening
+                                             ? NameLists::mergeStations(m_atOpening, lines(), now.lines)
+                                             : lines();
         const FileResult saved = m_lists.saveStations(toSave);
         if (!saved.ok()) {
             m_services.dialogs.message(
-                QStringLiteral("Erreur N° %1\r\nLe fichier Nomenclature.txt n'a pas ete sauvegarde").arg(saved.errorNumber));
+                QStringLiteral("Erreur N° %1\r\nLe fichier Nomenclature.txt n'a pas ete sauvegarde")
+                    .arg(saved.errorNumber));
             event->ignore();
             return;
         }
@@ -299,4 +300,4 @@ void NomenclatureWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-}  // namespace tv
+} // namespace tv

@@ -43,11 +43,11 @@ private:
     void remove();
     void clearSelection();
     void appendLine(const QByteArray& line);
-    int selectedRow() const;  // -1 when no line is selected
+    int selectedRow() const; // -1 when no line is selected
     QString field(QLineEdit* edit) const;
 
     Services m_services;
-    QList<QByteArray> m_atOpening;  // the file's lines when the window opened
+    QList<QByteArray> m_atOpening; // the file's lines when the window opened
     NameLists m_lists;
     bool m_readable = true;
 
@@ -60,4 +60,4 @@ private:
     QPushButton* m_remove = nullptr;   // Supprimer
 };
 
-}  // namespace tv
+} // namespace tv

@@ -9,7 +9,9 @@
 
 namespace tv {
 
-PrefixFile::PrefixFile(FileSystem& files, StationPaths paths) : m_files(files), m_paths(std::move(paths)) {}
+PrefixFile::PrefixFile(FileSystem& files, StationPaths paths) : m_files(files), m_paths(std::move(paths))
+{
+}
 
 std::optional<int> PrefixFile::markColumn(const QByteArray& band)
 {
@@ -124,7 +126,7 @@ quint64 packed(QByteArrayView text, qsizetype length)
     return key;
 }
 
-}  // namespace
+} // namespace
 
 PrefixIndex::PrefixIndex(const QList<QByteArray>& lines, int prefixWidth) : m_width(std::min(prefixWidth, 7))
 {
@@ -132,7 +134,7 @@ PrefixIndex::PrefixIndex(const QList<QByteArray>& lines, int prefixWidth) : m_wi
     for (int i = 0; i < lines.size(); ++i) {
         const QByteArray prefix = PrefixFile::prefixOf(lines[i], m_width);
         if (!prefix.isEmpty())
-            m_first.emplace(packed(prefix, prefix.size()), i);  // keeps the first line of a prefix
+            m_first.emplace(packed(prefix, prefix.size()), i); // keeps the first line of a prefix
     }
 }
 
@@ -148,4 +150,4 @@ int PrefixIndex::firstMatch(QByteArrayView text) const
     return best;
 }
 
-}  // namespace tv
+} // namespace tv

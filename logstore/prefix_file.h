@@ -48,15 +48,15 @@ public:
     static QString unknownEntityMessage() { return QStringLiteral("Prefixe Inconnu"); }
 
     struct Match {
-        QByteArray mark;         // the mark at the band's column; empty when the band is unknown
-        QByteArray prefix;       // the matched prefix, trimmed
-        QByteArray entity;       // columns 27-32, trimmed
-        QByteArray description;  // from column 34 to the end of the line
+        QByteArray mark;        // the mark at the band's column; empty when the band is unknown
+        QByteArray prefix;      // the matched prefix, trimmed
+        QByteArray entity;      // columns 27-32, trimmed
+        QByteArray description; // from column 34 to the end of the line
         int lineIndex = -1;
     };
     struct Lookup {
-        FileResult result;            // 53 when the file is missing
-        std::optional<Match> match;   // nothing when no line matches ("Prefixe Unknown")
+        FileResult result;          // 53 when the file is missing
+        std::optional<Match> match; // nothing when no line matches ("Prefixe Unknown")
     };
     Lookup find(const QByteArray& text, const QByteArray& band, bands::Mode mode) const;
 
@@ -65,15 +65,15 @@ public:
         // The prefix of the line that holds the entity's marks; nothing when no line matches
         // the entity code ("Prefixe Inconnu"), in which case the file is not written.
         std::optional<QByteArray> prefix;
-        bool changed = false;  // a "0" mark became "1" and the file was rewritten
+        bool changed = false; // a "0" mark became "1" and the file was rewritten
     };
     // Marks the entity on the band: the first line whose prefix (columns 1-5) begins the entity
     // code gets "1" at the band's column if its mark there is "0".
     MarkResult markEntity(const QByteArray& entity, const QByteArray& band, bands::Mode mode);
 
     // The same on the lines of a file.
-    static std::optional<Match> findIn(const QList<QByteArray>& lines, const QByteArray& text,
-                                       const QByteArray& band, int prefixWidth = kLookupPrefixWidth);
+    static std::optional<Match> findIn(const QList<QByteArray>& lines, const QByteArray& text, const QByteArray& band,
+                                       int prefixWidth = kLookupPrefixWidth);
     // The index of the first line whose prefix (trimmed columns 1..prefixWidth) begins the
     // text, or -1.
     static int firstMatch(const QList<QByteArray>& lines, const QByteArray& text, int prefixWidth);
@@ -102,8 +102,8 @@ public:
     int firstMatch(QByteArrayView text) const;
 
 private:
-    std::unordered_map<quint64, int> m_first;  // packed trimmed prefix -> first line that has it
+    std::unordered_map<quint64, int> m_first; // packed trimmed prefix -> first line that has it
     int m_width;
 };
 
-}  // namespace tv
+} // namespace tv

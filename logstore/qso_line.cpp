@@ -38,14 +38,17 @@ const Slot kSlots[] = {
     {logcol::kMillName, &QsoRecord::millName},
 };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int twoDigits(const QByteArray& text, int at)
 {
     return (text[at] - '0') * 10 + (text[at + 1] - '0');
 }
 
-}  // namespace
+} // namespace
 
 std::optional<QByteArray> build(const QsoRecord& record, const Column** tooLong)
 {
@@ -127,8 +130,7 @@ std::optional<qint64> sortKey(const QByteArray& line)
 
 bool isWellFormed(const QByteArray& line)
 {
-    return line.size() == logcol::kLineLength && line[logcol::kEndMarker.index()] == '*' &&
-           sortKey(line).has_value();
+    return line.size() == logcol::kLineLength && line[logcol::kEndMarker.index()] == '*' && sortKey(line).has_value();
 }
 
 QByteArray listEntry(int rowNumber, const QByteArray& line)
@@ -136,4 +138,4 @@ QByteArray listEntry(int rowNumber, const QByteArray& line)
     return QByteArray::number(rowNumber).rightJustified(5, ' ') + ' ' + line;
 }
 
-}  // namespace tv::qsoline
+} // namespace tv::qsoline

@@ -10,25 +10,25 @@ namespace tv {
 // One contact as the log line holds it: every field as its stored Windows-1252 bytes,
 // without the padding.
 struct QsoRecord {
-    QByteArray date;            // dd/mm/yy
+    QByteArray date; // dd/mm/yy
     QByteArray callsign;
-    QByteArray start;           // hh:mm
-    QByteArray end;             // hh:mm
-    QByteArray department;      // "59", "2a", or empty
+    QByteArray start;      // hh:mm
+    QByteArray end;        // hh:mm
+    QByteArray department; // "59", "2a", or empty
     QByteArray locator;
-    QByteArray band;            // "14 Mhz"
-    QByteArray mode;            // "SSB", "CW"
+    QByteArray band; // "14 Mhz"
+    QByteArray mode; // "SSB", "CW"
     QByteArray rstSent;
     QByteArray rstReceived;
-    QByteArray millReference;   // "DMF 59045", "WIM 7001", or empty
+    QByteArray millReference; // "DMF 59045", "WIM 7001", or empty
     QByteArray firstName;
-    QByteArray points;          // "3", or the distance on 144 Mhz
-    QByteArray newDepartmentFlag;  // "1", "0", or blank after an edit
+    QByteArray points;            // "3", or the distance on 144 Mhz
+    QByteArray newDepartmentFlag; // "1", "0", or blank after an edit
     QByteArray newPrefixFlag;
-    QByteArray countArea = QByteArrayLiteral("1");  // columns 135-154, "1" in a new line
+    QByteArray countArea = QByteArrayLiteral("1"); // columns 135-154, "1" in a new line
     QByteArray distance;
     QByteArray azimuth;
-    QByteArray activity;        // "0" QSO, "1" mill
+    QByteArray activity; // "0" QSO, "1" mill
     QByteArray millName;
 
     bool operator==(const QsoRecord&) const = default;
@@ -65,5 +65,5 @@ std::optional<qint64> sortKey(const QByteArray& line);
 // The list entry of a line: the row number right-aligned in 5 characters, one space, the line.
 QByteArray listEntry(int rowNumber, const QByteArray& line);
 
-}  // namespace qsoline
-}  // namespace tv
+} // namespace qsoline
+} // namespace tv

@@ -10,7 +10,7 @@ namespace tv {
 namespace {
 
 struct ListColumn {
-    const char* heading;  // UTF-8
+    const char* heading; // UTF-8
     logcol::Column column;
 };
 
@@ -31,9 +31,11 @@ const std::array<ListColumn, 12> kColumns = {{
     {"Prénom", logcol::kFirstName},
 }};
 
-}  // namespace
+} // namespace
 
-QsoListModel::QsoListModel(QObject* parent) : QAbstractTableModel(parent) {}
+QsoListModel::QsoListModel(QObject* parent) : QAbstractTableModel(parent)
+{
+}
 
 void QsoListModel::setLines(QList<QByteArray> lines)
 {
@@ -101,4 +103,4 @@ QVariant QsoListModel::headerData(int section, Qt::Orientation orientation, int 
     return {};
 }
 
-}  // namespace tv
+} // namespace tv

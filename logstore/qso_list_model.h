@@ -36,4 +36,4 @@ private:
     QList<QByteArray> m_lines;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -25,7 +25,7 @@ std::optional<int> scoredBandIndex(const QByteArray& band)
     return int(at);
 }
 
-}  // namespace scoring
+} // namespace scoring
 
 namespace {
 
@@ -64,7 +64,7 @@ void countMarks(const QByteArray& fileBytes, int firstMark, int mode, Member mem
         for (int b = 0; b < ScoreTally::kBands; ++b) {
             const char mark = fixedtext::at(line, columns[b]);
             if (mark == '\0')
-                continue;  // the line ends before the band's mark
+                continue; // the line ends before the band's mark
             if (mark < '0' || mark > '9') {
                 ++tally.nonNumericMarks;
                 continue;
@@ -75,12 +75,12 @@ void countMarks(const QByteArray& fileBytes, int firstMark, int mode, Member mem
     }
 }
 
-}  // namespace
+} // namespace
 
 ScoreTally::Totals ScoreTally::hfTotals() const
 {
     Totals t;
-    float points = 0;  // the HF point total is kept in single precision
+    float points = 0; // the HF point total is kept in single precision
     for (int b = 0; b < kHfBands; ++b) {
         for (int m = 0; m < 2; ++m) {
             const BandModeTally& c = cells[b][m];
@@ -125,7 +125,7 @@ ScoreTally tallyScore(const QList<QByteArray>& logLines, const QByteArray& deptS
                       const QByteArray& prefSsb, const QByteArray& prefCw)
 {
     ScoreTally tally;
-    bool millKind = false;  // the kind of the last line whose activity was 0 or 1
+    bool millKind = false; // the kind of the last line whose activity was 0 or 1
     for (const QByteArray& line : logLines) {
         const QByteArray activity = fixedtext::field(line, kActivityColumn, kActivityWidth);
         if (activity == "1")
@@ -192,4 +192,4 @@ LoadedScore loadScore(const FileSystem& files, const StationPaths& paths)
     return out;
 }
 
-}  // namespace tv
+} // namespace tv

@@ -30,7 +30,7 @@ struct BandModeTally {
 // Score = QSO points x (mills + departments + entities), the HF and VHF sessions apart.
 struct ScoreTally {
     static constexpr int kBands = 6;
-    static constexpr int kHfBands = 5;  // indexes 0-4; index 5 is 144 Mhz
+    static constexpr int kHfBands = 5; // indexes 0-4; index 5 is 144 Mhz
     static constexpr int kVhfBand = 5;
     static constexpr int kSsb = 0;
     static constexpr int kCw = 1;
@@ -41,7 +41,7 @@ struct ScoreTally {
     int nonNumericMarks = 0;
 
     struct Totals {
-        double points = 0;  // HF: QSO points, kept in single precision; VHF: kilometres
+        double points = 0; // HF: QSO points, kept in single precision; VHF: kilometres
         int mills = 0;
         int departments = 0;
         int entities = 0;
@@ -70,7 +70,7 @@ const QList<QByteArray>& scoredBands();
 // The position of a band text among the scored bands (compared exactly), or nothing.
 std::optional<int> scoredBandIndex(const QByteArray& band);
 
-}  // namespace scoring
+} // namespace scoring
 
 // Counts QSOs, points and mills from the log lines (without their line ends) and the
 // department and entity multipliers from the bytes of the four multiplier files.
@@ -91,8 +91,8 @@ double score(const ScoreTally& tally, bool hfSession);
 QString scoreText(double value);
 
 struct LoadedScore {
-    FileResult result;    // the first failure; 53 when a file is missing
-    QString failedFile;   // the path that failed, empty on success
+    FileResult result;  // the first failure; 53 when a file is missing
+    QString failedFile; // the path that failed, empty on success
     ScoreTally tally;
 };
 
@@ -100,4 +100,4 @@ struct LoadedScore {
 // tally is empty and the result says which file could not be read.
 LoadedScore loadScore(const FileSystem& files, const StationPaths& paths);
 
-}  // namespace tv
+} // namespace tv

@@ -18,8 +18,8 @@ bool StationPaths::isSafeCallsign(const QString& storedCallsign)
         return false;
     for (const QChar ch : storedCallsign) {
         const char16_t u = ch.unicode();
-        const bool allowed = (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') ||
-                             u == '_' || u == '-';
+        const bool allowed =
+            (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || u == '-';
         if (!allowed)
             return false;
     }
@@ -72,7 +72,7 @@ const QStringList& setStems()
     return stems;
 }
 
-}  // namespace
+} // namespace
 
 QStringList StationPaths::fileSet() const
 {
@@ -88,4 +88,4 @@ QStringList StationPaths::copySet(const QString& extension) const
     return out;
 }
 
-}  // namespace tv
+} // namespace tv

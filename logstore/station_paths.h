@@ -59,4 +59,4 @@ private:
     QString m_callsign;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -12,10 +12,16 @@ CalendarTime fields(const QDateTime& moment)
     return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
 }
 
-}  // namespace
+} // namespace
 
-CalendarTime SystemClock::utcNow() const { return fields(QDateTime::currentDateTimeUtc()); }
+CalendarTime SystemClock::utcNow() const
+{
+    return fields(QDateTime::currentDateTimeUtc());
+}
 
-CalendarTime SystemClock::localNow() const { return fields(QDateTime::currentDateTime()); }
+CalendarTime SystemClock::localNow() const
+{
+    return fields(QDateTime::currentDateTime());
+}
 
-}  // namespace tv
+} // namespace tv

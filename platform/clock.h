@@ -27,4 +27,4 @@ public:
     CalendarTime localNow() const override;
 };
 
-}  // namespace tv
+} // namespace tv

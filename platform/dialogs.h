@@ -26,4 +26,4 @@ public:
     virtual QString chooseFolder(const QString& caption) = 0;
 };
 
-}  // namespace tv
+} // namespace tv

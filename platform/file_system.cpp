@@ -34,4 +34,4 @@ FileResult FileSystem::copy(const QString& source, const QString& destination)
     return replace(destination, in.bytes);
 }
 
-}  // namespace tv
+} // namespace tv

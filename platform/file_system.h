@@ -15,7 +15,7 @@ namespace tv {
 // file access error. 0 means success.
 struct FileResult {
     int errorNumber = 0;
-    QString detail;  // the platform's own description, for the message shown
+    QString detail; // the platform's own description, for the message shown
 
     bool ok() const { return errorNumber == 0; }
     // What went wrong, in French words for the operator ("disque plein").
@@ -67,4 +67,4 @@ public:
     virtual QStringList fileNames(const QString& folder) const = 0;
 };
 
-}  // namespace tv
+} // namespace tv

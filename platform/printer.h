@@ -34,4 +34,4 @@ public:
     virtual void discardDocument() = 0;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -8,7 +8,10 @@
 namespace tv {
 namespace {
 
-QString title() { return QStringLiteral("Tournevent"); }
+QString title()
+{
+    return QStringLiteral("Tournevent");
+}
 
 // The program separates lines with CR LF; a message box wants LF only.
 QString shown(const QString& text)
@@ -18,7 +21,7 @@ QString shown(const QString& text)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 void QtDialogs::message(const QString& text)
 {
@@ -47,4 +50,4 @@ QString QtDialogs::chooseFolder(const QString& caption)
     return QFileDialog::getExistingDirectory(m_parent, caption);
 }
 
-}  // namespace tv
+} // namespace tv

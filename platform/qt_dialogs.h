@@ -21,4 +21,4 @@ private:
     QWidget* m_parent = nullptr;
 };
 
-}  // namespace tv
+} // namespace tv

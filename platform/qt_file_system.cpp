@@ -34,7 +34,7 @@ FileResult failureFromErrno(int savedErrno, const QString& detail)
     }
 }
 
-}  // namespace
+} // namespace
 
 bool QtFileSystem::exists(const QString& path) const
 {
@@ -154,4 +154,4 @@ QStringList QtFileSystem::fileNames(const QString& folder) const
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
 }
 
-}  // namespace tv
+} // namespace tv

@@ -23,4 +23,4 @@ protected:
     virtual bool readyToCommit(const QString& path);
 };
 
-}  // namespace tv
+} // namespace tv

@@ -21,7 +21,7 @@ void setUpA4(QPrinter& printer)
     printer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
 }
 
-}  // namespace
+} // namespace
 
 QtPrinter::QtPrinter(QWidget* dialogParent)
     : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)), m_parent(dialogParent)
@@ -108,4 +108,4 @@ void QtPrinter::discardDocument()
     m_lines.clear();
 }
 
-}  // namespace tv
+} // namespace tv

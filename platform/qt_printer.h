@@ -60,4 +60,4 @@ private:
     int m_lastPages = 0;
 };
 
-}  // namespace tv
+} // namespace tv

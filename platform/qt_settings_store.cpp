@@ -23,9 +23,11 @@ QString settingsKey(const QString& section, const QString& key)
     return section + QLatin1Char('/') + key;
 }
 
-}  // namespace
+} // namespace
 
-QtSettingsStore::QtSettingsStore(const QString& iniFolder) : m_iniFolder(iniFolder) {}
+QtSettingsStore::QtSettingsStore(const QString& iniFolder) : m_iniFolder(iniFolder)
+{
+}
 
 QString QtSettingsStore::value(const QString& application, const QString& section, const QString& key,
                                const QString& defaultValue) const
@@ -45,4 +47,4 @@ bool QtSettingsStore::setValue(const QString& application, const QString& sectio
     return store->status() == QSettings::NoError;
 }
 
-}  // namespace tv
+} // namespace tv

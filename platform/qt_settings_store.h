@@ -21,4 +21,4 @@ private:
     QString m_iniFolder;
 };
 
-}  // namespace tv
+} // namespace tv

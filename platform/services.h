@@ -16,7 +16,7 @@ struct Services {
     Dialogs& dialogs;
     Clock& clock;
     FileSystem& files;
-    QString programDir;  // where every station file and shared list lives
+    QString programDir; // where every station file and shared list lives
 };
 
-}  // namespace tv
+} // namespace tv

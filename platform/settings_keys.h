@@ -13,7 +13,10 @@ inline const QString kAssistant = QStringLiteral("Assistant");
 // The installation section of "JNM" (with its trailing space); the station section is the
 // same word followed by the stored callsign.
 inline const QString kSetup = QStringLiteral("Setup ");
-inline QString stationSection(const QString& storedCallsign) { return kSetup + storedCallsign; }
+inline QString stationSection(const QString& storedCallsign)
+{
+    return kSetup + storedCallsign;
+}
 
 // "Setup " section.
 inline const QString kIndicatifStation = QStringLiteral("Indicatif Station");
@@ -30,7 +33,10 @@ inline const QString kDateAutomatique = QStringLiteral("Date Automatique");
 inline const QString kDateJnm = QStringLiteral("Date JNM");
 inline const QString kRevision = QStringLiteral("Revision");
 inline const QString kNbActivite = QStringLiteral("NB Activite");
-inline QString activiteN(int n) { return QStringLiteral("Activite%1").arg(n); }
+inline QString activiteN(int n)
+{
+    return QStringLiteral("Activite%1").arg(n);
+}
 
 // Summary sheet operator fields (station section).
 inline const QString kNom = QStringLiteral("Nom");
@@ -49,4 +55,4 @@ inline const QString kNoCallsign = QStringLiteral("FXXXX");
 inline const QString kNoLocator = QStringLiteral("------");
 inline const QString kDefaultEventDate = QStringLiteral("01/01/06");
 
-}  // namespace tv::keys
+} // namespace tv::keys

@@ -35,4 +35,4 @@ bool SettingsStore::setInt(const QString& application, const QString& section, c
     return setValue(application, section, key, QString::number(value));
 }
 
-}  // namespace tv
+} // namespace tv

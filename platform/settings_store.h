@@ -21,14 +21,12 @@ public:
 
     // A boolean read as the store keeps it: "True", "true" and any non-zero number are true,
     // "False", "false" and 0 are false; anything else gives the default.
-    bool boolValue(const QString& application, const QString& section, const QString& key,
-                   bool defaultValue) const;
+    bool boolValue(const QString& application, const QString& section, const QString& key, bool defaultValue) const;
     bool setBool(const QString& application, const QString& section, const QString& key, bool value);
 
     // A whole number; text that is not a number gives the default.
-    int intValue(const QString& application, const QString& section, const QString& key,
-                 int defaultValue) const;
+    int intValue(const QString& application, const QString& section, const QString& key, int defaultValue) const;
     bool setInt(const QString& application, const QString& section, const QString& key, int value);
 };
 
-}  // namespace tv
+} // namespace tv

@@ -1,12 +1,12 @@
 #include "reports/adif_export.h"
 
-#include "app/station_session.h"
 #include "logstore/cp1252.h"
 #include "logstore/log_columns.h"
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
 #include "logstore/station_paths.h"
 #include "platform/dialogs.h"
+#include "station/station_session.h"
 
 #include <QDir>
 
@@ -15,7 +15,10 @@ namespace {
 
 using logcol::Column;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The wider pieces of the line that the export trims: each field with the blanks after it.
 QByteArray piece(const QByteArray& line, Column column, int width)
@@ -29,14 +32,14 @@ constexpr bool kFloppyDrive = true;
 constexpr bool kFloppyDrive = false;
 #endif
 
-}  // namespace
+} // namespace
 
 std::optional<QByteArray> band(const QByteArray& logBand)
 {
     static const QList<QPair<QByteArray, QByteArray>> table = {
-        {"1.8 Mhz", "160m"}, {"3.5 Mhz", "80m"},  {"7.0 Mhz", "40m"},  {"10 Mhz", "30m"},   {"14 Mhz", "20m"},
-        {"18 Mhz", "17m"},   {"21 Mhz", "15m"},   {"24 Mhz", "12m"},   {"28 Mhz", "10m"},   {"50 Mhz", "6m"},
-        {"144 Mhz", "2m"},   {"432 Mhz", "70cm"}, {"1.3 Ghz", "23cm"}, {"2.3 Ghz", "13cm"}, {"5.7 Ghz", "6cm"},
+        {"1.8 Mhz", "160m"}, {"3.5 Mhz", "80m"},   {"7.0 Mhz", "40m"},  {"10 Mhz", "30m"},   {"14 Mhz", "20m"},
+        {"18 Mhz", "17m"},   {"21 Mhz", "15m"},    {"24 Mhz", "12m"},   {"28 Mhz", "10m"},   {"50 Mhz", "6m"},
+        {"144 Mhz", "2m"},   {"432 Mhz", "70cm"},  {"1.3 Ghz", "23cm"}, {"2.3 Ghz", "13cm"}, {"5.7 Ghz", "6cm"},
         {"10 Ghz", "3cm"},   {"24 Ghz", "1.25cm"},
     };
     for (const auto& [log, adifBand] : table) {
@@ -159,4 +162,4 @@ FileResult run(const Services& services, const QString& storedCallsign)
     return result;
 }
 
-}  // namespace tv::adif
+} // namespace tv::adif

@@ -57,4 +57,4 @@ QString errorMessage(const FileResult& result);
 // operator stopped).
 FileResult run(const Services& services, const QString& storedCallsign);
 
-}  // namespace tv::adif
+} // namespace tv::adif

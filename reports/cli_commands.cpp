@@ -32,7 +32,10 @@ struct Station {
     bool hfSession;
 };
 
-QString fileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
+QString fileNameOf(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
 
 bool loadLog(const Station& station, FileSystem& files, QList<QByteArray>& lines, QTextStream& err)
 {
@@ -128,10 +131,10 @@ int summaryCommand(const Station& station, SettingsStore& settings, FileSystem& 
 void printTotals(QTextStream& out, const QString& session, const ScoreTally::Totals& totals, double score)
 {
     out << QStringLiteral("Session ") << session << QStringLiteral(" : ") << scoreText(score)
-        << QStringLiteral(" points (") << totals.qsos << QStringLiteral(" QSO, points QSO ")
-        << scoreText(totals.points) << QStringLiteral(", multiplicateurs ") << totals.multipliers()
-        << QStringLiteral(" : moulins ") << totals.mills << QStringLiteral(", départements ") << totals.departments
-        << QStringLiteral(", DXCC ") << totals.entities << QStringLiteral(")") << Qt::endl;
+        << QStringLiteral(" points (") << totals.qsos << QStringLiteral(" QSO, points QSO ") << scoreText(totals.points)
+        << QStringLiteral(", multiplicateurs ") << totals.multipliers() << QStringLiteral(" : moulins ") << totals.mills
+        << QStringLiteral(", départements ") << totals.departments << QStringLiteral(", DXCC ") << totals.entities
+        << QStringLiteral(")") << Qt::endl;
 }
 
 int scoreCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
@@ -167,9 +170,8 @@ int rebuildCommand(const Station& station, FileSystem& files, QTextStream& out, 
     for (const QString& target : targets)
         out << QStringLiteral("  ") << fileNameOf(target) << Qt::endl;
     if (!result.unmatchedCallsigns.isEmpty())
-        out << result.unmatchedCallsigns.size()
-            << QStringLiteral(" QSO avec un indicatif sans préfixe connu (voir ") << station.paths.callsign()
-            << QStringLiteral("_Absent.txt pour le CW)") << Qt::endl;
+        out << result.unmatchedCallsigns.size() << QStringLiteral(" QSO avec un indicatif sans préfixe connu (voir ")
+            << station.paths.callsign() << QStringLiteral("_Absent.txt pour le CW)") << Qt::endl;
     return kOk;
 }
 
@@ -197,8 +199,8 @@ int checkCommand(const Station& station, FileSystem& files, QTextStream& out, QT
     }
     const QString logName = station.paths.callsign() + QStringLiteral(".log");
     if (bad > 0) {
-        out << logName << QStringLiteral(" : ") << bad << QStringLiteral(" ligne(s) mal formée(s) sur ")
-            << lines.size() << Qt::endl;
+        out << logName << QStringLiteral(" : ") << bad << QStringLiteral(" ligne(s) mal formée(s) sur ") << lines.size()
+            << Qt::endl;
         return kMalformedLines;
     }
     out << logName << QStringLiteral(" : ") << lines.size() << QStringLiteral(" ligne(s), toutes bien formées")
@@ -220,7 +222,7 @@ bool takeValue(const QStringList& arguments, int& i, const QString& name, QStrin
     return !value.isEmpty();
 }
 
-}  // namespace
+} // namespace
 
 Options parse(const QStringList& arguments)
 {
@@ -240,8 +242,8 @@ Options parse(const QStringList& arguments)
         } else if (options.command.isEmpty()) {
             options.command = argument;
         } else {
-            options.error = QStringLiteral("une seule commande à la fois (") + options.command +
-                            QStringLiteral(", ") + argument + QStringLiteral(")");
+            options.error = QStringLiteral("une seule commande à la fois (") + options.command + QStringLiteral(", ") +
+                            argument + QStringLiteral(")");
         }
         if (!options.error.isEmpty())
             return options;
@@ -348,4 +350,4 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
     return checkCommand(station, files, out, err);
 }
 
-}  // namespace tv::cli
+} // namespace tv::cli

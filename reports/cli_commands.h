@@ -23,11 +23,11 @@ namespace cli {
 // Exit codes.
 enum Exit {
     kOk = 0,
-    kMalformedLines = 1,  // check: the log holds malformed lines
-    kUsage = 2,           // bad command line
-    kStation = 3,         // no station, or a callsign or event date that cannot name files
-    kReadFailed = 4,      // a station file is missing or cannot be read
-    kWriteFailed = 5,     // a file could not be written (the previous one is left intact)
+    kMalformedLines = 1, // check: the log holds malformed lines
+    kUsage = 2,          // bad command line
+    kStation = 3,        // no station, or a callsign or event date that cannot name files
+    kReadFailed = 4,     // a station file is missing or cannot be read
+    kWriteFailed = 5,    // a file could not be written (the previous one is left intact)
 };
 
 struct Options {
@@ -35,7 +35,7 @@ struct Options {
     QString dir;
     QString call;
     QString command;
-    QString error;  // the usage error, empty when the line is good
+    QString error; // the usage error, empty when the line is good
 };
 
 // Parses the arguments (without the program name).
@@ -46,5 +46,5 @@ QString helpText();
 // Runs a parsed command line; messages go to `out`, errors to `err`, both in French.
 int execute(const Options& options, SettingsStore& settings, FileSystem& files, QTextStream& out, QTextStream& err);
 
-}  // namespace cli
-}  // namespace tv
+} // namespace cli
+} // namespace tv

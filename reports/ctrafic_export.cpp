@@ -37,4 +37,4 @@ FileResult run(const Services& services, const QString& storedCallsign)
     return outcome.result;
 }
 
-}  // namespace tv::ctrafic
+} // namespace tv::ctrafic

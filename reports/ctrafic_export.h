@@ -15,7 +15,7 @@ namespace tv::ctrafic {
 
 struct Outcome {
     FileResult result;
-    QString message;  // the success text, or what went wrong and that nothing was exported
+    QString message; // the success text, or what went wrong and that nothing was exported
 };
 
 Outcome exportLog(FileSystem& files, const StationPaths& paths);
@@ -23,4 +23,4 @@ Outcome exportLog(FileSystem& files, const StationPaths& paths);
 // The export as the menu runs it: exports, then shows the outcome's message (OK only).
 FileResult run(const Services& services, const QString& storedCallsign);
 
-}  // namespace tv::ctrafic
+} // namespace tv::ctrafic

@@ -45,10 +45,9 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
-}  // namespace
+} // namespace
 
-HelpWindow::HelpWindow(const Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_services(services)
+HelpWindow::HelpWindow(const Services& services, QWidget* parent) : QWidget(parent, Qt::Window), m_services(services)
 {
     setObjectName(QStringLiteral("Mode_Emploi"));
     setWindowTitle(QStringLiteral("Mode d'emploi"));
@@ -109,9 +108,8 @@ QString HelpWindow::unreadableText(const QString& programDir, const FileResult& 
                QDir::toNativeSeparators(programDir) + QStringLiteral(".\r\n") +
                QStringLiteral("Relancez Tournevent : à chaque démarrage, il recopie dans son répertoire les "
                               "fichiers livrés avec le programme qui y manquent.");
-    return QStringLiteral("Erreur N° ") + QString::number(result.errorNumber) +
-           QStringLiteral(" : le mode d'emploi ") + QDir::toNativeSeparators(manualPath(programDir)) +
-           QStringLiteral(" n'a pas pu être lu.");
+    return QStringLiteral("Erreur N° ") + QString::number(result.errorNumber) + QStringLiteral(" : le mode d'emploi ") +
+           QDir::toNativeSeparators(manualPath(programDir)) + QStringLiteral(" n'a pas pu être lu.");
 }
 
 void HelpWindow::showContents()
@@ -140,4 +138,4 @@ HelpWindow* HelpWindow::showOrRaise(QPointer<HelpWindow>& slot, const Services& 
     return slot;
 }
 
-}  // namespace tv
+} // namespace tv

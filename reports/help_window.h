@@ -51,8 +51,8 @@ public:
 
 private:
     Services m_services;
-    ManualBrowser* m_browser = nullptr;  // Texte_Aide
+    ManualBrowser* m_browser = nullptr; // Texte_Aide
     FileResult m_loadResult;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -16,9 +16,9 @@ using reporttext::spaces;
 
 // The pieces of a listing line, in order; each takes the blanks that follow its field.
 constexpr Column kPieces[] = {
-    {logcol::kDate.first, 10},          {logcol::kCallsign.first, 12}, {logcol::kDepartment.first, 4},
-    {logcol::kStart.first, 7},          {logcol::kBand.first, 10},     {logcol::kMode.first, 5},
-    {logcol::kRstReceived.first, 8},    {logcol::kRstSent.first, 8},   {logcol::kMillReference.first, 18},
+    {logcol::kDate.first, 10},       {logcol::kCallsign.first, 12}, {logcol::kDepartment.first, 4},
+    {logcol::kStart.first, 7},       {logcol::kBand.first, 10},     {logcol::kMode.first, 5},
+    {logcol::kRstReceived.first, 8}, {logcol::kRstSent.first, 8},   {logcol::kMillReference.first, 18},
 };
 
 QByteArray title(int indent, const QString& storedCallsign, const QString& eventDate)
@@ -29,11 +29,11 @@ QByteArray title(int indent, const QString& storedCallsign, const QString& event
 
 QByteArray fileHeader()
 {
-    return cp1252::encode(QStringLiteral(
-        "        N°   Date   Indicatif    Dpt  QTR   Bande    Mode RstR    RstE     N° Moulin"));
+    return cp1252::encode(
+        QStringLiteral("        N°   Date   Indicatif    Dpt  QTR   Bande    Mode RstR    RstE     N° Moulin"));
 }
 
-}  // namespace
+} // namespace
 
 QByteArray line(int rowNumber, const QByteArray& logLine)
 {
@@ -49,15 +49,15 @@ QList<QByteArray> windowLines(const QString& storedCallsign, const QString& even
     QList<QByteArray> out;
     out.reserve(logLines.size() + 4);
     out << title(12, storedCallsign, eventDate) << " "
-        << "   No   Date   Indicatif    Dpt  QTR   Bande    Mode RstR    RstE     No Moulin" << " ";
+        << "   No   Date   Indicatif    Dpt  QTR   Bande    Mode RstR    RstE     No Moulin"
+        << " ";
     int row = 0;
     for (const QByteArray& logLine : logLines)
         out << line(++row, logLine);
     return out;
 }
 
-QList<QByteArray> fileLines(const QString& storedCallsign, const QString& eventDate,
-                            const QList<QByteArray>& logLines)
+QList<QByteArray> fileLines(const QString& storedCallsign, const QString& eventDate, const QList<QByteArray>& logLines)
 {
     QList<QByteArray> out;
     out.reserve(logLines.size() + 7);
@@ -69,8 +69,7 @@ QList<QByteArray> fileLines(const QString& storedCallsign, const QString& eventD
     return out;
 }
 
-QList<QByteArray> printLines(const QString& storedCallsign, const QString& eventDate,
-                             const QList<QByteArray>& logLines)
+QList<QByteArray> printLines(const QString& storedCallsign, const QString& eventDate, const QList<QByteArray>& logLines)
 {
     QList<QByteArray> out;
     out.reserve(logLines.size() + 8);
@@ -106,9 +105,9 @@ SaveOutcome save(FileSystem& files, const StationPaths& paths, const QString& ev
         outcome.message = reportmessages::notWritten(outcome.fileName, outcome.result);
         return outcome;
     }
-    outcome.message = QStringLiteral("Le Log de ") + paths.callsign() + QStringLiteral(" a été sauvegardé sous le nom : ") +
-                      outcome.fileName;
+    outcome.message = QStringLiteral("Le Log de ") + paths.callsign() +
+                      QStringLiteral(" a été sauvegardé sous le nom : ") + outcome.fileName;
     return outcome;
 }
 
-}  // namespace tv::listing
+} // namespace tv::listing

@@ -31,8 +31,7 @@ QList<QByteArray> windowLines(const QString& storedCallsign, const QString& even
 
 // The file: title (15 leading spaces), empty line, header ("N°", shifted 5 columns), empty
 // line, 5 spaces + each listing line, empty line, 30 spaces + sign-off, empty line.
-QList<QByteArray> fileLines(const QString& storedCallsign, const QString& eventDate,
-                            const QList<QByteArray>& logLines);
+QList<QByteArray> fileLines(const QString& storedCallsign, const QString& eventDate, const QList<QByteArray>& logLines);
 
 // The printout: the file's title and header, each line preceded by a line holding one space,
 // the listing lines, a line holding one space, the sign-off.
@@ -47,9 +46,9 @@ QString fileName(const QString& storedCallsign, const QString& eventDate);
 struct SaveOutcome {
     FileResult result;
     QString fileName;
-    QString message;  // what the window shows, success or failure
+    QString message; // what the window shows, success or failure
 };
 SaveOutcome save(FileSystem& files, const StationPaths& paths, const QString& eventDate,
                  const QList<QByteArray>& logLines);
 
-}  // namespace tv::listing
+} // namespace tv::listing

@@ -22,15 +22,12 @@
 namespace tv {
 namespace {
 
-}  // namespace
+} // namespace
 
 LogListingWindow::LogListingWindow(Services services, QString storedCallsign, QString eventDate, Printer& printer,
                                    QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_services(services),
-      m_callsign(std::move(storedCallsign)),
-      m_eventDate(std::move(eventDate)),
-      m_printer(printer)
+    : QWidget(parent, Qt::Window), m_services(services), m_callsign(std::move(storedCallsign)),
+      m_eventDate(std::move(eventDate)), m_printer(printer)
 {
     setObjectName(QStringLiteral("Impression"));
     setWindowTitle(QStringLiteral("Pré Visualisation"));
@@ -113,4 +110,4 @@ void LogListingWindow::print()
         m_services.dialogs.message(failure);
 }
 
-}  // namespace tv
+} // namespace tv

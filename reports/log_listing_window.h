@@ -28,8 +28,8 @@ public:
                      QWidget* parent = nullptr);
 
 public Q_SLOTS:
-    void save();   // Enregistrer
-    void print();  // Imprimer
+    void save();  // Enregistrer
+    void print(); // Imprimer
 
 private:
     // The log lines, or nothing after telling the operator why it could not be read.
@@ -39,7 +39,7 @@ private:
     QString m_callsign;
     QString m_eventDate;
     Printer& m_printer;
-    QListWidget* m_list = nullptr;  // Visu_Print
+    QListWidget* m_list = nullptr; // Visu_Print
 };
 
-}  // namespace tv
+} // namespace tv

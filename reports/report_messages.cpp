@@ -27,4 +27,4 @@ QString notWritten(const QString& fileName, const FileResult& result)
            fileName + QStringLiteral(" n'a pas pu être écrit ; un fichier précédent de ce nom reste inchangé.");
 }
 
-}  // namespace tv::reportmessages
+} // namespace tv::reportmessages

@@ -18,4 +18,4 @@ QString logUnreadable(const QString& storedCallsign, const FileResult& result);
 // A report file could not be written; the previous file of that name is left as it was.
 QString notWritten(const QString& fileName, const FileResult& result);
 
-}  // namespace tv::reportmessages
+} // namespace tv::reportmessages

@@ -1,8 +1,8 @@
 #include "reports/report_text.h"
 
-#include "app/station_session.h"
 #include "logstore/cp1252.h"
 #include "platform/printer.h"
+#include "station/station_session.h"
 
 namespace tv::reporttext {
 namespace {
@@ -13,7 +13,7 @@ bool isTwoDigits(const QString& piece)
            piece[1].unicode() < 128;
 }
 
-}  // namespace
+} // namespace
 
 QByteArray spaces(int n)
 {
@@ -73,4 +73,4 @@ QString printFailureMessage(PrintOutcome outcome)
     return QStringLiteral("L'impression n'a pas pu être faite : vérifiez l'imprimante choisie.");
 }
 
-}  // namespace tv::reporttext
+} // namespace tv::reporttext

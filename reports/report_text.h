@@ -40,4 +40,4 @@ PrintOutcome printLines(Printer& printer, const QList<QByteArray>& lines);
 // The message for a printout that could not be made (empty for the other outcomes).
 QString printFailureMessage(PrintOutcome outcome);
 
-}  // namespace tv::reporttext
+} // namespace tv::reporttext

@@ -76,4 +76,4 @@ const QStringList& lines()
     return text;
 }
 
-}  // namespace tv::rules
+} // namespace tv::rules

@@ -10,4 +10,4 @@ const QStringList& lines();
 // Who receives the reports, at the end of the deadline line.
 inline constexpr const char* kLogManager = "l'organisateur";
 
-}  // namespace tv::rules
+} // namespace tv::rules

@@ -46,4 +46,4 @@ RulesWindow* RulesWindow::showOrRaise(QPointer<RulesWindow>& slot, QWidget* pare
     return slot;
 }
 
-}  // namespace tv
+} // namespace tv

@@ -22,7 +22,7 @@ public:
     static RulesWindow* showOrRaise(QPointer<RulesWindow>& slot, QWidget* parent = nullptr);
 
 private:
-    QListWidget* m_text = nullptr;  // Texte
+    QListWidget* m_text = nullptr; // Texte
 };
 
-}  // namespace tv
+} // namespace tv

@@ -25,7 +25,10 @@ const char* const kRowLabels[kRows] = {
     "21 Mhz CW       ", "28 Mhz CW       ", "144 Mhz         ",
 };
 
-QString number(double value) { return scoreText(value); }
+QString number(double value)
+{
+    return scoreText(value);
+}
 
 std::array<QString, kColumns> columnsOf(const BandModeTally& t)
 {
@@ -51,7 +54,10 @@ QByteArray totalLine(const Sheet& sheet)
     return spaces(5) + "  Total   " + spaces(6) + cells(sheet.hfSession ? sheet.cells.hfTotal : sheet.cells.vhfTotal);
 }
 
-QByteArray text(const char* utf8) { return cp1252::encode(QString::fromUtf8(utf8)); }
+QByteArray text(const char* utf8)
+{
+    return cp1252::encode(QString::fromUtf8(utf8));
+}
 
 // The lines shared by the file and the printout.
 struct Pieces {
@@ -92,7 +98,7 @@ Pieces pieces(const Sheet& sheet)
     return p;
 }
 
-}  // namespace
+} // namespace
 
 Cells cellsFromTally(const ScoreTally& tally, bool hfSession)
 {
@@ -215,8 +221,8 @@ QList<QByteArray> fileLines(const Sheet& sheet)
     const Pieces p = pieces(sheet);
     QList<QByteArray> out;
     out << spaces(10) + text("Journée Européenne des Moulins ") + fieldBytes(sheet.eventDate) << "" << p.name
-        << p.address << p.address2 << ""
-        << spaces(5) + "Categorie : " + fieldBytes(categoryCaption(sheet.op.category)) << p.session;
+        << p.address << p.address2 << "" << spaces(5) + "Categorie : " + fieldBytes(categoryCaption(sheet.op.category))
+        << p.session;
     out << p.mill;
     out << "" << p.heading << "" << p.columns << "";
     out << p.grid;
@@ -234,7 +240,8 @@ QList<QByteArray> printLines(const Sheet& sheet)
     out << p.mill;
     out << "" << p.heading << "" << p.columns << "";
     out << p.grid;
-    out << "" << p.total << "" << "" << p.points << " " << p.signOff;
+    out << "" << p.total << ""
+        << "" << p.points << " " << p.signOff;
     return out;
 }
 
@@ -265,4 +272,4 @@ SaveOutcome save(FileSystem& files, const StationPaths& paths, const Sheet& shee
     return outcome;
 }
 
-}  // namespace tv::summary
+} // namespace tv::summary

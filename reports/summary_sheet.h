@@ -34,10 +34,10 @@ inline constexpr int kColumns = 5;
 enum Column { Qso = 0, Points = 1, Mills = 2, Departments = 3, Entities = 4 };
 
 struct Cells {
-    std::array<std::array<QString, kColumns>, kRows> rows;  // QSO1..MP11
-    std::array<QString, kColumns> hfTotal;                  // Tot_QSO .. Tot_MP
-    std::array<QString, kColumns> vhfTotal;                 // VHF_QSO .. VHF_MP
-    QString totalPoints;                                    // Total_Points
+    std::array<std::array<QString, kColumns>, kRows> rows; // QSO1..MP11
+    std::array<QString, kColumns> hfTotal;                 // Tot_QSO .. Tot_MP
+    std::array<QString, kColumns> vhfTotal;                // VHF_QSO .. VHF_MP
+    QString totalPoints;                                   // Total_Points
 };
 
 // The cells of a tally, with the score of the session.
@@ -81,7 +81,7 @@ struct Sheet {
     QString eventDate;
     Operator op;
     Cells cells;
-    bool hfSession = true;  // the session checked in the main window: which total row is shown
+    bool hfSession = true; // the session checked in the main window: which total row is shown
 };
 
 // One cell as the file writes it.
@@ -99,10 +99,10 @@ QString fileName(const QString& storedCallsign, const QString& eventDate);
 struct SaveOutcome {
     FileResult result;
     QString fileName;
-    QString message;  // the saved name, or why nothing was saved
+    QString message; // the saved name, or why nothing was saved
 };
 // Writes the sheet file in one replace.
 SaveOutcome save(FileSystem& files, const StationPaths& paths, const Sheet& sheet);
 
-}  // namespace summary
-}  // namespace tv
+} // namespace summary
+} // namespace tv

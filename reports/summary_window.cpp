@@ -1,12 +1,12 @@
 #include "reports/summary_window.h"
 
-#include "app/station_session.h"
 #include "logstore/score.h"
 #include "logstore/station_paths.h"
 #include "platform/dialogs.h"
 #include "platform/named_widget.h"
 #include "reports/report_messages.h"
 #include "reports/report_text.h"
+#include "station/station_session.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -58,16 +58,12 @@ QRadioButton* radio(QWidget* parent, QButtonGroup* group, const QString& name, c
     return r;
 }
 
-}  // namespace
+} // namespace
 
 SummaryWindow::SummaryWindow(Services services, QString storedCallsign, QString eventDate, bool hfSession,
                              Printer& printer, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_services(services),
-      m_callsign(std::move(storedCallsign)),
-      m_eventDate(std::move(eventDate)),
-      m_hfSession(hfSession),
-      m_printer(printer)
+    : QWidget(parent, Qt::Window), m_services(services), m_callsign(std::move(storedCallsign)),
+      m_eventDate(std::move(eventDate)), m_hfSession(hfSession), m_printer(printer)
 {
     setObjectName(QStringLiteral("Recapitulation"));
     setWindowTitle(QStringLiteral("Feuille récapitulative"));
@@ -114,8 +110,12 @@ void SummaryWindow::build()
     m_adresse2 = edit(person, QStringLiteral("Adresse2"));
     m_pays = edit(person, QStringLiteral("Pays"));
     const std::pair<const char*, QLineEdit*> personFields[] = {
-        {"NOM", m_nom}, {"Prénom", m_prenom}, {"INDICATIF", m_indicatif},
-        {"Adresse 1", m_adresse1}, {"Adresse 2", m_adresse2}, {"PAYS", m_pays},
+        {"NOM", m_nom},
+        {"Prénom", m_prenom},
+        {"INDICATIF", m_indicatif},
+        {"Adresse 1", m_adresse1},
+        {"Adresse 2", m_adresse2},
+        {"PAYS", m_pays},
     };
     int row = 0;
     for (const auto& [caption, field] : personFields) {
@@ -163,8 +163,8 @@ void SummaryWindow::build()
     };
     row = 0;
     for (const auto& [caption, field] : millFields) {
-        millGrid->addWidget(label(mill, QStringLiteral("Label_") + field->objectName(), QString::fromUtf8(caption)), row,
-                            0);
+        millGrid->addWidget(label(mill, QStringLiteral("Label_") + field->objectName(), QString::fromUtf8(caption)),
+                            row, 0);
         millGrid->addWidget(field, row, 1);
         ++row;
     }
@@ -175,8 +175,9 @@ void SummaryWindow::build()
     gridBox->setObjectName(QStringLiteral("Frame5"));
     auto* grid = new QGridLayout(gridBox);
     const std::pair<const char*, const char*> captions[] = {
-        {"Text9", "Bande"},           {"Text14", "Nb QSO"},        {"Text13", "Nb Points/QSO"},
-        {"Text12", "Multi moulin x10"}, {"Text11", "Multi Dpts x1"}, {"Text10", "Multi DXCC x1"},
+        {"Text9", "Bande"},          {"Text14", "Nb QSO"},
+        {"Text13", "Nb Points/QSO"}, {"Text12", "Multi moulin x10"},
+        {"Text11", "Multi Dpts x1"}, {"Text10", "Multi DXCC x1"},
     };
     for (int c = 0; c < 6; ++c) {
         QLabel* caption = label(gridBox, QString::fromLatin1(captions[c].first), QString::fromUtf8(captions[c].second));
@@ -355,4 +356,4 @@ void SummaryWindow::print()
         m_services.dialogs.message(failure);
 }
 
-}  // namespace tv
+} // namespace tv

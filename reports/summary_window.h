@@ -37,8 +37,8 @@ public:
     summary::Sheet sheet() const;
 
 public Q_SLOTS:
-    void save();   // Enregistrer
-    void print();  // Imprimer
+    void save();  // Enregistrer
+    void print(); // Imprimer
 
 private:
     void build();
@@ -68,11 +68,11 @@ private:
     QLineEdit* m_reference = nullptr;
     QLineEdit* m_operateurs = nullptr;
     QLineEdit* m_commune = nullptr;
-    QButtonGroup* m_category = nullptr;  // Option1: ids 1, 2, 3
-    QButtonGroup* m_session = nullptr;   // Option2: ids 1 (HF), 2 (VHF)
-    QLabel* m_date = nullptr;            // JNM_Date
+    QButtonGroup* m_category = nullptr; // Option1: ids 1, 2, 3
+    QButtonGroup* m_session = nullptr;  // Option2: ids 1 (HF), 2 (VHF)
+    QLabel* m_date = nullptr;           // JNM_Date
     QPushButton* m_save = nullptr;
     QPushButton* m_print = nullptr;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -42,8 +42,7 @@ protected:
         fx.dialogs.clear();
     }
 
-    template <typename T>
-    T* find(const char* name)
+    template <typename T> T* find(const char* name)
     {
         T* found = w->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
@@ -67,14 +66,14 @@ TEST_F(MainWindowEntryTest, AContactIsLoggedFromTheKeyboardAlone)
     EXPECT_EQ(focusName(), "Mode_A");
     typeEnter();
     EXPECT_EQ(focusName(), "Indicatif_A");
-    fx.dialogs.answer(true);  // new entity F
+    fx.dialogs.answer(true); // new entity F
     typeEnter("f5abc");
     EXPECT_EQ(find<QLineEdit>("Indicatif_A")->text(), "F5ABC") << "typed in upper case";
     EXPECT_EQ(focusName(), "Depart_A");
     typeEnter("59");
     EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Attention nouveau département le 59 Nord"));
     EXPECT_EQ(focusName(), "Activite_A");
-    typeEnter();  // QSO
+    typeEnter(); // QSO
     EXPECT_EQ(find<QLineEdit>("Date_A")->text(), "21/06/15");
     EXPECT_EQ(find<QLineEdit>("Debut_A")->text(), "09:41");
     EXPECT_EQ(focusName(), "RSTR_A");
@@ -85,7 +84,7 @@ TEST_F(MainWindowEntryTest, AContactIsLoggedFromTheKeyboardAlone)
     EXPECT_EQ(focusName(), "Remarques_A");
     typeEnter();
     EXPECT_EQ(focusName(), "Enregistrer");
-    fx.dialogs.answer(false);  // nomenclature: no
+    fx.dialogs.answer(false); // nomenclature: no
     QTest::keyClick(focused(), Qt::Key_Return);
 
     const QList<QByteArray> lines = w->qsoModel().lines();
@@ -139,5 +138,5 @@ TEST_F(MainWindowEntryTest, EditAndDeleteFromTheList)
     EXPECT_EQ(find<QGroupBox>("Frame4")->title(), "QSO numero 2");
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tv {
@@ -33,8 +33,7 @@ protected:
         test::setCurrentStation(fx.settings, callsign, session);
     }
 
-    template <typename T>
-    T* find(MainWindow& w, const char* name)
+    template <typename T> T* find(MainWindow& w, const char* name)
     {
         T* found = w.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
@@ -322,7 +321,7 @@ TEST_F(MainWindowTest, ClosingAsksTheOpenEditorFirst)
     w.show();
     find<QAction>(w, "Mnu_Nomenclature")->trigger();
     fx.dialogs.clear();
-    fx.dialogs.answer(true);   // save the nomenclature
+    fx.dialogs.answer(true); // save the nomenclature
     EXPECT_TRUE(w.close());
     ASSERT_FALSE(fx.dialogs.shown().isEmpty());
     EXPECT_EQ(fx.dialogs.shown().first().text, "Sauvegarder fichier Nomenclature.txt avant de quitter?");
@@ -340,5 +339,5 @@ TEST_F(MainWindowTest, MissingDepartmentFileOffersToForgetTheStation)
     EXPECT_EQ(fx.settings.value("JNM", "Setup ", "Locator Station"), "------");
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

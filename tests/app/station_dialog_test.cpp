@@ -1,6 +1,6 @@
 #include "app/station_dialog.h"
-#include "app/station_session.h"
-#include "platform/fakes/failing_file_system.h"
+#include "station/station_session.h"
+#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <QApplication>
@@ -43,8 +43,8 @@ protected:
     // A station with its files and settings, current in the settings and the session.
     void knownStation(const QString& callsign, const QString& sessionText = "HF")
     {
-        for (const QString& suffix : {".log", "_Departement_SSB.txt", "_Departement_CW.txt", "_Prefixe_SSB.txt",
-                                      "_Prefixe_CW.txt"})
+        for (const QString& suffix :
+             {".log", "_Departement_SSB.txt", "_Departement_CW.txt", "_Prefixe_SSB.txt", "_Prefixe_CW.txt"})
             dir.write(callsign + suffix, suffix == ".log" ? kLog : QByteArray("marks " + suffix.toLatin1()));
         const QString section = "Setup " + callsign;
         settings.setValue("JNM", section, "bande Utilisee", "3");
@@ -121,7 +121,7 @@ TEST_F(StationDialogTest, TypingGivesCapitalsAndUnderscore)
     } cases[] = {
         {"New_Indicatif", "f0zzz/p", "F0ZZZ_P"},
         {"New_Locator", "jn18du", "JN18DU"},
-        {"Nouv_Date", "21/06/15", "21/06/15"},  // "/" stays "/" outside the callsign
+        {"Nouv_Date", "21/06/15", "21/06/15"}, // "/" stays "/" outside the callsign
         {"Nouv_Date", "ab", "AB"},
     };
     for (const auto& c : cases) {
@@ -174,7 +174,7 @@ TEST_F(StationDialogTest, EnterInTheDateChecksItsForm)
     enter(field(d, "New_Indicatif"));
     const struct {
         const char* text;
-        const char* message;  // nullptr: accepted
+        const char* message; // nullptr: accepted
     } cases[] = {
         {"", "Attention vous devez entrer une date"},
         {"21/06/2015", "Attention le format date doit etre jj/mm/aa"},
@@ -208,7 +208,7 @@ TEST_F(StationDialogTest, RefusedEntriesShowTheirMessageAndWriteNothing)
         bool callsignEmptied;
     } cases[] = {
         {"", "------", "21/06/15", "Vous devez entrer un indicatif", false},
-        {"F0ZZZ_ABCDEF", "------", "21/06/15", "", false},  // 12 characters: the date is the next check
+        {"F0ZZZ_ABCDEF", "------", "21/06/15", "", false}, // 12 characters: the date is the next check
         {"F0ZZZ_ABCDEFG", "------", "21/06/15", "12 caracteres maximum pour l'indicatif", false},
         // Only letters, digits and "_" may name the station's files.
         {"..\\F0", "------", "21/06/15", kBadCharacters, true},
@@ -350,10 +350,10 @@ TEST_F(StationDialogTest, UnreadableLogIsReportedAndNothingIsWritten)
         StationDialog d(services(), session);
         QSignalSpy validated(&d, &StationDialog::stationValidated);
         validate(d, "F0ZZZ", "------", "22/06/15");
-        EXPECT_EQ(dialogs.texts(), QStringList{QString("Impossible de lire le fichier F0ZZZ.log : ") +
-                                               QString::fromUtf8(c.reason) + " (erreur N° " +
-                                               QString::number(c.errorNumber) +
-                                               ")\r\nLa station n'a pas été changée."});
+        EXPECT_EQ(dialogs.texts(),
+                  QStringList{QString("Impossible de lire le fichier F0ZZZ.log : ") + QString::fromUtf8(c.reason) +
+                              " (erreur N° " + QString::number(c.errorNumber) +
+                              ")\r\nLa station n'a pas été changée."});
         EXPECT_EQ(validated.count(), 0);
         EXPECT_NE(d.result(), QDialog::Accepted);
         EXPECT_TRUE(settings.writes().isEmpty());
@@ -411,5 +411,5 @@ TEST_F(StationDialogTest, FirstInstallationKeepsALogAlreadyThere)
     EXPECT_EQ(settings.value("JNM", "Setup F0ZZZ", "NB Activite"), "5") << "the new station's settings are written";
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

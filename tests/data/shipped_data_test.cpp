@@ -121,18 +121,38 @@ TEST_F(PrefixTemplateTest, CallsignsResolveToTheirEntity)
         const char* description;
     };
     const Case cases[] = {
-        {"F5ABC", "F", "France"},       {"TM5JNM", "F", "France"},     {"TH1A", "F", "France"},
-        {"TP2CE", "F", "France"},       {"TQ8X", "F", "France"},       {"TV6A", "F", "France"},
-        {"TW1A", "F", "France"},        {"HW9A", "F", "France"},       {"HX1A", "F", "France"},
-        {"HY2A", "F", "France"},        {"TK5XX", "TK", "Corsica"},    {"FG5XY", "FG", "Guadeloupe"},
-        {"FR5AB", "FR", "Reunion Island"}, {"FM5AA", "FM", "Martinique"}, {"FY5KE", "FY", "French Guiana"},
-        {"FO5AA", "FO", "French Polynesia"}, {"FK8AA", "FK", "New Caledonia"},
-        {"FP5AA", "FP", "St. Pierre & Miquelon"}, {"FH4AA", "FH", "Mayotte"}, {"FS4AA", "FS", "St. Martin"},
-        {"FW5AA", "FW", "Wallis & Futuna Islands"}, {"FT5XA", "FT0X", "Kerguelen Islands"},
-        {"ON4AA", "ON", "Belgium"},     {"DL1ABC", "DL", "Fed. Rep. of Germany"}, {"G4ABC", "G", "England"},
-        {"EA8AB", "EA8", "Canary Islands"}, {"EA1AB", "EA", "Spain"},
-        {"K1ABC", "K", "United States of America"}, {"UA9AA", "UA9", "Asiatic Russia"},
-        {"UA3AA", "UA", "European Russia"}, {"HB9ABC", "HB", "Switzerland"}, {"I1ABC", "I", "Italy"},
+        {"F5ABC", "F", "France"},
+        {"TM5JNM", "F", "France"},
+        {"TH1A", "F", "France"},
+        {"TP2CE", "F", "France"},
+        {"TQ8X", "F", "France"},
+        {"TV6A", "F", "France"},
+        {"TW1A", "F", "France"},
+        {"HW9A", "F", "France"},
+        {"HX1A", "F", "France"},
+        {"HY2A", "F", "France"},
+        {"TK5XX", "TK", "Corsica"},
+        {"FG5XY", "FG", "Guadeloupe"},
+        {"FR5AB", "FR", "Reunion Island"},
+        {"FM5AA", "FM", "Martinique"},
+        {"FY5KE", "FY", "French Guiana"},
+        {"FO5AA", "FO", "French Polynesia"},
+        {"FK8AA", "FK", "New Caledonia"},
+        {"FP5AA", "FP", "St. Pierre & Miquelon"},
+        {"FH4AA", "FH", "Mayotte"},
+        {"FS4AA", "FS", "St. Martin"},
+        {"FW5AA", "FW", "Wallis & Futuna Islands"},
+        {"FT5XA", "FT0X", "Kerguelen Islands"},
+        {"ON4AA", "ON", "Belgium"},
+        {"DL1ABC", "DL", "Fed. Rep. of Germany"},
+        {"G4ABC", "G", "England"},
+        {"EA8AB", "EA8", "Canary Islands"},
+        {"EA1AB", "EA", "Spain"},
+        {"K1ABC", "K", "United States of America"},
+        {"UA9AA", "UA9", "Asiatic Russia"},
+        {"UA3AA", "UA", "European Russia"},
+        {"HB9ABC", "HB", "Switzerland"},
+        {"I1ABC", "I", "Italy"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.callsign);
@@ -157,7 +177,8 @@ TEST(DepartmentTemplateTest, HoldsTheMetropolitanDepartmentsInTheLayout)
     QList<QByteArray> expectedCodes;
     for (int n = 1; n <= 95; ++n) {
         if (n == 20)
-            expectedCodes << "2A" << "2B";
+            expectedCodes << "2A"
+                          << "2B";
         else
             expectedCodes << QByteArray::number(n).rightJustified(2, '0');
     }
@@ -264,5 +285,5 @@ TEST(PrefixGeneratorTest, FailsLoudlyOnAnUnusableCountryFile)
     EXPECT_FALSE(QFileInfo::exists(target)) << "no file is written when a check fails";
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

@@ -1,8 +1,8 @@
-#include "app/station_session.h"
 #include "entry/qso_entry.h"
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
-#include "platform/fakes/failing_file_system.h"
+#include "station/station_session.h"
+#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +35,8 @@ protected:
     {
         session.setStation("F0ZZZ", locator);
         session.setSessionText(name);
-        entry = std::make_unique<QsoEntry>(fx.services(), session,
-                                           [this]() -> const QList<QByteArray>& { return lines; });
+        entry =
+            std::make_unique<QsoEntry>(fx.services(), session, [this]() -> const QList<QByteArray>& { return lines; });
         entry->setBandList(name == "HF" ? QStringList{"3.5 Mhz", "7.0 Mhz", "14 Mhz", "21 Mhz", "28 Mhz"}
                                         : QStringList{"144 Mhz"});
         form().setText(F::Band, name == "HF" ? "14 Mhz" : "144 Mhz");
@@ -108,7 +108,7 @@ QsoRecord expectedFrenchMill()
 
 TEST_F(EntryTest, FrenchMillContactIsRecordedWithItsMarks)
 {
-    fx.dialogs.answer(true);  // new DXCC entity F: yes
+    fx.dialogs.answer(true); // new DXCC entity F: yes
     frenchQso("f5abc", "59", true, "59045");
     EXPECT_EQ(form().text(F::Callsign), "F5ABC");
     EXPECT_TRUE(form().dmfVisible);
@@ -119,10 +119,10 @@ TEST_F(EntryTest, FrenchMillContactIsRecordedWithItsMarks)
     EXPECT_EQ(fx.dialogs.shown()[1].text, QString::fromUtf8("Attention nouveau département le 59 Nord"));
 
     fx.clock.set({2015, 6, 21, 9, 43, 0}, {2015, 6, 21, 11, 43, 0});
-    fx.dialogs.answer(true);  // remember the station in the nomenclature
+    fx.dialogs.answer(true); // remember the station in the nomenclature
     record();
     EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Remplacer F5ABC Département XX Locator XXXXXX\r\n\r\n"
-                                                "      par F5ABC département 59 Locator  ?"));
+                                                   "      par F5ABC département 59 Locator  ?"));
     EXPECT_EQ(logBytes(), test::crlf({*qsoline::build(expectedFrenchMill())}));
     EXPECT_EQ(marks("F0ZZZ_Departement_SSB.txt", "59"), "00001000000000000");
     EXPECT_EQ(marks("F0ZZZ_Departement_CW.txt", "59"), "00000000000000000");
@@ -140,7 +140,7 @@ TEST_F(EntryTest, FrenchMillContactIsRecordedWithItsMarks)
 
 TEST_F(EntryTest, ForeignMillKeepsItsReferenceAndNeedsNoDepartment)
 {
-    fx.dialogs.answer(false);  // new entity ON: no
+    fx.dialogs.answer(false); // new entity ON: no
     enter(F::Callsign, "ON4AA");
     EXPECT_EQ(form().focus, F::Activity) << "a foreign station skips the department";
     fx.dialogs.clear();
@@ -207,7 +207,8 @@ TEST_F(EntryTest, FieldChecksGiveTheirMessages)
         {F::RstSent, "123456789", "Attention 8 caracteres maxi pour le report envoyé"},
         {F::FirstName, "ABCDEFGHIJKLMNOP", "Attention 15 caracteres maxi pour le prenom"},
         {F::MillName, "1234567890123456789012345678901", "Attention 30 caracteres maxi pour le nom du Moulin"},
-        {F::MillName, "Moulin łódź", "Attention le caractère « ł » ne peut pas être enregistré dans le log, corrigez la saisie"},
+        {F::MillName, "Moulin łódź",
+         "Attention le caractère « ł » ne peut pas être enregistré dans le log, corrigez la saisie"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -238,7 +239,7 @@ TEST_F(EntryTest, DepartmentAndMillNumberChecksOfAFrenchStation)
     upToMill(true);
     enter(F::MillNumber, "2A01");
     EXPECT_EQ(fx.dialogs.last(), "            5 caracteres pour un moulin Francais ex: 59045\r\n"
-                              "Pour un moulin etranger la reference complete ex: WIM 7001");
+                                 "Pour un moulin etranger la reference complete ex: WIM 7001");
     enter(F::MillNumber, "59045");
     EXPECT_EQ(fx.dialogs.last(), "Attention le n° du Moulin ne correspond pas au departement 2a");
     fx.dialogs.clear();
@@ -398,7 +399,8 @@ TEST_F(EntryTest, EditChangesTheTimeAndRewritesInOrder)
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(qsoline::field(lines[1], logcol::kCallsign), "F1CCC");
     EXPECT_EQ(qsoline::field(lines[1], logcol::kStart), "09:30");
-    EXPECT_EQ(qsoline::rawField(lines[1], logcol::kNewDepartmentFlag) + qsoline::rawField(lines[1], logcol::kNewPrefixFlag),
+    EXPECT_EQ(qsoline::rawField(lines[1], logcol::kNewDepartmentFlag) +
+                  qsoline::rawField(lines[1], logcol::kNewPrefixFlag),
               "  ");
     EXPECT_EQ(qsoline::rawField(lines[1], logcol::kCountArea), qsoline::rawField(lines[0], logcol::kCountArea));
     EXPECT_EQ(qsoline::field(lines[2], logcol::kCallsign), "F1BBB");
@@ -477,5 +479,5 @@ TEST_F(EntryTest, EscapeGoesToTheBandFromAnEmptyCallsignAndCancelsOtherwise)
     EXPECT_EQ(form().focus, F::Callsign);
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

@@ -1,5 +1,5 @@
 #include "geo/clock_text.h"
-#include "platform/fakes/fake_clock.h"
+#include "tests/support/fakes/fake_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ TEST(ClockTextTest, DateFormCheck)
         bool ok;
     };
     for (const Case& c : {Case{"01/01/10", true}, Case{"00/00/00", true}, Case{"31/02/07", true},
-                          Case{"1/1/2010", false}, Case{"01-01-10", false}, Case{"01/01/10 ", false},
-                          Case{"", false}, Case{"0a/01/10", false}, Case{"01/01/1", false}, Case{"01/0101/", false}}) {
+                          Case{"1/1/2010", false}, Case{"01-01-10", false}, Case{"01/01/10 ", false}, Case{"", false},
+                          Case{"0a/01/10", false}, Case{"01/01/1", false}, Case{"01/0101/", false}}) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(clocktext::isDateForm(QString::fromLatin1(c.text)), c.ok);
     }
@@ -43,13 +43,13 @@ TEST(ClockTextTest, TimeFormCheck)
         const char* text;
         bool ok;
     };
-    for (const Case& c : {Case{"09:05", true}, Case{"24:00", true}, Case{"99:99", true}, Case{"9:05", false},
-                          Case{"09h05", false}, Case{"", false}, Case{"09:5a", false}, Case{"09:050", false},
-                          Case{" 9:05", false}}) {
+    for (const Case& c :
+         {Case{"09:05", true}, Case{"24:00", true}, Case{"99:99", true}, Case{"9:05", false}, Case{"09h05", false},
+          Case{"", false}, Case{"09:5a", false}, Case{"09:050", false}, Case{" 9:05", false}}) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(clocktext::isTimeForm(QString::fromLatin1(c.text)), c.ok);
     }
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

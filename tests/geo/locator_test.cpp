@@ -14,10 +14,11 @@ TEST(LocatorTest, FormCheck)
         const char* text;
         bool valid;
     };
-    for (const Case& c : {Case{"JN18DU", true}, Case{"ZZ99ZZ", true}, Case{"AA00AA", true}, Case{"jn18du", false},
-                          Case{"JN18du", false}, Case{"JN18D", false}, Case{"JN18DUX", false}, Case{"JN1XDU", false},
-                          Case{"1N18DU", false}, Case{"JN18D1", false}, Case{"", false}, Case{" JN18DU", false},
-                          Case{"JN18DU ", false}, Case{"------", false}, Case{"JN18[U", false}, Case{"JN18@U", false}}) {
+    for (const Case& c :
+         {Case{"JN18DU", true}, Case{"ZZ99ZZ", true}, Case{"AA00AA", true}, Case{"jn18du", false},
+          Case{"JN18du", false}, Case{"JN18D", false}, Case{"JN18DUX", false}, Case{"JN1XDU", false},
+          Case{"1N18DU", false}, Case{"JN18D1", false}, Case{"", false}, Case{" JN18DU", false}, Case{"JN18DU ", false},
+          Case{"------", false}, Case{"JN18[U", false}, Case{"JN18@U", false}}) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(locator::isValidLocator(QString::fromLatin1(c.text)), c.valid);
     }
@@ -70,9 +71,10 @@ TEST(LocatorTest, WorkedDistancesAndAzimuths)
         int km;
         int degrees;
     };
-    for (const Case& c : {Case{"JN18DU", "JN18EU", 6, 90}, Case{"JN18DU", "JN18DV", 5, 0}, Case{"JN18DU", "JN18DT", 5, 180},
-                          Case{"JN18DU", "JN03TJ", 610, 185}, Case{"JN03TJ", "JN18DU", 610, 5},
-                          Case{"JN18DU", "IO91WM", 343, 331}, Case{"JN18DU", "KN05QX", 1469, 95}}) {
+    for (const Case& c :
+         {Case{"JN18DU", "JN18EU", 6, 90}, Case{"JN18DU", "JN18DV", 5, 0}, Case{"JN18DU", "JN18DT", 5, 180},
+          Case{"JN18DU", "JN03TJ", 610, 185}, Case{"JN03TJ", "JN18DU", 610, 5}, Case{"JN18DU", "IO91WM", 343, 331},
+          Case{"JN18DU", "KN05QX", 1469, 95}}) {
         SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
         EXPECT_EQ(locator::distanceKm(c.from, c.to), c.km);
         EXPECT_EQ(locator::distanceText(c.from, c.to), QString::number(c.km));
@@ -148,5 +150,5 @@ TEST(LocatorTest, EveryPairOfAGridIsFiniteSymmetricAndInRange)
     }
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

@@ -19,9 +19,9 @@ TEST(Cp1252Test, EveryByteSurvivesARoundTrip)
 
 TEST(Cp1252Test, HighPageIsWindows1252NotLatin1)
 {
-    EXPECT_EQ(cp1252::decode(QByteArray("\x80")), QString(QChar(0x20AC)));  // euro sign
-    EXPECT_EQ(cp1252::decode(QByteArray("\x9C")), QString(QChar(0x0153)));  // oe ligature
-    EXPECT_EQ(cp1252::decode(QByteArray("\x92")), QString(QChar(0x2019)));  // right quote
+    EXPECT_EQ(cp1252::decode(QByteArray("\x80")), QString(QChar(0x20AC))); // euro sign
+    EXPECT_EQ(cp1252::decode(QByteArray("\x9C")), QString(QChar(0x0153))); // oe ligature
+    EXPECT_EQ(cp1252::decode(QByteArray("\x92")), QString(QChar(0x2019))); // right quote
     EXPECT_EQ(cp1252::decode(QByteArray("\xE9")), QString::fromUtf8("é"));
     EXPECT_EQ(cp1252::encode(QString::fromUtf8("Département œuvre €")), QByteArray("D\xE9partement \x9Cuvre \x80"));
 }
@@ -41,5 +41,5 @@ TEST(Cp1252Test, TextOutsideThePageIsDetectedNotSilentlyChanged)
     EXPECT_FALSE(cp1252::isStorableFieldText(QStringLiteral("line\r\nbreak")));
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

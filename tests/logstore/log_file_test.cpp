@@ -1,6 +1,6 @@
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
-#include "platform/fakes/failing_file_system.h"
+#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "logstore/log_file.h"
 #include "logstore/multiplier_rebuild.h"
 #include "logstore/qso_line.h"
-#include "platform/fakes/failing_file_system.h"
 #include "tests/logstore/multiplier_reference.h"
+#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>

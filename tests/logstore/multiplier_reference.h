@@ -95,8 +95,8 @@ inline int val(const QByteArray& mark)
 // The position of a band in the table, compared in upper case; -1 when not there.
 inline int bandPosition(const QByteArray& band)
 {
-    static const char* const kUpper[] = {"1.8 MHZ", "3.5 MHZ", "7.0 MHZ", "10 MHZ",  "14 MHZ",  "18 MHZ",
-                                         "21 MHZ",  "24 MHZ",  "28 MHZ",  "50 MHZ",  "144 MHZ", "432 MHZ",
+    static const char* const kUpper[] = {"1.8 MHZ", "3.5 MHZ", "7.0 MHZ", "10 MHZ", "14 MHZ",  "18 MHZ",
+                                         "21 MHZ",  "24 MHZ",  "28 MHZ",  "50 MHZ", "144 MHZ", "432 MHZ",
                                          "1.3 GHZ", "2.3 GHZ", "5.7 GHZ", "10 GHZ", "24 GHZ"};
     const QByteArray upper = band.toUpper();
     for (int i = 0; i < 17; ++i) {
@@ -116,8 +116,7 @@ inline QByteArray corsica(const QByteArray& code)
 }
 
 // Rewrites `file` through the scratch file, calling change(line, &done) on each line.
-template <typename Change>
-void rewriteThroughScratch(const QString& dir, const QString& file, Change change)
+template <typename Change> void rewriteThroughScratch(const QString& dir, const QString& file, Change change)
 {
     const QString scratch = QDir(dir).filePath(QStringLiteral("Temporaire.txt"));
     const QList<QByteArray> lines = readLines(file);
@@ -137,7 +136,7 @@ void rewriteThroughScratch(const QString& dir, const QString& file, Change chang
     QFile::remove(scratch);
 }
 
-}  // namespace detail
+} // namespace detail
 
 // Rebuilds CALL_Prefixe_SSB/CW.txt, CALL_Absent.txt, then CALL_Departement_SSB/CW.txt in `dir`
 // from CALL.log and the templates. Only the first `maxLines` lines of the log are taken when
@@ -219,5 +218,5 @@ inline void rebuildPerLine(const QString& dir, const QString& call, int maxLines
     }
 }
 
-}  // namespace reference
-}  // namespace tv::test
+} // namespace reference
+} // namespace tv::test

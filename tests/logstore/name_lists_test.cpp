@@ -1,5 +1,5 @@
 #include "logstore/name_lists.h"
-#include "platform/fakes/failing_file_system.h"
+#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ TEST_F(NameListsTest, FindStationTakesTheFirstLineOfTheCallsign)
     };
     const Case cases[] = {
         {"F5ABC", true, "59", "JN18DU"},
-        {"F6XYZ", true, "05", "IN88AA"},  // a one-character department is read back with its 0
+        {"F6XYZ", true, "05", "IN88AA"}, // a one-character department is read back with its 0
         {"F5ABCD", true, "80", "JO10BB"},
         {"F1ABCDEFGH", true, "2a", "JN12KQ"},
         // 11 and 12 characters: only the first 10 are told apart.
@@ -84,8 +84,8 @@ TEST_F(NameListsTest, RememberStationReplacesEveryLineOfTheCallsignInPlace)
     dir.write("Nomenclature.txt",
               crlf({"F5ABC      59 JN18DU", "F6XYZ      75 JN18EU", "F5ABC      62 JO10AA", "F5ABCD     80 JO10BB"}));
     ASSERT_TRUE(lists.rememberStation("F5ABC", "2a", "JN12KQ").ok());
-    EXPECT_EQ(nomenclature(), crlf({"F5ABC      2a JN12KQ", "F6XYZ      75 JN18EU", "F5ABC      2a JN12KQ",
-                                    "F5ABCD     80 JO10BB"}));
+    EXPECT_EQ(nomenclature(),
+              crlf({"F5ABC      2a JN12KQ", "F6XYZ      75 JN18EU", "F5ABC      2a JN12KQ", "F5ABCD     80 JO10BB"}));
 
     // A new callsign goes at the end; a 12-character callsign replaces the line of its first 10.
     ASSERT_TRUE(lists.rememberStation("ON4AA", "", "JO20AA").ok());
@@ -210,7 +210,7 @@ TEST_F(NameListsTest, FindFirstNameTakesTheLastLineAndUpperCasesTheName)
         const char* callsign;
         bool found;
         const char* department;
-        const char* firstName;  // UTF-8, compared as Windows-1252
+        const char* firstName; // UTF-8, compared as Windows-1252
     };
     const Case cases[] = {
         {"F5ABC", true, "62", "HÉLÈNE"},
@@ -292,5 +292,5 @@ TEST_F(NameListsTest, LinesWithoutACallsignAreRefused)
     EXPECT_FALSE(dir.exists("Liste_Prenom.txt"));
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

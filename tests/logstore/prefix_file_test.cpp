@@ -1,7 +1,7 @@
 #include "logstore/log_file.h"
 #include "logstore/prefix_file.h"
-#include "platform/fakes/failing_file_system.h"
 #include "tests/logstore/multiplier_reference.h"
+#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,10 @@
 namespace tv {
 namespace {
 
-QsoRecord millContact() { return test::frenchMillRecord(); }
+QsoRecord millContact()
+{
+    return test::frenchMillRecord();
+}
 
 TEST(QsoLineTest, BuildsTheFixedColumnsByteForByte)
 {
@@ -14,7 +17,8 @@ TEST(QsoLineTest, BuildsTheFixedColumnsByteForByte)
     ASSERT_TRUE(line.has_value());
     const QByteArray expected =
         "21/06/15  F5ABC       09:41  09:43  59           14 Mhz    SSB      59        57        DMF "
-        "59045             REN\xC9" "             3    101                             1   Moulin de Hondsc"
+        "59045             REN\xC9"
+        "             3    101                             1   Moulin de Hondsc"
         "hoote         *";
     EXPECT_EQ(*line, expected);
     EXPECT_EQ(line->size(), 199);
@@ -23,7 +27,7 @@ TEST(QsoLineTest, BuildsTheFixedColumnsByteForByte)
 TEST(QsoLineTest, FieldsSitInTheirColumns)
 {
     QsoRecord r = millContact();
-    r.callsign = "F0ABCDEFGH12";  // 12 characters: touches the start time
+    r.callsign = "F0ABCDEFGH12"; // 12 characters: touches the start time
     r.locator = "JN18DU";
     r.band = "144 Mhz";
     r.points = "312";
@@ -56,7 +60,8 @@ TEST(QsoLineTest, FieldEqualsAgreesWithTheTrimmedField)
     const QByteArray line = *qsoline::build(millContact());
     for (const char* value : {"F5ABC", "F5AB", "F5ABCD", "", " F5ABC"}) {
         SCOPED_TRACE(value);
-        EXPECT_EQ(qsoline::fieldEquals(line, logcol::kCallsign, value), qsoline::field(line, logcol::kCallsign) == value);
+        EXPECT_EQ(qsoline::fieldEquals(line, logcol::kCallsign, value),
+                  qsoline::field(line, logcol::kCallsign) == value);
     }
     EXPECT_TRUE(qsoline::fieldEquals(line, logcol::kBand, "14 Mhz"));
     EXPECT_FALSE(qsoline::fieldEquals(line, logcol::kBand, "14 MHz"));
@@ -68,7 +73,7 @@ TEST(QsoLineTest, FieldEqualsAgreesWithTheTrimmedField)
 TEST(QsoLineTest, ValueLongerThanItsColumnIsRefused)
 {
     QsoRecord r = millContact();
-    r.callsign = "F0ABCDEFGH123";  // 13 characters
+    r.callsign = "F0ABCDEFGH123"; // 13 characters
     const logcol::Column* column = nullptr;
     EXPECT_FALSE(qsoline::build(r, &column).has_value());
     ASSERT_NE(column, nullptr);
@@ -119,5 +124,5 @@ TEST(QsoLineTest, ListEntryRightAlignsTheRowNumber)
     EXPECT_EQ(entry.mid(16, 5), "F5ABC");
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

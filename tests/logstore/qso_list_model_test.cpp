@@ -30,5 +30,5 @@ TEST(QsoListModelTest, RowsShowTheFieldsAndGiveTheListEntry)
     EXPECT_EQ(model.data(model.index(0, 3), QsoListModel::LineRole).toByteArray(), a);
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

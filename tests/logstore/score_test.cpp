@@ -13,8 +13,8 @@ using test::marks;
 using test::prefixLine;
 using test::qso;
 
-constexpr int k35 = 1, k14 = 4, k144 = 10;  // positions in the band table
-constexpr int iHf35 = 0, iHf14 = 2, iVhf = 5;  // positions among the scored bands
+constexpr int k35 = 1, k14 = 4, k144 = 10;    // positions in the band table
+constexpr int iHf35 = 0, iHf14 = 2, iVhf = 5; // positions among the scored bands
 constexpr int kSsb = ScoreTally::kSsb, kCw = ScoreTally::kCw;
 
 // Department and prefix files with the given marks; every other mark "0".
@@ -69,8 +69,8 @@ TEST(ScoreTest, VhfExampleScores400)
 {
     const QList<QByteArray> log = {qso("21/06/15", "F5ABC", "09:41", "144 Mhz", "SSB", "59", "0", "120"),
                                    qso("21/06/15", "F6XYZ", "09:45", "144 Mhz", "CW", "62", "0", "80")};
-    const ScoreTally tally = tallyScore(log, departments({{"59", k144}}), departments({}), prefixes({}),
-                                        prefixes({{"F", k144}}));
+    const ScoreTally tally =
+        tallyScore(log, departments({{"59", k144}}), departments({}), prefixes({}), prefixes({{"F", k144}}));
     EXPECT_EQ(tally.cell(iVhf, kSsb), (BandModeTally{1, 120, 0, 1, 0}));
     EXPECT_EQ(tally.cell(iVhf, kCw), (BandModeTally{1, 80, 0, 0, 1}));
     EXPECT_EQ(tally.vhfTotals(), (ScoreTally::Totals{200, 0, 1, 1, 2}));
@@ -83,7 +83,7 @@ TEST(ScoreTest, PointsPerBand)
     struct Case {
         const char* band;
         int index;
-        double points;  // for three QSOs
+        double points; // for three QSOs
     };
     for (const Case& c : {Case{"3.5 Mhz", 0, 3}, Case{"7.0 Mhz", 1, 3}, Case{"14 Mhz", 2, 9}, Case{"21 Mhz", 3, 12},
                           Case{"28 Mhz", 4, 15}}) {
@@ -103,10 +103,11 @@ TEST(ScoreTest, OtherBandsAndModesCountNothing)
     const QList<QByteArray> log = {
         qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "FM"),
         qso("21/06/15", "F5ABC", "09:41", "10 Mhz", "SSB"),
-        qso("21/06/15", "F5ABC", "09:41", "14 MHz", "SSB"),   // bands are compared as written
+        qso("21/06/15", "F5ABC", "09:41", "14 MHz", "SSB"), // bands are compared as written
         qso("21/06/15", "F5ABC", "09:41", "432 Mhz", "CW", "", "0", "300"),
         qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "ssb"),
-        "", "a short line",
+        "",
+        "a short line",
     };
     const ScoreTally tally = tallyScore(log, {}, {}, {}, {});
     EXPECT_EQ(tally, ScoreTally{});
@@ -144,13 +145,13 @@ TEST(ScoreTest, DistancesAreReadAsNumbers)
 TEST(ScoreTest, AnActivityOtherThan0Or1KeepsTheKindOfTheLineBefore)
 {
     const QList<QByteArray> log = {
-        qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "", "7"),    // before any kind: ordinary
-        qso("21/06/15", "F5ABC", "09:42", "14 Mhz", "FM", "", "1"),     // not counted, but sets mill
-        qso("21/06/15", "F5ABC", "09:43", "14 Mhz", "SSB", "", ""),     // mill, from the line before
-        qso("21/06/15", "F5ABC", "09:44", "14 Mhz", "SSB", "", "x"),    // still mill
-        qso("21/06/15", "F5ABC", "09:45", "14 Mhz", "SSB", "", "0"),    // ordinary
-        qso("21/06/15", "F5ABC", "09:46", "14 Mhz", "SSB", "", " "),    // ordinary, from the line before
-        qso("21/06/15", "F5ABC", "09:47", "14 Mhz", "CW", "", "1"),     // mill
+        qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "", "7"), // before any kind: ordinary
+        qso("21/06/15", "F5ABC", "09:42", "14 Mhz", "FM", "", "1"),  // not counted, but sets mill
+        qso("21/06/15", "F5ABC", "09:43", "14 Mhz", "SSB", "", ""),  // mill, from the line before
+        qso("21/06/15", "F5ABC", "09:44", "14 Mhz", "SSB", "", "x"), // still mill
+        qso("21/06/15", "F5ABC", "09:45", "14 Mhz", "SSB", "", "0"), // ordinary
+        qso("21/06/15", "F5ABC", "09:46", "14 Mhz", "SSB", "", " "), // ordinary, from the line before
+        qso("21/06/15", "F5ABC", "09:47", "14 Mhz", "CW", "", "1"),  // mill
     };
     const ScoreTally tally = tallyScore(log, {}, {}, {}, {});
     EXPECT_EQ(tally.cell(iHf14, kSsb).mills, 20);
@@ -162,9 +163,9 @@ TEST(ScoreTest, AnActivityOtherThan0Or1KeepsTheKindOfTheLineBefore)
 TEST(ScoreTest, OnlyMarksOfValue1CountAndUnreadableMarksDoNotStopTheCount)
 {
     QByteArray m = marks(k14, '1');
-    m[k35] = '2';    // a grid colour, not a multiplier
-    m[2] = 'x';      // 7.0 Mhz: not a number
-    m[k144] = ' ';   // not a number
+    m[k35] = '2';  // a grid colour, not a multiplier
+    m[2] = 'x';    // 7.0 Mhz: not a number
+    m[k144] = ' '; // not a number
     const QByteArray file = test::crlf({departmentLine("59", m, "Nord"), "", "59 0"});
     const ScoreTally tally = tallyScore({}, file, {}, {}, {});
     EXPECT_EQ(tally.cell(iHf14, kSsb).departments, 1);
@@ -194,7 +195,7 @@ TEST(ScoreTest, HfPointTotalIsSinglePrecision)
 {
     ScoreTally tally;
     tally.cells[0][0].points = 16777216;
-    tally.cells[1][0].points = 1;  // lost in single precision
+    tally.cells[1][0].points = 1; // lost in single precision
     tally.cells[1][0].mills = 10;
     EXPECT_EQ(tally.hfTotals().points, 16777216);
     tally.cells[iVhf][0].points = 16777216;
@@ -247,5 +248,5 @@ TEST_F(ScoreLoadTest, AMissingFileIsReportedByName)
     }
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

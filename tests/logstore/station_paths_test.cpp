@@ -39,5 +39,5 @@ TEST(StationPathsTest, ALogWrittenWithCapitalLIsTheSameLog)
     EXPECT_EQ(paths.existingLog(files), dir.file("F0ZZZ.log"));
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

@@ -1,4 +1,4 @@
-#include "platform/fakes/failing_file_system.h"
+#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <QDir>
@@ -147,5 +147,5 @@ TEST(FileSystemTest, CopyFailsOnMissingSourceAndKeepsDestination)
     EXPECT_EQ(dir.read("dest.txt"), "new");
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

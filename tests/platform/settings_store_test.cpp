@@ -1,6 +1,6 @@
-#include "platform/fakes/fake_settings_store.h"
 #include "platform/qt_settings_store.h"
 #include "platform/settings_keys.h"
+#include "tests/support/fakes/fake_settings_store.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -64,5 +64,5 @@ TEST(SettingsStoreTest, BooleansAndNumbersAreStoredAsText)
     EXPECT_EQ(store.intValue("JNM", "S", "N", 7), 7);
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

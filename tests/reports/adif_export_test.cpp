@@ -1,9 +1,9 @@
 #include "logstore/bands.h"
 #include "logstore/log_file.h"
 #include "logstore/station_paths.h"
-#include "platform/fakes/failing_file_system.h"
 #include "reports/adif_export.h"
 #include "tests/reports/report_fixture.h"
+#include "tests/support/fakes/failing_file_system.h"
 
 #include <QDir>
 
@@ -63,7 +63,7 @@ TEST(AdifExport, WorkedExampleRecord)
 
 TEST(AdifExport, EveryBandOfTheTableHasItsAdifBand)
 {
-    const QList<QByteArray> expected = {"160m", "80m", "40m", "30m",  "20m",  "17m",  "15m", "12m",   "10m",
+    const QList<QByteArray> expected = {"160m", "80m", "40m",  "30m",  "20m",  "17m", "15m", "12m",   "10m",
                                         "6m",   "2m",  "70cm", "23cm", "13cm", "6cm", "3cm", "1.25cm"};
     ASSERT_EQ(bands::all().size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
@@ -197,5 +197,5 @@ TEST_F(AdifRun, FailedExportKeepsThePreviousFileAndAsksNothing)
     EXPECT_FALSE(fx.dir.exists("F0ABC.adi"));
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

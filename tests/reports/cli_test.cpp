@@ -252,5 +252,5 @@ TEST_F(CliTest, RebuildMarksTheMultiplierFilesFromTheLog)
     EXPECT_EQ(missing.err, QStringLiteral("Le fichier FXXXX_Prefixe.txt est introuvable.\n"));
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

@@ -1,10 +1,10 @@
 #include "logstore/station_paths.h"
-#include "platform/fakes/failing_file_system.h"
-#include "platform/fakes/fake_printer.h"
 #include "reports/ctrafic_export.h"
 #include "reports/report_text.h"
 #include "reports/rules_text.h"
 #include "tests/reports/report_fixture.h"
+#include "tests/support/fakes/failing_file_system.h"
+#include "tests/support/fakes/fake_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ TEST_F(CtraficExport, CopiesTheLogByteForByte)
     const QByteArray odd = test::reports::logLines()[0] + "\r\n" + test::reports::logLines()[1] + "\nshort\r\n\r\nlast";
     const struct {
         const char* callsign;
-        const char* logName;  // either spelling of the suffix
+        const char* logName; // either spelling of the suffix
         QByteArray log;
     } cases[] = {{"F4XYZ", "F4XYZ.log", odd}, {"F0ZZZ_P", "F0ZZZ_P.log", ""}, {"F1AAA", "F1AAA.Log", "line\r\n"}};
     for (const auto& c : cases) {
@@ -78,15 +78,21 @@ TEST(RulesText, SixtyTwoLinesInSections)
 
     // Each section opens after one empty line, in this order.
     const struct {
-        int line;  // 1-based
+        int line; // 1-based
         const char* heading;
     } headings[] = {
-        {2, "BUT : "},         {6, "DATE : "},          {9, "MODE : "},
-        {12, "BANDE"},         {15, "CATEGORIE:"},      {21, "ECHANGE:"},
-        {27, "POINTS QSO:"},   {34, "MULTIPLICATEURS:"},
+        {2, "BUT : "},
+        {6, "DATE : "},
+        {9, "MODE : "},
+        {12, "BANDE"},
+        {15, "CATEGORIE:"},
+        {21, "ECHANGE:"},
+        {27, "POINTS QSO:"},
+        {34, "MULTIPLICATEURS:"},
         {39, "Total = points QSO x ( Multis Moulins + Multis départements + Multis Pays DXCC)"},
         {41, "Envoi du compte rendu avant le 15/08/2013 à l'organisateur"},
-        {49, "NOTE: "},        {55, "RECOMPENSES:"},
+        {49, "NOTE: "},
+        {55, "RECOMPENSES:"},
     };
     int empties = 0;
     for (const QString& line : lines)
@@ -111,7 +117,7 @@ TEST(ReportText, EventDateSuffix)
 {
     const struct {
         const char* date;
-        const char* suffix;  // nullptr: refused
+        const char* suffix; // nullptr: refused
     } cases[] = {
         {"05/05/08", "05_05_08"}, {"05/05/2008", "05_05_08"}, {"21/06/15 ", "21_06_15"},
         {"21/06/15x", nullptr},   {"5/5/2008", nullptr},      {"", nullptr},
@@ -167,5 +173,5 @@ TEST(ReportText, PrintingSetsTheFontAndRestoresIt)
     EXPECT_EQ(printer.fontSize(), 12);
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

@@ -33,12 +33,12 @@ const QString kShippedHelp = QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR "/aide")
 // A link, an anchor or a picture of the manual as the browser laid it out.
 struct Piece {
     QString text;
-    int position = 0;  // inside the piece, so that a cursor there sits on it
+    int position = 0; // inside the piece, so that a cursor there sits on it
 };
 
 struct Contents {
-    QMap<QString, Piece> links;  // href -> first piece carrying it
-    QStringList hrefs;           // every href, in order
+    QMap<QString, Piece> links; // href -> first piece carrying it
+    QStringList hrefs;          // every href, in order
     QSet<QString> anchors;
     QList<QTextImageFormat> images;
 };
@@ -301,9 +301,9 @@ TEST_F(HelpWindowTest, PicturesAreReadThroughTheFileSystem)
     EXPECT_TRUE(w->loaded());
     EXPECT_FALSE(w->browser()->loadResource(QTextDocument::ImageResource, QUrl("station.png")).isValid());
     fx.files.failReadsOf(QString(), 0);
-    EXPECT_FALSE(QImage::fromData(w->browser()->loadResource(QTextDocument::ImageResource, QUrl("station.png"))
-                                      .toByteArray())
-                     .isNull());
+    EXPECT_FALSE(
+        QImage::fromData(w->browser()->loadResource(QTextDocument::ImageResource, QUrl("station.png")).toByteArray())
+            .isNull());
 }
 
 TEST_F(HelpWindowTest, ASecondOpeningRaisesTheSameWindowAndClosingDestroysIt)
@@ -320,5 +320,5 @@ TEST_F(HelpWindowTest, ASecondOpeningRaisesTheSameWindowAndClosingDestroysIt)
     EXPECT_TRUE(slot.isNull());
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

@@ -1,9 +1,9 @@
 #include "logstore/cp1252.h"
-#include "platform/fakes/fake_printer.h"
 #include "reports/log_listing.h"
 #include "reports/log_listing_window.h"
 #include "reports/rules_window.h"
 #include "tests/reports/report_fixture.h"
+#include "tests/support/fakes/fake_printer.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -90,7 +90,8 @@ TEST_F(ListingWindowTest, SaveAndPrintRereadTheLog)
     EXPECT_EQ(printed[3], QStringLiteral("        N°   Date   Indicatif    Dpt  QTR   Bande    Mode RstR    RstE     "
                                          "N° Moulin"));
     EXPECT_TRUE(printed[12].startsWith(QStringLiteral("         8 21/06/15  F5ABC")));
-    EXPECT_EQ(printed.last(), QStringLiteral("                              Document établi avec Tournevent Rev  1.1.2"));
+    EXPECT_EQ(printed.last(),
+              QStringLiteral("                              Document établi avec Tournevent Rev  1.1.2"));
 }
 
 TEST_F(ListingWindowTest, MissingLogIsReportedAndNothingWritten)
@@ -145,5 +146,5 @@ TEST(RulesWindowTest, SixtyTwoLinesAndASecondOpeningBringsTheSameWindow)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

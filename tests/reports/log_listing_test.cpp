@@ -1,8 +1,8 @@
 #include "logstore/log_file.h"
 #include "logstore/station_paths.h"
-#include "platform/fakes/failing_file_system.h"
 #include "reports/log_listing.h"
 #include "tests/reports/report_fixture.h"
+#include "tests/support/fakes/failing_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -51,8 +51,8 @@ TEST(LogListing, RowNumbersRightAlignedAndNeverCut)
         int row;
         QByteArray prefix;
     } cases[] = {
-        {1, "    1 "}, {10, "   10 "}, {100, "  100 "}, {32767, "32767 "}, {99999, "99999 "},
-        {100000, "100000 "}, {1234567, "1234567 "},
+        {1, "    1 "},     {10, "   10 "},      {100, "  100 "},       {32767, "32767 "},
+        {99999, "99999 "}, {100000, "100000 "}, {1234567, "1234567 "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
@@ -74,8 +74,7 @@ TEST(LogListing, WindowFileAndPrintLines)
     const QList<QByteArray> log = test::reports::logLines();
 
     QList<QByteArray> window = {QByteArray(12, ' ') + kTitle, " ",
-                                "   No   Date   Indicatif    Dpt  QTR   Bande    Mode RstR    RstE     No Moulin",
-                                " "};
+                                "   No   Date   Indicatif    Dpt  QTR   Bande    Mode RstR    RstE     No Moulin", " "};
     window << kListed;
     EXPECT_EQ(listing::windowLines("F4XYZ", "21/06/15", log), window);
 
@@ -154,5 +153,5 @@ TEST_F(LogListingSave, AnEventDateThatCannotNameAFileWritesNothing)
     EXPECT_EQ(files.writes(), 0);
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

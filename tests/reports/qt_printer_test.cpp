@@ -93,5 +93,5 @@ TEST(QtPrinterPdf, UnwritablePdfIsAFailureNotASuccess)
     EXPECT_EQ(reporttext::printLines(*printer, {"line"}), reporttext::PrintOutcome::Failed);
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

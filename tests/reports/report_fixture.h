@@ -37,7 +37,7 @@ struct QsoFields {
     const char* distance;
     const char* azimuth;
     const char* activity;
-    const char* millName;  // UTF-8, stored in Windows-1252
+    const char* millName; // UTF-8, stored in Windows-1252
 };
 
 inline QByteArray line(const QsoFields& s)
@@ -71,18 +71,18 @@ inline QList<QByteArray> logLines()
     return {
         line({"21/06/15", "F5ABC", "09:41", "09:43", "75", "", "14 Mhz", "SSB", "59", "57", "", "JEAN", "3", "", "",
               "0", ""}),
-        line({"21/06/15", "F6XYZ", "09:50", "09:52", "2a", "", "3.5 Mhz", "CW", "599", "579", "DMF 77012", "",
-              "1", "", "", "1", "Moulin de Châteauneuf"}),
-        line({"21/06/15", "ON4ABC", "10:02", "10:05", "", "", "28 Mhz", "SSB", "57", "59", "WIM 7001", "", "5", "",
-              "", "1", ""}),
-        line({"21/06/15", "DL1XYZ", "10:15", "10:16", "", "", "7.0 Mhz", "CW", "599", "599", "", "HANS", "1", "",
-              "", "0", ""}),
-        line({"21/06/15", "F1ABC", "11:00", "11:04", "59", "JO10AB", "144 Mhz", "SSB", "59", "55", "", "", "215",
-              "215", "12", "0", ""}),
-        line({"21/06/15", "F4XYZ/P", "11:30", "11:33", "77", "JN18CT", "144 Mhz", "CW", "599", "599",
-              "DMF 77012", "", "48", "48", "95", "1", "Moulin de Châteauneuf"}),
-        line({"21/06/15", "F5DEF", "12:10", "", "59", "", "3.5 Mhz", "CW", "599", "599", "DMF 77012", "", "1", "",
-              "", "1", ""}),
+        line({"21/06/15", "F6XYZ", "09:50", "09:52", "2a", "", "3.5 Mhz", "CW", "599", "579", "DMF 77012", "", "1", "",
+              "", "1", "Moulin de Châteauneuf"}),
+        line({"21/06/15", "ON4ABC", "10:02", "10:05", "", "", "28 Mhz", "SSB", "57", "59", "WIM 7001", "", "5", "", "",
+              "1", ""}),
+        line({"21/06/15", "DL1XYZ", "10:15", "10:16", "", "", "7.0 Mhz", "CW", "599", "599", "", "HANS", "1", "", "",
+              "0", ""}),
+        line({"21/06/15", "F1ABC", "11:00", "11:04", "59", "JO10AB", "144 Mhz", "SSB", "59", "55", "", "", "215", "215",
+              "12", "0", ""}),
+        line({"21/06/15", "F4XYZ/P", "11:30", "11:33", "77", "JN18CT", "144 Mhz", "CW", "599", "599", "DMF 77012", "",
+              "48", "48", "95", "1", "Moulin de Châteauneuf"}),
+        line({"21/06/15", "F5DEF", "12:10", "", "59", "", "3.5 Mhz", "CW", "599", "599", "DMF 77012", "", "1", "", "",
+              "1", ""}),
     };
 }
 
@@ -118,18 +118,17 @@ inline void writeStation(const TempProgramDir& dir, const QList<QByteArray>& log
     for (const QByteArray& l : log)
         bytes += l + "\r\n";
     dir.write("F4XYZ.log", bytes);
-    dir.write("F4XYZ_Departement_SSB.txt", crlf({department("01", marks({}), "Ain"),
-                                                 department("59", marks({B144}), "Nord"),
-                                                 department("75", marks({B14}), "Paris")}));
+    dir.write("F4XYZ_Departement_SSB.txt",
+              crlf({department("01", marks({}), "Ain"), department("59", marks({B144}), "Nord"),
+                    department("75", marks({B14}), "Paris")}));
     // "2" is a mark of the grid, not a contact: it does not count.
-    dir.write("F4XYZ_Departement_CW.txt", crlf({department("01", marks({B35}, '2'), "Ain"),
-                                                department("2A", marks({B35}), "Corse du Sud"),
-                                                department("59", marks({B35}), "Nord"),
-                                                department("77", marks({B144}), "Seine et Marne")}));
+    dir.write("F4XYZ_Departement_CW.txt",
+              crlf({department("01", marks({B35}, '2'), "Ain"), department("2A", marks({B35}), "Corse du Sud"),
+                    department("59", marks({B35}), "Nord"), department("77", marks({B144}), "Seine et Marne")}));
     dir.write("F4XYZ_Prefixe_SSB.txt", crlf({prefix("DL", marks({}), "DL"), prefix("F", marks({B14, B144}), "F"),
                                              prefix("ON", marks({B28}), "ON")}));
     dir.write("F4XYZ_Prefixe_CW.txt", crlf({prefix("DL", marks({B70}), "DL"), prefix("F", marks({B35, B144}), "F"),
                                             prefix("ON", marks({}), "ON")}));
 }
 
-}  // namespace tv::test::reports
+} // namespace tv::test::reports

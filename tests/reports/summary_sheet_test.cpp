@@ -1,11 +1,11 @@
 #include "logstore/log_file.h"
 #include "logstore/score.h"
 #include "logstore/station_paths.h"
-#include "platform/fakes/failing_file_system.h"
-#include "platform/fakes/fake_settings_store.h"
 #include "platform/settings_keys.h"
 #include "reports/summary_sheet.h"
 #include "tests/reports/report_fixture.h"
+#include "tests/support/fakes/failing_file_system.h"
+#include "tests/support/fakes/fake_settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,7 @@ summary::Sheet fixtureSheet(bool hfSession, int category)
 
 TEST(SummarySheet, VhfCwHasNoRowButCountsInTheVhfTotal)
 {
-    const QList<QByteArray> onlyCw = {logLines()[5]};  // 144 Mhz CW, 48 km, a mill
+    const QList<QByteArray> onlyCw = {logLines()[5]}; // 144 Mhz CW, 48 km, a mill
     const summary::Cells cells = summary::cellsFromTally(fixtureTally(onlyCw), false);
     EXPECT_EQ(cells.rows[10][summary::Qso], "0");
     EXPECT_EQ(cells.rows[10][summary::Points], "0");
@@ -101,8 +101,8 @@ TEST(SummarySheet, FileLinesOfAMillOperatorInTheHfSession)
         "",
     };
     expected << kGrid;
-    expected << "" << kHfTotal << "" << QByteArray(20, ' ') + "TOTAL DES POINTS : 407" << ""
-             << QByteArray(40, ' ') + cp("Document établi avec Tournevent Rev  1.1.2");
+    expected << "" << kHfTotal << "" << QByteArray(20, ' ') + "TOTAL DES POINTS : 407"
+             << "" << QByteArray(40, ' ') + cp("Document établi avec Tournevent Rev  1.1.2");
     const QList<QByteArray> lines = summary::fileLines(fixtureSheet(true, 1));
     ASSERT_EQ(lines.size(), 33);
     for (int i = 0; i < lines.size(); ++i) {
@@ -151,8 +151,9 @@ TEST(SummarySheet, PrintLines)
         "",
     };
     expected << kGrid;
-    expected << "" << kHfTotal << "" << "" << QByteArray(20, ' ') + "TOTAL DES POINTS : 407" << " "
-             << QByteArray(40, ' ') + cp("Document établi avec Tournevent Rev  1.1.2");
+    expected << "" << kHfTotal << ""
+             << "" << QByteArray(20, ' ') + "TOTAL DES POINTS : 407"
+             << " " << QByteArray(40, ' ') + cp("Document établi avec Tournevent Rev  1.1.2");
     EXPECT_EQ(summary::printLines(sheet), expected);
 
     sheet.op.category = 3;
@@ -169,7 +170,7 @@ TEST(SummarySheet, CellsTakeEightCharactersAndLongerTextsAreNeverCut)
         const char* text;
         QByteArray cell;
     } cases[] = {
-        {"", "        "},          {"0", "0       "},          {"1234567", "1234567 "},
+        {"", "        "},          {"0", "0       "},           {"1234567", "1234567 "},
         {"12345678", "12345678 "}, {"123456789", "123456789 "}, {"été", "\xE9t\xE9     "},
         {"1\t2", "1 2     "},
     };
@@ -226,12 +227,12 @@ TEST(SummarySheet, OperatorFieldsStoredInOrderAndReadBack)
 TEST(SummarySheet, StoredCategoryRules)
 {
     const struct {
-        const char* stored;  // nullptr: absent
+        const char* stored; // nullptr: absent
         int category;
         bool millFieldsKept;
     } cases[] = {
-        {"1", 1, true}, {"2", 2, true}, {"3", 3, false}, {nullptr, 3, false}, {"", 0, true}, {"4", 0, true},
-        {" 1", 0, true},
+        {"1", 1, true}, {"2", 2, true}, {"3", 3, false}, {nullptr, 3, false},
+        {"", 0, true},  {"4", 0, true}, {" 1", 0, true},
     };
     const QString section = QStringLiteral("Setup F4XYZ");
     for (const auto& c : cases) {
@@ -311,5 +312,5 @@ TEST_F(SummarySave, EventDateThatCannotNameAFile)
     EXPECT_EQ(files.writes(), 0);
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

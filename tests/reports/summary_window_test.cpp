@@ -1,10 +1,10 @@
-#include "platform/fakes/fake_printer.h"
-#include "platform/settings_keys.h"
 #include "logstore/score.h"
 #include "logstore/station_paths.h"
+#include "platform/settings_keys.h"
 #include "reports/summary_sheet.h"
 #include "reports/summary_window.h"
 #include "tests/reports/report_fixture.h"
+#include "tests/support/fakes/fake_printer.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -47,7 +47,10 @@ protected:
         auto* edit = w->findChild<QLineEdit*>(QString::fromLatin1(name));
         return edit ? edit->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
     }
-    static QLineEdit* field(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(QString::fromLatin1(name)); }
+    static QLineEdit* field(QWidget* w, const char* name)
+    {
+        return w->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
     static void click(QWidget* w, const char* name)
     {
         auto* button = w->findChild<QAbstractButton*>(QString::fromLatin1(name));
@@ -186,5 +189,5 @@ TEST_F(SummaryWindowTest, FailedSaveIsReportedAndThePreviousSheetKept)
     EXPECT_EQ(fx.dir.read(sheetName), "previous");
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

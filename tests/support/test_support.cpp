@@ -136,4 +136,4 @@ QByteArray crlf(std::initializer_list<QByteArray> lines)
     return LogFile::joinLines(QList<QByteArray>(lines));
 }
 
-}  // namespace tv::test
+} // namespace tv::test

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_dialogs.h"
 #include "logstore/qso_line.h"
-#include "platform/fakes/failing_file_system.h"
-#include "platform/fakes/fake_settings_store.h"
 #include "platform/qt_file_system.h"
 #include "platform/services.h"
+#include "tests/support/fakes/failing_file_system.h"
+#include "tests/support/fakes/fake_clock.h"
+#include "tests/support/fakes/fake_dialogs.h"
+#include "tests/support/fakes/fake_settings_store.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,9 +15,18 @@
 #include <ostream>
 
 // Readable values in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << bytes.toStdString() << '"'; }
-inline std::ostream& operator<<(std::ostream& os, const QString& text) { return os << text.toStdString(); }
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* os)
+{
+    *os << '"' << bytes.toStdString() << '"';
+}
+inline std::ostream& operator<<(std::ostream& os, const QString& text)
+{
+    return os << text.toStdString();
+}
 
 namespace tv::test {
 
@@ -47,7 +56,7 @@ struct Fixture {
     FakeSettingsStore settings;
     FakeDialogs dialogs;
     FakeClock clock;
-    FailingFileSystem files;  // the real file system unless a test asks for failures
+    FailingFileSystem files; // the real file system unless a test asks for failures
 
     Services services() { return {settings, dialogs, clock, files, dir.path()}; }
 };
@@ -72,4 +81,4 @@ QsoRecord frenchMillRecord();
 // Lines joined with CR LF after each.
 QByteArray crlf(std::initializer_list<QByteArray> lines);
 
-}  // namespace tv::test
+} // namespace tv::test

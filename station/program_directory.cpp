@@ -1,4 +1,4 @@
-#include "app/program_directory.h"
+#include "station/program_directory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -65,4 +65,4 @@ QStringList populate(FileSystem& files, const QString& shippedDir, const QString
     return failures;
 }
 
-}  // namespace tv::programdir
+} // namespace tv::programdir

@@ -1,4 +1,4 @@
-#include "app/program_directory.h"
+#include "station/program_directory.h"
 #include "tests/support/test_support.h"
 
 #include <QDir>
@@ -33,5 +33,5 @@ TEST(ProgramDirectoryTest, DirArgumentChoosesTheDirectory)
     EXPECT_EQ(programdir::fromArguments({"tournevent"}), programdir::defaultDir());
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

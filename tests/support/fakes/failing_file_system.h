@@ -70,4 +70,4 @@ private:
     int m_readError = 0;
 };
 
-}  // namespace tv
+} // namespace tv

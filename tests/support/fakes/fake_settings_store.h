@@ -15,8 +15,7 @@ public:
     {
         return m_values.value(path(application, section, key), defaultValue);
     }
-    bool setValue(const QString& application, const QString& section, const QString& key,
-                  const QString& value) override
+    bool setValue(const QString& application, const QString& section, const QString& key, const QString& value) override
     {
         if (m_failWrites)
             return false;
@@ -45,4 +44,4 @@ private:
     bool m_failWrites = false;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -1,4 +1,4 @@
-#include "app/station_session.h"
+#include "station/station_session.h"
 
 #include "platform/settings_keys.h"
 
@@ -83,4 +83,4 @@ void StationSession::setQsoCount(int count)
     Q_EMIT qsoCountChanged(count);
 }
 
-}  // namespace tv
+} // namespace tv

@@ -21,4 +21,4 @@ private:
     CalendarTime m_local{2015, 6, 21, 11, 41, 7};
 };
 
-}  // namespace tv
+} // namespace tv

@@ -64,4 +64,4 @@ private:
     int m_qsoCount = 0;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -78,4 +78,4 @@ private:
     QList<QList<Line>> m_documents;
 };
 
-}  // namespace tv
+} // namespace tv

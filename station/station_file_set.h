@@ -17,8 +17,8 @@ struct StationFileOutcome {
     enum class Status { Done, Cancelled, Failed };
 
     Status status = Status::Done;
-    FileResult result;       // the failure that stopped the operation (Failed)
-    QString failedFile;      // the name (without folder) of the file that failed
+    FileResult result;  // the failure that stopped the operation (Failed)
+    QString failedFile; // the name (without folder) of the file that failed
     // The French text for the operator: the failure, or a note saying where a copy was kept.
     // Empty when there is nothing to say.
     QString message;
@@ -120,8 +120,8 @@ private:
     QString sectionName() const;
     StationFileOutcome refuseUnusableCallsign() const;
     bool readTemplates(QList<QByteArray>& perFile, StationFileOutcome& out, const QString& consequence) const;
-    bool readEntries(const QStringList& paths, bool missingAllowed, QList<Entry>& entries,
-                     StationFileOutcome& out, const QString& consequence) const;
+    bool readEntries(const QStringList& paths, bool missingAllowed, QList<Entry>& entries, StationFileOutcome& out,
+                     const QString& consequence) const;
     QString firstFreeCopyExtension(const QString& base, bool baseItself) const;
     // Writes every entry in order; on a failure, puts back those already written.
     bool writeAll(const QList<Entry>& entries, bool verify, StationFileOutcome& out, const QString& consequence);
@@ -132,4 +132,4 @@ private:
     StationPaths m_paths;
 };
 
-}  // namespace tv
+} // namespace tv

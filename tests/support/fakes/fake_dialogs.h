@@ -69,4 +69,4 @@ private:
     int m_unscripted = 0;
 };
 
-}  // namespace tv
+} // namespace tv

@@ -29,5 +29,5 @@ QString fromArguments(const QStringList& arguments);
 // date. Returns the failures, one text per file; empty when all went well.
 QStringList populate(FileSystem& files, const QString& shippedDir, const QString& targetDir);
 
-}  // namespace programdir
-}  // namespace tv
+} // namespace programdir
+} // namespace tv

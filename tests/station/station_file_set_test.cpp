@@ -1,6 +1,6 @@
-#include "app/station_file_set.h"
 #include "logstore/station_paths.h"
-#include "platform/fakes/failing_file_system.h"
+#include "station/station_file_set.h"
+#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <QDir>
@@ -14,13 +14,17 @@ using test::crlf;
 using test::qso;
 using Session = StationFileSet::Session;
 
-const QByteArray kDepartmentTemplate = crlf({"01 Ain                 00000000000000000", "02 Aisne               00000000000000000"});
-const QByteArray kPrefixTemplate = crlf({"F    France            00000000000000000", "ON   Belgique          00000000000000000"});
-const QByteArray kDepartmentMarked = crlf({"01 Ain                 01000000000000000", "02 Aisne               00000000000000000"});
-const QByteArray kPrefixMarked = crlf({"F    France            01000000000000000", "ON   Belgique          00000000000000000"});
+const QByteArray kDepartmentTemplate =
+    crlf({"01 Ain                 00000000000000000", "02 Aisne               00000000000000000"});
+const QByteArray kPrefixTemplate =
+    crlf({"F    France            00000000000000000", "ON   Belgique          00000000000000000"});
+const QByteArray kDepartmentMarked =
+    crlf({"01 Ain                 01000000000000000", "02 Aisne               00000000000000000"});
+const QByteArray kPrefixMarked =
+    crlf({"F    France            01000000000000000", "ON   Belgique          00000000000000000"});
 
-const QStringList kSetNames{"F0ZZZ.log", "F0ZZZ_Departement_SSB.txt", "F0ZZZ_Departement_CW.txt", "F0ZZZ_Prefixe_SSB.txt",
-                            "F0ZZZ_Prefixe_CW.txt"};
+const QStringList kSetNames{"F0ZZZ.log", "F0ZZZ_Departement_SSB.txt", "F0ZZZ_Departement_CW.txt",
+                            "F0ZZZ_Prefixe_SSB.txt", "F0ZZZ_Prefixe_CW.txt"};
 
 QStringList withExtension(const QString& extension)
 {
@@ -35,7 +39,10 @@ protected:
     FakeSettingsStore settings;
     FakeDialogs dialogs;
 
-    StationFileSet set(const QString& callsign = "F0ZZZ") { return StationFileSet(files, settings, dir.path(), callsign); }
+    StationFileSet set(const QString& callsign = "F0ZZZ")
+    {
+        return StationFileSet(files, settings, dir.path(), callsign);
+    }
 
     void writeTemplates() const
     {
@@ -125,7 +132,7 @@ TEST_F(StationFileSetTest, CreateFailingOnAnyFilePutsBackTheFilesAlreadyWritten)
         SCOPED_TRACE(kSetNames[failing].toStdString());
         writeTemplates();
         writeStation(crlf({kHf1}));
-        QFile::remove(dir.file("F0ZZZ_Prefixe_CW.txt"));  // one file of the set does not exist yet
+        QFile::remove(dir.file("F0ZZZ_Prefixe_CW.txt")); // one file of the set does not exist yet
         const QList<QByteArray> before = contents(kSetNames);
         const QStringList namesBefore = allFiles();
 
@@ -167,8 +174,8 @@ TEST_F(StationFileSetTest, SwitchArchivesStartsAfreshAndStoresTheSession)
             << "the question only: no archive was kept aside";
         EXPECT_EQ(contents(withExtension(c.extension)), before);
         expectFreshSet();
-        EXPECT_EQ(settings.writes(), (QStringList{QString("JNM|Setup F0ZZZ|Session=") + c.stored,
-                                                  "JNM|Setup F0ZZZ|bande Utilisee=0"}));
+        EXPECT_EQ(settings.writes(),
+                  (QStringList{QString("JNM|Setup F0ZZZ|Session=") + c.stored, "JNM|Setup F0ZZZ|bande Utilisee=0"}));
         dialogs.clear();
         for (const QString& name : allFiles())
             QFile::remove(dir.file(name));
@@ -221,18 +228,19 @@ TEST_F(StationFileSetTest, RepeatedSwitchesNeverLoseALog)
     EXPECT_EQ(dir.read("F0ZZZ.log"), crlf({kVhf2}));
 
     EXPECT_EQ(out.keptCopies, withExtension(".hf_1"));
-    EXPECT_EQ(out.message,
-              "Le fichier F0ZZZ.hf_ contenait déjà un log de 2 QSO, différent de celui de la session qui se termine.\r\n"
-              "Pour ne pas le perdre, il a été conservé avec ses fichiers Departement et Prefixe sous les noms : "
-              "F0ZZZ.hf_1, F0ZZZ_Departement_SSB.hf_1, F0ZZZ_Departement_CW.hf_1, F0ZZZ_Prefixe_SSB.hf_1 et "
-              "F0ZZZ_Prefixe_CW.hf_1.\r\nLe log de la session qui se termine est sauvegardé sous F0ZZZ.hf_.");
+    EXPECT_EQ(
+        out.message,
+        "Le fichier F0ZZZ.hf_ contenait déjà un log de 2 QSO, différent de celui de la session qui se termine.\r\n"
+        "Pour ne pas le perdre, il a été conservé avec ses fichiers Departement et Prefixe sous les noms : "
+        "F0ZZZ.hf_1, F0ZZZ_Departement_SSB.hf_1, F0ZZZ_Departement_CW.hf_1, F0ZZZ_Prefixe_SSB.hf_1 et "
+        "F0ZZZ_Prefixe_CW.hf_1.\r\nLe log de la session qui se termine est sauvegardé sous F0ZZZ.hf_.");
 }
 
 TEST_F(StationFileSetTest, KeptArchivesTakeTheNextFreeNumberAndEmptyArchivesAreNotKept)
 {
     writeTemplates();
     writeStation("");
-    dir.write("F0ZZZ.hf_", "");  // an empty archive is not worth keeping
+    dir.write("F0ZZZ.hf_", ""); // an empty archive is not worth keeping
     ASSERT_TRUE(set().switchSession(Session::Vhf).done());
     EXPECT_FALSE(dir.exists("F0ZZZ.hf_1"));
 
@@ -260,12 +268,12 @@ TEST_F(StationFileSetTest, KeptArchivesTakeTheNextFreeNumberAndEmptyArchivesAreN
 TEST_F(StationFileSetTest, FailedSwitchLeavesFilesAndSettingsAsTheyWere)
 {
     const struct {
-        const char* failing;  // the end of the path whose write fails
+        const char* failing; // the end of the path whose write fails
         const char* failedFile;
     } cases[] = {
-        {"F0ZZZ.hf_1", "F0ZZZ.hf_1"},                   // keeping the old archive aside
-        {"_Departement_CW.hf_", "F0ZZZ_Departement_CW.hf_"},  // archiving
-        {"_Prefixe_SSB.txt", "F0ZZZ_Prefixe_SSB.txt"},  // starting afresh
+        {"F0ZZZ.hf_1", "F0ZZZ.hf_1"},                        // keeping the old archive aside
+        {"_Departement_CW.hf_", "F0ZZZ_Departement_CW.hf_"}, // archiving
+        {"_Prefixe_SSB.txt", "F0ZZZ_Prefixe_SSB.txt"},       // starting afresh
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.failing);
@@ -414,9 +422,10 @@ TEST_F(StationFileSetTest, BackupReportsEveryFileItCouldNotCopy)
     const StationFileOutcome out = set().backup();
     EXPECT_TRUE(out.failed());
     EXPECT_EQ(out.failedFile, "F0ZZZ_Departement_CW.txt");
-    EXPECT_EQ(out.message, "La copie de sécurité est incomplète :\r\n"
-                           "Impossible de lire le fichier F0ZZZ_Departement_CW.txt : fichier introuvable (erreur N° 53)\r\n"
-                           "Impossible d'écrire le fichier F0ZZZ_Prefixe_SSB.bak : disque plein (erreur N° 61)");
+    EXPECT_EQ(out.message,
+              "La copie de sécurité est incomplète :\r\n"
+              "Impossible de lire le fichier F0ZZZ_Departement_CW.txt : fichier introuvable (erreur N° 53)\r\n"
+              "Impossible d'écrire le fichier F0ZZZ_Prefixe_SSB.bak : disque plein (erreur N° 61)");
     EXPECT_EQ(dir.read("F0ZZZ.bak"), crlf({kHf1})) << "the other files are still backed up";
     EXPECT_EQ(dir.read("F0ZZZ_Prefixe_CW.bak"), kPrefixMarked + "cw");
 }
@@ -444,7 +453,11 @@ TEST_F(StationFileSetTest, QsoCountIgnoresBlankLines)
     const struct {
         QByteArray bytes;
         int count;
-    } cases[] = {{"", 0}, {"\r\n\r\n", 0}, {"   \r\n", 0}, {crlf({kHf1}), 1}, {crlf({kHf1, "", kHf2}), 2},
+    } cases[] = {{"", 0},
+                 {"\r\n\r\n", 0},
+                 {"   \r\n", 0},
+                 {crlf({kHf1}), 1},
+                 {crlf({kHf1, "", kHf2}), 2},
                  {kHf1 + "\r\n" + kHf2, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes.left(20).toStdString());
@@ -452,5 +465,5 @@ TEST_F(StationFileSetTest, QsoCountIgnoresBlankLines)
     }
 }
 
-}  // namespace
-}  // namespace tv
+} // namespace
+} // namespace tv

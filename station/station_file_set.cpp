@@ -1,4 +1,4 @@
-#include "app/station_file_set.h"
+#include "station/station_file_set.h"
 
 #include "logstore/log_file.h"
 #include "platform/dialogs.h"
@@ -53,7 +53,7 @@ StationFileOutcome failedWith(const FileResult& result, const QString& path, con
     return out;
 }
 
-}  // namespace
+} // namespace
 
 StationFileSet::StationFileSet(FileSystem& files, SettingsStore& settings, QString programDir, QString storedCallsign)
     : m_files(files), m_settings(settings), m_paths(std::move(programDir), std::move(storedCallsign))
@@ -129,11 +129,10 @@ bool StationFileSet::readTemplates(QList<QByteArray>& perFile, StationFileOutcom
                                    const QString& consequence) const
 {
     QList<Entry> templates;
-    if (!readEntries({m_paths.logTemplate(), m_paths.departmentTemplate(), m_paths.prefixTemplate()}, false,
-                     templates, out, consequence))
+    if (!readEntries({m_paths.logTemplate(), m_paths.departmentTemplate(), m_paths.prefixTemplate()}, false, templates,
+                     out, consequence))
         return false;
-    perFile = {templates[0].before, templates[1].before, templates[1].before, templates[2].before,
-               templates[2].before};
+    perFile = {templates[0].before, templates[1].before, templates[1].before, templates[2].before, templates[2].before};
     return true;
 }
 
@@ -178,8 +177,9 @@ bool StationFileSet::writeAll(const QList<Entry>& entries, bool verify, StationF
         if (notRestored.isEmpty())
             message += consequence;
         else
-            message += kCrLf + QStringLiteral("Attention : ces fichiers n'ont pas pu être remis dans leur état "
-                                              "précédent : ") +
+            message += kCrLf +
+                       QStringLiteral("Attention : ces fichiers n'ont pas pu être remis dans leur état "
+                                      "précédent : ") +
                        listed(notRestored) + QLatin1Char('.');
         out = failedWith(written, entry.path, message);
         return false;
@@ -239,8 +239,9 @@ StationFileOutcome StationFileSet::switchSession(Session target)
     if (out.failed())
         return out;
     const QString call = m_paths.callsign();
-    const QString consequence = kCrLf + QStringLiteral("La session n'a pas été changée et les fichiers de la station ") +
-                                call + QStringLiteral(" sont restés tels qu'ils étaient.");
+    const QString consequence = kCrLf +
+                                QStringLiteral("La session n'a pas été changée et les fichiers de la station ") + call +
+                                QStringLiteral(" sont restés tels qu'ils étaient.");
     QList<Entry> live;
     if (!readEntries(liveFiles(), false, live, out, consequence))
         return out;
@@ -269,13 +270,14 @@ StationFileOutcome StationFileSet::switchSession(Session target)
             return out;
         for (const Entry& entry : kept)
             out.keptCopies << nameOf(entry.path);
-        keptNote = QStringLiteral("Le fichier ") + nameOf(archive[0].path) + QStringLiteral(" contenait déjà un log de ") +
-                   QString::number(archivedQsos) + QStringLiteral(" QSO, différent de celui de la session qui se termine.") +
-                   kCrLf + QStringLiteral("Pour ne pas le perdre, il a été conservé avec ses fichiers Departement et "
-                                          "Prefixe sous les noms : ") +
+        keptNote = QStringLiteral("Le fichier ") + nameOf(archive[0].path) +
+                   QStringLiteral(" contenait déjà un log de ") + QString::number(archivedQsos) +
+                   QStringLiteral(" QSO, différent de celui de la session qui se termine.") + kCrLf +
+                   QStringLiteral("Pour ne pas le perdre, il a été conservé avec ses fichiers Departement et "
+                                  "Prefixe sous les noms : ") +
                    listed(out.keptCopies) + QLatin1Char('.') + kCrLf +
-                   QStringLiteral("Le log de la session qui se termine est sauvegardé sous ") + nameOf(archive[0].path) +
-                   QLatin1Char('.');
+                   QStringLiteral("Le log de la session qui se termine est sauvegardé sous ") +
+                   nameOf(archive[0].path) + QLatin1Char('.');
     }
 
     for (int i = 0; i < archive.size(); ++i)
@@ -328,7 +330,8 @@ StationFileOutcome StationFileSet::reset()
     StationFileOutcome out = refuseUnusableCallsign();
     if (out.failed())
         return out;
-    const QString consequence = kCrLf + QStringLiteral("La remise à zéro n'a pas été faite et les fichiers de la station ") +
+    const QString consequence = kCrLf +
+                                QStringLiteral("La remise à zéro n'a pas été faite et les fichiers de la station ") +
                                 m_paths.callsign() + QStringLiteral(" sont restés tels qu'ils étaient.");
     QList<Entry> live;
     if (!readEntries(liveFiles(), true, live, out, consequence))
@@ -402,7 +405,7 @@ StationFileOutcome StationFileSet::backup()
 {
     StationFileOutcome out;
     if (refuseUnusableCallsign().failed())
-        return out;  // no station yet: nothing of its own to back up
+        return out; // no station yet: nothing of its own to back up
     const QStringList live = liveFiles();
     const QStringList backups = m_paths.copySet(QStringLiteral(".bak"));
     const QString kept = kCrLf + QStringLiteral("La copie de sécurité n'a pas été faite : les fichiers .bak "
@@ -481,4 +484,4 @@ void StationFileSet::writeKnownStationSettings(const QString& locator, const QSt
     m_settings.setValue(keys::kJnm, sectionName(), keys::kDateJnm, eventDate);
 }
 
-}  // namespace tv
+} // namespace tv

@@ -1,0 +1,16 @@
+# Fails when a folder below the windows includes a header of app/: the program's windows sit
+# on the core, never the other way round.
+set(failures "")
+foreach(folder cluster entry geo labels logstore platform reports station stats)
+  file(GLOB_RECURSE files "${ROOT}/${folder}/*.cpp" "${ROOT}/${folder}/*.h")
+  foreach(file IN LISTS files)
+    file(STRINGS "${file}" hits REGEX "#include[ \t]*\"app/")
+    if(hits)
+      list(APPEND failures "${file}: ${hits}")
+    endif()
+  endforeach()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "A lower layer includes app/:\n${failures}")
+endif()
+message(STATUS "no lower layer includes app/")
