@@ -1,13 +1,10 @@
+#include "logstore/bands.h"
 #include "logstore/log_file.h"
 #include "logstore/multiplier_rebuild.h"
-#include "logstore/qso_line.h"
 #include "tests/logstore/multiplier_reference.h"
-#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 namespace tv {
 namespace {
@@ -16,266 +13,226 @@ using test::departmentLine;
 using test::marks;
 using test::prefixLine;
 
-constexpr int k18 = 0, k35 = 1, k70 = 2, k14 = 4, k144 = 10; // positions in the band table
+// A prefix template with what the rebuild must get right: a longer prefix before a shorter one,
+// a special prefix of France, an entity without a line, a line without an entity code, a
+// 6-character prefix that the 5-column look-up and the 6-column rebuild read differently, a
+// blank prefix field, a line too short to hold marks, marks that are not "0".
+const QList<QByteArray> kPrefixes = {
+    prefixLine("FG", marks(), "FG", "Guadeloupe"),
+    prefixLine("F", marks(), "F", "France"),
+    prefixLine("TM", marks(), "F", "France, indicatif special"),
+    prefixLine("ON", marks(), "ON", "Belgique"),
+    prefixLine("DL", marks(4, 'x'), "DL", "Allemagne, marque illisible"),
+    prefixLine("G", marks(4, '2'), "G", "Angleterre, marque 2"),
+    prefixLine("VP8SGX", marks(), "VP8SG", "South Georgia, long prefix"),
+    prefixLine("VP8SG", marks(), "VP8SG", "South Georgia"),
+    prefixLine("ZZ", marks(), "QQ", "entity without a line"),
+    prefixLine("BL", marks(), "", "no entity code"),
+    prefixLine("SY", marks(), "SX", "entity whose line holds no marks"),
+    "SX",
+    prefixLine("", marks(), "XX", "blank prefix field"),
+};
 
-// A prefix template with the cases the rebuild must get right: a longer prefix before a
-// shorter one, a special prefix of France, an entity without a line, a prefix line without an
-// entity code, a 6-character prefix that the 5-column look-up and the 6-column rebuild read
-// differently, a blank prefix field, a line too short to hold marks, marks that are not "0".
-QList<QByteArray> prefixTemplateLines()
-{
-    return {
-        prefixLine("FG", marks(), "FG", "Guadeloupe"),
-        prefixLine("F", marks(), "F", "France"),
-        prefixLine("TM", marks(), "F", "France, indicatif special"),
-        prefixLine("TK", marks(), "TK", "Corse"),
-        prefixLine("ON", marks(), "ON", "Belgique"),
-        prefixLine("DL", marks(k14, 'x'), "DL", "Allemagne, marque illisible"),
-        prefixLine("G", marks(k14, '2'), "G", "Angleterre, marque 2"),
-        prefixLine("VP8SGX", marks(), "VP8SG", "South Georgia, long prefix"),
-        prefixLine("VP8SG", marks(), "VP8SG", "South Georgia"),
-        prefixLine("ZZ", marks(), "QQ", "entity without a line"),
-        prefixLine("BL", marks(), "", "no entity code"),
-        prefixLine("SY", marks(), "SX", "entity whose line holds no marks"),
-        "SX",
-        prefixLine("", marks(), "XX", "blank prefix field"),
-    };
-}
-// Line indexes of the prefix template.
-constexpr int kLineFG = 0, kLineF = 1, kLineON = 4, kLineDL = 5, kLineVP8SG = 8;
-
-QList<QByteArray> departmentTemplateLines()
+QList<QByteArray> departmentTemplate()
 {
     QList<QByteArray> lines;
     for (int n = 1; n <= 95; ++n) {
-        if (n == 20) {
-            lines << departmentLine("2A", marks(), "Corse-du-Sud") << departmentLine("2B", marks(), "Haute-Corse");
-            continue;
-        }
-        const QByteArray code = QByteArray::number(n).rightJustified(2, '0');
-        lines << departmentLine(code, n == 75 ? marks(k14, '2') : marks(), test::cp("Département ") + code);
+        const QByteArray code = n == 20 ? "2A" : QByteArray::number(n).rightJustified(2, '0');
+        lines << departmentLine(code, n == 75 ? marks(4, '2') : marks(), test::cp("Département"));
+        if (n == 20)
+            lines << departmentLine("2B", marks(), "Haute-Corse");
     }
     return lines;
 }
 
 // A log line; `count` is the count column (135).
-QByteArray logLine(const char* callsign, const char* band, const char* mode, const char* department,
-                   const char* count = "1")
+QByteArray logLine(const QByteArray& callsign, const QByteArray& band, const QByteArray& mode,
+                   const QByteArray& department = "", char count = '1')
 {
-    QByteArray line = test::qso("21/06/15", callsign, "09:41", band, mode, department);
-    line[134] = *count ? *count : ' ';
+    QByteArray line = test::qso("21/06/15", callsign.constData(), "09:41", band.constData(), mode.constData(),
+                                department.constData());
+    line[134] = count;
     return line;
 }
 
-// A log of mixed bands, modes, callsigns, departments and count marks, with a few lines that
-// are not QSO lines at all.
+// Mixed callsigns, bands, modes, departments and count marks, and a few lines that are not QSOs.
 QList<QByteArray> generatedLog(int count, quint32 seed)
 {
-    static const char* const kCalls[] = {"F5ABC", "FG5XY",  "TM1JNM", "TK5EP", "ON4AA", "DL1ABC",  "G3XYZ", "VP8SGA",
-                                         "ZZ1AA", "QQ1XYZ", "BL2AB",  "SY1AA", "F6XYZ", "F1AAA/P", ""};
-    static const char* const kBands[] = {"3.5 Mhz", "7.0 Mhz", "14 Mhz",  "21 Mhz", "28 Mhz", "144 Mhz", "1.8 MHZ",
-                                         "14 MHz",  "10 Ghz",  "2.3 GHZ", "FM",     "",       "432 Mhz"};
-    static const char* const kModes[] = {"SSB", "CW", "SSB", "CW", "FM", "ssb", ""};
-    static const char* const kDepartments[] = {"59", "01", "2a", "2A", "2b", "96", "", "99", "5", "75", "95", "X"};
-    static const char* const kCounts[] = {"1", "1", "1", "2", "3", "4", "0", ""};
-    auto next = [&seed] {
+    const QList<QByteArray> calls = QByteArray("F5ABC FG5XY TM1JNM ON4AA DL1ABC G3XYZ VP8SGA ZZ1AA QQ1XYZ BL2AB "
+                                               "SY1AA F6XYZ F1AAA/P -")
+                                        .split(' ');
+    const QList<QByteArray> bandTexts =
+        QByteArray("3.5 Mhz|7.0 Mhz|14 Mhz|28 Mhz|144 Mhz|1.8 MHZ|14 MHz|2.3 GHZ|FM||432 Mhz").split('|');
+    const QList<QByteArray> modes = QByteArray("SSB CW SSB CW FM ssb -").split(' ');
+    const QList<QByteArray> departments = QByteArray("59 01 2a 2A 2b 96 - 99 5 75 X").split(' ');
+    const QList<QByteArray> counts = QByteArray("1 1 1 2 3 4 0 -").split(' ');
+    auto pick = [&seed](const QList<QByteArray>& list) {
         seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) & 0x7FFF;
+        const QByteArray& item = list[((seed >> 16) & 0x7FFF) % list.size()];
+        return item == "-" ? QByteArray() : item;
     };
     QList<QByteArray> lines;
     for (int i = 0; i < count; ++i) {
-        const quint32 kind = next() % 40;
-        if (kind < 2) {
-            lines << (kind == 0 ? QByteArray() : QByteArray("short line"));
+        if (i % 23 == 5) {
+            lines << (i % 2 ? QByteArray() : QByteArray("short line"));
             continue;
         }
-        const char* call = kCalls[next() % std::size(kCalls)];
-        const char* band = kBands[next() % std::size(kBands)];
-        const char* mode = kModes[next() % std::size(kModes)];
-        const char* department = kDepartments[next() % std::size(kDepartments)];
-        lines << logLine(call, band, mode, department, kCounts[next() % std::size(kCounts)]);
+        const QByteArray call = pick(calls), band = pick(bandTexts), mode = pick(modes), dep = pick(departments);
+        const QByteArray mark = pick(counts);
+        lines << logLine(call, band, mode, dep, mark.isEmpty() ? ' ' : mark[0]);
     }
     return lines;
 }
 
-const QStringList kStationFiles = {"F0ZZZ_Prefixe_SSB.txt", "F0ZZZ_Prefixe_CW.txt", "F0ZZZ_Absent.txt",
-                                   "F0ZZZ_Departement_SSB.txt", "F0ZZZ_Departement_CW.txt"};
+// The marks of a multiplier file that differ from the template, as "F 14 Mhz" ("=3" added for a
+// mark other than "1"); any other change of a line is reported too.
+QString changedMarks(const QByteArray& file, const QList<QByteArray>& templ, int firstMarkColumn)
+{
+    const QList<QByteArray> lines = LogFile::splitLines(file);
+    if (lines.size() != templ.size())
+        return QStringLiteral("<%1 lines>").arg(lines.size());
+    QStringList out;
+    for (int i = 0; i < templ.size(); ++i) {
+        QByteArray restored = lines[i];
+        for (int b = 0; b < bands::kCount && firstMarkColumn - 1 + b < restored.size(); ++b) {
+            const int c = firstMarkColumn - 1 + b;
+            if (lines[i][c] == templ[i][c])
+                continue;
+            out << QString::fromLatin1(templ[i].left(firstMarkColumn - 2).trimmed() + ' ' + bands::all()[b]) +
+                       (lines[i][c] == '1' ? QString() : QStringLiteral("=") + QChar(lines[i][c]));
+            restored[c] = templ[i][c];
+        }
+        if (restored != templ[i])
+            out << QStringLiteral("<line %1 changed>").arg(i + 1);
+    }
+    return out.join(QStringLiteral(", "));
+}
+
+const QStringList kFiles = {"F0ZZZ_Prefixe_SSB.txt", "F0ZZZ_Prefixe_CW.txt", "F0ZZZ_Absent.txt",
+                            "F0ZZZ_Departement_SSB.txt", "F0ZZZ_Departement_CW.txt"};
+const QList<QByteArray> kDepartments = departmentTemplate();
+
+// What a rebuild did, in one text: the marks set in each multiplier file, the absent list and
+// the callsigns that no prefix matched.
+QString outcome(const test::TempProgramDir& dir, const MultiplierRebuild::Result& result)
+{
+    QStringList parts;
+    const auto add = [&parts](const char* what, const QString& text) {
+        if (!text.isEmpty())
+            parts << QString::fromLatin1(what) + ": " + text;
+    };
+    add("prefix SSB", changedMarks(dir.read(kFiles[0]), kPrefixes, 8));
+    add("prefix CW", changedMarks(dir.read(kFiles[1]), kPrefixes, 8));
+    add("department SSB", changedMarks(dir.read(kFiles[3]), kDepartments, 4));
+    add("department CW", changedMarks(dir.read(kFiles[4]), kDepartments, 4));
+    add("absent", QString::fromLatin1(dir.read(kFiles[2])).replace("\r\n", " ").trimmed());
+    add("unmatched", QString::fromLatin1(result.unmatchedCallsigns.join(' ')));
+    return parts.join("; ");
+}
+
+const QByteArray kOld = "old contents\r\n";
 
 class MultiplierRebuildTest : public ::testing::Test {
 protected:
     test::TempProgramDir dir;
     FailingFileSystem files;
     StationPaths paths{dir.path(), "F0ZZZ"};
-    const QList<QByteArray> prefixTemplate = prefixTemplateLines();
-    const QList<QByteArray> departmentTemplate = departmentTemplateLines();
 
     void SetUp() override { installTemplates(dir); }
 
-    void installTemplates(const test::TempProgramDir& d) const
+    static void installTemplates(const test::TempProgramDir& d)
     {
-        d.write("FXXXX_Prefixe.txt", LogFile::joinLines(prefixTemplate));
-        d.write("FXXXX_Departement.txt", LogFile::joinLines(departmentTemplate));
+        d.write("FXXXX_Prefixe.txt", LogFile::joinLines(kPrefixes));
+        d.write("FXXXX_Departement.txt", LogFile::joinLines(kDepartments));
         d.write("FXXXX.log", "");
-        for (const char* name :
-             {"F0ZZZ_Prefixe_SSB.txt", "F0ZZZ_Prefixe_CW.txt", "F0ZZZ_Departement_SSB.txt", "F0ZZZ_Departement_CW.txt"})
-            d.write(name, "old contents\r\n");
+        for (int i : {0, 1, 3, 4})
+            d.write(kFiles[i], kOld);
     }
 
     MultiplierRebuild::Result rebuild(const QList<QByteArray>& log) { return MultiplierRebuild(files, paths).run(log); }
 
-    // The same log rebuilt in a fresh directory gives the same five files.
-    void expectSameAsACleanRun(const QList<QByteArray>& log)
+    // The per-line procedure on the same log and templates gives the same five files.
+    void expectSameAsPerLine(const QList<QByteArray>& log, bool shippedTemplates = false)
     {
-        test::TempProgramDir clean;
-        installTemplates(clean);
-        ASSERT_TRUE(MultiplierRebuild(files, StationPaths(clean.path(), "F0ZZZ")).run(log).result.ok());
-        for (const QString& name : kStationFiles)
-            EXPECT_EQ(dir.read(name), clean.read(name)) << name.toStdString();
+        test::TempProgramDir slow;
+        if (shippedTemplates)
+            slow.installShippedData();
+        else
+            installTemplates(slow);
+        slow.write("F0ZZZ.log", LogFile::joinLines(log));
+        test::reference::rebuildPerLine(slow.path(), "F0ZZZ");
+        for (const QString& name : kFiles)
+            EXPECT_EQ(dir.read(name), slow.read(name)) << name.toStdString();
     }
 };
 
 TEST_F(MultiplierRebuildTest, SameBytesAsThePerLineProcedure)
 {
-    const std::pair<int, quint32> runs[] = {{0, 1}, {1, 2}, {60, 3}, {250, 4}, {250, 99}};
-    for (const auto& [count, seed] : runs) {
-        SCOPED_TRACE("lines " + std::to_string(count) + " seed " + std::to_string(seed));
-        const QList<QByteArray> log = generatedLog(count, seed);
-
-        test::TempProgramDir slow;
-        installTemplates(slow);
-        slow.write("F0ZZZ.log", LogFile::joinLines(log));
-        test::reference::rebuildPerLine(slow.path(), "F0ZZZ");
-
-        test::TempProgramDir fast;
-        installTemplates(fast);
-        const MultiplierRebuild::Result result = MultiplierRebuild(files, StationPaths(fast.path(), "F0ZZZ")).run(log);
+    const struct {
+        int lines;
+        quint32 seed;
+        bool shipped;
+    } runs[] = {{0, 1, false}, {250, 4, false}, {250, 99, false}, {120, 9, true}};
+    for (const auto& run : runs) {
+        SCOPED_TRACE(testing::Message() << run.lines << " lines, seed " << run.seed << ", shipped " << run.shipped);
+        if (run.shipped) {
+            for (const char* name : {"FXXXX_Prefixe.txt", "FXXXX_Departement.txt"})
+                files.remove(dir.file(name));
+            dir.installShippedData();
+        }
+        const QList<QByteArray> log = generatedLog(run.lines, run.seed);
+        const MultiplierRebuild::Result result = rebuild(log);
         ASSERT_TRUE(result.result.ok());
         EXPECT_EQ(result.filesWritten, 5);
-        for (const QString& name : kStationFiles)
-            EXPECT_EQ(fast.read(name), slow.read(name)) << name.toStdString();
-        EXPECT_EQ(LogFile::joinLines(result.absentLines), fast.read("F0ZZZ_Absent.txt"));
-        EXPECT_FALSE(fast.exists("Temporaire.txt"));
-        if (count == 250) {
-            // The generated logs really exercise the marks: the comparison is not between templates.
-            for (const QString& name : {"F0ZZZ_Prefixe_SSB.txt", "F0ZZZ_Prefixe_CW.txt"})
-                EXPECT_NE(fast.read(name), LogFile::joinLines(prefixTemplate)) << name.toStdString();
-            for (const QString& name : {"F0ZZZ_Departement_SSB.txt", "F0ZZZ_Departement_CW.txt"})
-                EXPECT_NE(fast.read(name), LogFile::joinLines(departmentTemplate)) << name.toStdString();
-            EXPECT_FALSE(fast.read("F0ZZZ_Absent.txt").isEmpty());
+        EXPECT_EQ(LogFile::joinLines(result.absentLines), dir.read("F0ZZZ_Absent.txt"));
+        expectSameAsPerLine(log, run.shipped);
+        if (run.lines == 250) { // the log really marks every file
+            for (const char* part : {"prefix SSB:", "prefix CW:", "department SSB:", "department CW:", "absent:"})
+                EXPECT_TRUE(outcome(dir, result).contains(part)) << part;
         }
     }
 }
 
 TEST_F(MultiplierRebuildTest, MarksOfSmallLogs)
 {
-    using PrefixMarks = QList<std::tuple<int, int, char>>;            // line, band, mark
-    using DepartmentMarks = QList<std::tuple<QByteArray, int, char>>; // code, band, mark
-    struct Case {
+    const struct {
         const char* what;
         QList<QByteArray> log;
-        PrefixMarks ssbPrefixes, cwPrefixes;
-        DepartmentMarks ssbDepartments, cwDepartments;
-        QByteArray absent;
-        QList<QByteArray> unmatched;
-    };
-    const Case cases[] = {
+        const char* outcome;
+    } cases[] = {
         {"entity line marked per band and mode; a special prefix marks France's line",
          {logLine("F5ABC", "14 Mhz", "SSB", "59"), logLine("TM1JNM", "3.5 Mhz", "SSB", "59"),
-          logLine("FG5XY", "14 Mhz", "CW", ""), logLine("F6XYZ", "144 Mhz", "CW", "2a")},
-         {{kLineF, k14, '1'}, {kLineF, k35, '1'}},
-         {{kLineFG, k14, '1'}, {kLineF, k144, '1'}},
-         {{"59", k14, '1'}, {"59", k35, '1'}},
-         {{"2A", k144, '1'}},
-         "",
-         {}},
+          logLine("FG5XY", "14 Mhz", "CW"), logLine("F6XYZ", "144 Mhz", "CW", "2a")},
+         "prefix SSB: F 3.5 Mhz, F 14 Mhz; prefix CW: FG 14 Mhz, F 144 Mhz; department SSB: 59 3.5 Mhz, 59 14 Mhz; "
+         "department CW: 2A 144 Mhz"},
         {"a callsign matching no prefix marks nothing, not even the entity of the QSO before",
          {logLine("F5ABC", "14 Mhz", "CW", "59"), logLine("QQ1XYZ", "7.0 Mhz", "CW", "59"),
-          logLine("ON4AA", "14 Mhz", "SSB", ""), logLine("QQ2XYZ", "3.5 Mhz", "SSB", "")},
-         {{kLineON, k14, '1'}},
-         {{kLineF, k14, '1'}},
-         {},
-         {{"59", k14, '1'}, {"59", k70, '1'}}, // the department does not depend on the prefix
-         "QQ1XYZ\r\n",
-         {"QQ1XYZ", "QQ2XYZ"}},
-        {"the absent list holds what the CW QSOs could not place",
-         {logLine("ZZ1AA", "14 Mhz", "SSB", ""), // entity QQ has no line; SSB: not listed
-          logLine("ZZ2BB", "14 Mhz", "CW", ""),  // listed by its entity code
-          logLine("ZZ3CC", "7.0 Mhz", "CW", ""), // once per QSO
-          logLine("BL2AB", "14 Mhz", "CW", ""),  // no entity code: listed by its callsign
-          logLine("SY1AA", "14 Mhz", "CW", "")}, // the entity's line holds no marks: found, not listed
-         {},
-         {},
-         {},
-         {},
-         "QQ\r\nQQ\r\nBL2AB\r\n",
-         {}},
-        {"six prefix columns where the look-up reads five: VP8SGA finds the VP8SG line",
-         {logLine("VP8SGA", "14 Mhz", "SSB", "")},
-         {{kLineVP8SG, k14, '1'}},
-         {},
-         {},
-         {},
-         "",
-         {}},
-        {"bands compared in upper case",
-         {logLine("F5ABC", "1.8 MHZ", "SSB", "59"), logLine("F5ABC", "14 MHz", "SSB", "59"),
+          logLine("ON4AA", "14 Mhz", "SSB"), logLine("QQ2XYZ", "3.5 Mhz", "SSB")},
+         "prefix SSB: ON 14 Mhz; prefix CW: F 14 Mhz; department CW: 59 7.0 Mhz, 59 14 Mhz; absent: QQ1XYZ; "
+         "unmatched: QQ1XYZ QQ2XYZ"},
+        {"the absent list: what the CW QSOs could not place, by entity code or else by callsign",
+         {logLine("ZZ1AA", "14 Mhz", "SSB"), logLine("ZZ2BB", "14 Mhz", "CW"), logLine("ZZ3CC", "7.0 Mhz", "CW"),
+          logLine("BL2AB", "14 Mhz", "CW"), logLine("SY1AA", "14 Mhz", "CW")},
+         "absent: QQ QQ BL2AB"},
+        {"six prefix columns where the look-up reads five; bands compared in upper case",
+         {logLine("VP8SGA", "14 Mhz", "SSB"), logLine("F5ABC", "1.8 MHZ", "SSB", "59"),
           logLine("F5ABC", "Unknown", "SSB", "01")},
-         {{kLineF, k18, '1'}, {kLineF, k14, '1'}},
-         {},
-         {{"59", k18, '1'}, {"59", k14, '1'}},
-         {},
-         "",
-         {}},
-        {"marks follow their numeric value",
-         // Departments keep the largest count: 3 over a later 1, the template's 2 on 75 over a
-         // 1, a 0 or blank count changes nothing. An unreadable prefix mark becomes 1; a 2 stays.
-         {logLine("F5ABC", "7.0 Mhz", "SSB", "59", "3"), logLine("F5ABC", "7.0 Mhz", "SSB", "59", "1"),
-          logLine("F5ABC", "14 Mhz", "SSB", "75", "1"), logLine("F5ABC", "14 Mhz", "SSB", "01", "0"),
-          logLine("F5ABC", "14 Mhz", "SSB", "02", ""), logLine("F5ABC", "14 Mhz", "SSB", "03", "4"),
-          logLine("DL1ABC", "14 Mhz", "SSB", ""), logLine("G3XYZ", "14 Mhz", "SSB", "")},
-         {{kLineF, k70, '1'}, {kLineF, k14, '1'}, {kLineDL, k14, '1'}},
-         {},
-         {{"59", k70, '3'}, {"03", k14, '4'}},
-         {},
-         "",
-         {}},
+         "prefix SSB: F 1.8 Mhz, VP8SG 14 Mhz; department SSB: 59 1.8 Mhz"},
+        {"department marks keep the largest count; an unreadable prefix mark becomes 1, a 2 stays",
+         {logLine("F5ABC", "7.0 Mhz", "SSB", "59", '3'), logLine("F5ABC", "7.0 Mhz", "SSB", "59", '1'),
+          logLine("F5ABC", "14 Mhz", "SSB", "75", '1'), logLine("F5ABC", "14 Mhz", "SSB", "01", '0'),
+          logLine("F5ABC", "14 Mhz", "SSB", "02", ' '), logLine("F5ABC", "14 Mhz", "SSB", "03", '4'),
+          logLine("DL1ABC", "14 Mhz", "SSB"), logLine("G3XYZ", "14 Mhz", "SSB")},
+         "prefix SSB: F 7.0 Mhz, F 14 Mhz, DL 14 Mhz; department SSB: 03 14 Mhz=4, 59 7.0 Mhz=3"},
         {"other modes and non-QSO lines leave the templates",
          {logLine("F5ABC", "14 Mhz", "FM", "59"), logLine("F5ABC", "14 Mhz", "ssb", "59"), "", "garbage"},
-         {},
-         {},
-         {},
-         {},
-         "",
-         {}},
-        {"an empty log clears every mark", {}, {}, {}, {}, {}, "", {}},
+         ""},
     };
-    auto prefixes = [this](const PrefixMarks& marked) {
-        QList<QByteArray> lines = prefixTemplate;
-        for (const auto& [line, band, mark] : marked)
-            lines[line][7 + band] = mark;
-        return LogFile::joinLines(lines);
-    };
-    auto departments = [this](const DepartmentMarks& marked) {
-        QList<QByteArray> lines = departmentTemplate;
-        for (const auto& [code, band, mark] : marked) {
-            for (QByteArray& line : lines) {
-                if (line.startsWith(code))
-                    line[3 + band] = mark;
-            }
-        }
-        return LogFile::joinLines(lines);
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const MultiplierRebuild::Result result = rebuild(c.log);
         ASSERT_TRUE(result.result.ok());
-        EXPECT_EQ(dir.read("F0ZZZ_Prefixe_SSB.txt"), prefixes(c.ssbPrefixes));
-        EXPECT_EQ(dir.read("F0ZZZ_Prefixe_CW.txt"), prefixes(c.cwPrefixes));
-        EXPECT_EQ(dir.read("F0ZZZ_Departement_SSB.txt"), departments(c.ssbDepartments));
-        EXPECT_EQ(dir.read("F0ZZZ_Departement_CW.txt"), departments(c.cwDepartments));
-        EXPECT_EQ(dir.read("F0ZZZ_Absent.txt"), c.absent);
-        EXPECT_EQ(LogFile::joinLines(result.absentLines), c.absent);
-        EXPECT_EQ(result.unmatchedCallsigns, c.unmatched);
+        EXPECT_EQ(outcome(dir, result), c.outcome);
     }
 }
 
@@ -289,26 +246,24 @@ TEST_F(MultiplierRebuildTest, EachFileIsWrittenOnceAndAFailureLeavesWholeFiles)
     EXPECT_EQ(failed.failedFile, paths.absentList());
     EXPECT_EQ(failed.filesWritten, 2);
     EXPECT_EQ(files.writes(), 3);
-    // The prefix files are the new ones; the department files are the old ones, whole.
-    EXPECT_NE(dir.read("F0ZZZ_Prefixe_SSB.txt"), "old contents\r\n");
-    EXPECT_NE(dir.read("F0ZZZ_Prefixe_CW.txt"), "old contents\r\n");
-    EXPECT_FALSE(dir.exists("F0ZZZ_Absent.txt"));
-    EXPECT_EQ(dir.read("F0ZZZ_Departement_SSB.txt"), "old contents\r\n");
-    EXPECT_EQ(dir.read("F0ZZZ_Departement_CW.txt"), "old contents\r\n");
+    // The prefix files are the new ones; the absent list and the department files are as they were.
+    EXPECT_NE(dir.read(kFiles[0]), kOld);
+    EXPECT_NE(dir.read(kFiles[1]), kOld);
+    EXPECT_FALSE(dir.exists(kFiles[2]));
+    EXPECT_EQ(dir.read(kFiles[3]) + dir.read(kFiles[4]), kOld + kOld);
 
-    // Running it again completes the set, the same as one clean run.
+    // Running it again completes the set.
     ASSERT_TRUE(rebuild(log).result.ok());
     EXPECT_EQ(files.writes(), 3 + 5);
-    expectSameAsACleanRun(log);
+    expectSameAsPerLine(log);
 
     // A replace interrupted before its rename leaves the old file.
     installTemplates(dir);
     files.stopBeforeRename(true);
     const MultiplierRebuild::Result interrupted = rebuild(log);
-    EXPECT_FALSE(interrupted.result.ok());
     EXPECT_EQ(interrupted.filesWritten, 0);
     EXPECT_EQ(interrupted.failedFile, paths.prefixes(bands::Mode::Ssb));
-    EXPECT_EQ(dir.read("F0ZZZ_Prefixe_SSB.txt"), "old contents\r\n");
+    EXPECT_EQ(dir.read(kFiles[0]), kOld);
 }
 
 TEST_F(MultiplierRebuildTest, MissingTemplateOrLogWritesNothing)
@@ -317,46 +272,32 @@ TEST_F(MultiplierRebuildTest, MissingTemplateOrLogWritesNothing)
     MultiplierRebuild::Result failed = rebuild(generatedLog(20, 7));
     EXPECT_EQ(failed.result.errorNumber, 53);
     EXPECT_EQ(failed.failedFile, paths.departmentTemplate());
-    EXPECT_EQ(files.writes(), 0);
 
     installTemplates(dir);
     failed = MultiplierRebuild(files, paths).runFromLog();
     EXPECT_EQ(failed.result.errorNumber, 53);
     EXPECT_EQ(failed.failedFile, paths.log());
     EXPECT_EQ(files.writes(), 0);
-    EXPECT_EQ(dir.read("F0ZZZ_Prefixe_SSB.txt"), "old contents\r\n");
+    EXPECT_EQ(dir.read(kFiles[0]), kOld);
 }
 
-TEST_F(MultiplierRebuildTest, FromTheLogFileAndWithProgress)
+TEST_F(MultiplierRebuildTest, FromTheLogFileWithProgress)
 {
-    const QList<QByteArray> log = generatedLog(1500, 8);
+    const QList<QByteArray> log = generatedLog(1100, 8);
     dir.write("F0ZZZ.Log", LogFile::joinLines(log)); // either spelling of the suffix
-
     QList<std::pair<int, int>> calls;
     MultiplierRebuild rebuilder(files, paths);
     rebuilder.setProgress([&](int done, int total) { calls.append({done, total}); });
     ASSERT_TRUE(rebuilder.runFromLog().result.ok());
     ASSERT_GE(calls.size(), 3);
-    EXPECT_EQ(calls.first(), std::make_pair(0, 1500));
-    EXPECT_EQ(calls.last(), std::make_pair(1500, 1500));
+    EXPECT_EQ(calls.first(), std::make_pair(0, 1100));
+    EXPECT_EQ(calls.last(), std::make_pair(1100, 1100));
     for (int i = 1; i < calls.size(); ++i)
         EXPECT_GT(calls[i].first, calls[i - 1].first);
-    expectSameAsACleanRun(log);
-}
-
-TEST_F(MultiplierRebuildTest, ShippedTemplatesRebuildLikeThePerLineProcedure)
-{
-    test::TempProgramDir slow;
-    slow.installShippedData();
-    const QList<QByteArray> log = generatedLog(120, 9);
-    slow.write("F0ZZZ.log", LogFile::joinLines(log));
-    test::reference::rebuildPerLine(slow.path(), "F0ZZZ");
-
-    test::TempProgramDir fast;
-    fast.installShippedData();
-    ASSERT_TRUE(MultiplierRebuild(files, StationPaths(fast.path(), "F0ZZZ")).run(log).result.ok());
-    for (const QString& name : kStationFiles)
-        EXPECT_EQ(fast.read(name), slow.read(name)) << name.toStdString();
+    const MultiplierRebuild::Files expected =
+        MultiplierRebuild::compute(log, dir.read("FXXXX_Prefixe.txt"), dir.read("FXXXX_Departement.txt")).files;
+    EXPECT_EQ(dir.read(kFiles[1]), expected.prefixCw);
+    EXPECT_EQ(dir.read(kFiles[4]), expected.departmentCw);
 }
 
 } // namespace

@@ -1,20 +1,15 @@
 #include "logstore/log_file.h"
 #include "logstore/prefix_file.h"
 #include "tests/logstore/multiplier_reference.h"
-#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <optional>
 
 namespace tv {
 namespace {
 
 using test::marks;
 using test::prefixLine;
-
-constexpr int k14 = 4; // "14 Mhz" in the band table
 
 class PrefixFileTest : public ::testing::Test {
 protected:
@@ -25,7 +20,7 @@ protected:
 
     const QList<QByteArray> lines = {
         prefixLine("FG", marks(), "FG", "Guadeloupe"),
-        prefixLine("F", marks(k14, '1'), "F", "France"),
+        prefixLine("F", marks(4, '1'), "F", "France"),
         prefixLine("TM", marks(), "F", "France, indicatif special  "),
         prefixLine("VP8SGX", marks(), "VP8SG", "South Georgia, long prefix"),
         prefixLine("VP8SG", marks(), "VP8SG", "South Georgia"),
@@ -43,64 +38,53 @@ protected:
 
 TEST_F(PrefixFileTest, LookUpTakesTheFirstMatchingLine)
 {
-    struct Case {
-        QByteArray text;
-        QByteArray band;
+    const struct {
+        QByteArray text, band;
         int line; // -1: no match
-        QByteArray prefix;
-        QByteArray mark;
-        QByteArray entity;
-    };
-    const Case cases[] = {
-        {"FG5XY", "14 Mhz", 0, "FG", "0", "FG"},
-        {"F5ABC", "14 Mhz", 1, "F", "1", "F"},
-        {"F5ABC", "7.0 Mhz", 1, "F", "0", "F"},
-        {"F5ABC", "14 MHz", 1, "F", "", "F"},           // a band outside the table: no mark
-        {"TM1JNM", "14 Mhz", 2, "TM", "0", "F"},        // a special prefix belongs to France
-        {"F", "14 Mhz", 1, "F", "1", "F"},              // the entity code finds the entity's line
-        {"VP8SGA", "14 Mhz", 3, "VP8SG", "0", "VP8SG"}, // the look-up reads columns 1-5 only
-        {"ON4AA", "14 Mhz", 7, "ON", "0", "ON"},
-        {"XYZ", "14 Mhz", -1, "", "", ""}, // the blank prefix line matches nothing
-        {"", "14 Mhz", -1, "", "", ""},
-        {"f5abc", "14 Mhz", -1, "", "", ""},
-    };
-    for (const Case& c : cases) {
+        QByteArray prefix, mark, entity;
+    } cases[] = {{"FG5XY", "14 Mhz", 0, "FG", "0", "FG"},
+                 {"F5ABC", "14 Mhz", 1, "F", "1", "F"},
+                 {"F5ABC", "7.0 Mhz", 1, "F", "0", "F"},
+                 {"F5ABC", "14 MHz", 1, "F", "", "F"},           // a band outside the table: no mark
+                 {"TM1JNM", "14 Mhz", 2, "TM", "0", "F"},        // a special prefix belongs to France
+                 {"F", "14 Mhz", 1, "F", "1", "F"},              // the entity code finds the entity's line
+                 {"VP8SGA", "14 Mhz", 3, "VP8SG", "0", "VP8SG"}, // the look-up reads columns 1-5 only
+                 {"XYZ", "14 Mhz", -1, "", "", ""},              // the blank prefix line matches nothing
+                 {"", "14 Mhz", -1, "", "", ""},
+                 {"f5abc", "14 Mhz", -1, "", "", ""}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString() + " " + c.band.toStdString());
         const PrefixFile::Lookup found = prefixes.find(c.text, c.band, bands::Mode::Ssb);
         ASSERT_TRUE(found.result.ok());
         ASSERT_EQ(found.match.has_value(), c.line >= 0);
-        if (!found.match)
-            continue;
-        EXPECT_EQ(found.match->lineIndex, c.line);
-        EXPECT_EQ(found.match->prefix, c.prefix);
-        EXPECT_EQ(found.match->mark, c.mark);
-        EXPECT_EQ(found.match->entity, c.entity);
+        if (found.match) {
+            EXPECT_EQ(found.match->lineIndex, c.line);
+            EXPECT_EQ(found.match->prefix, c.prefix);
+            EXPECT_EQ(found.match->mark, c.mark);
+            EXPECT_EQ(found.match->entity, c.entity);
+        }
     }
     // The description is the line from column 34 on, as it stands.
     EXPECT_EQ(prefixes.find("TM1JNM", "14 Mhz", bands::Mode::Ssb).match->description, "France, indicatif special  ");
     EXPECT_EQ(prefixes.find("ON4AA", "14 Mhz", bands::Mode::Cw).match->description, test::cp("Belgique (royaume)"));
-
     // A shorter prefix standing first wins.
-    const auto match = PrefixFile::findIn({prefixLine("F", marks(), "F", "France"), lines[0]}, "FG5XY", "14 Mhz");
-    ASSERT_TRUE(match);
-    EXPECT_EQ(match->entity, "F");
+    EXPECT_EQ(PrefixFile::findIn({prefixLine("F", marks(), "F", "France"), lines[0]}, "FG5XY", "14 Mhz")->entity, "F");
 }
 
-TEST_F(PrefixFileTest, LookUpAndRebuildReadDifferentPrefixWidthsAndTheIndexAgreesWithTheScan)
+TEST_F(PrefixFileTest, TheIndexAgreesWithTheScanAtBothPrefixWidths)
 {
     // The entity code VP8SG: columns 1-5 of "VP8SGX" begin it, columns 1-6 do not.
     EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SG", PrefixFile::kLookupPrefixWidth), 3);
     EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SG", PrefixFile::kRebuildPrefixWidth), 4);
-    EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SGX1", PrefixFile::kRebuildPrefixWidth), 3);
 
-    QList<QByteArray> texts = {"",        "F",    "FG",   "FG5XY", "F5ABC", "TM1JNM", "VP8SG", "VP8SGX",
-                               "VP8SGX1", "VP8S", "ZZ9Z", "QQ",    "ON",    "O",      "XX",    "      "};
+    QList<QByteArray> texts = QByteArray("F FG FG5XY TM1JNM VP8SG VP8SGX VP8SGX1 VP8S ZZ9Z QQ ON O XX").split(' ');
+    texts << ""
+          << "      ";
     quint32 seed = 7;
     const char alphabet[] = "FGTMVP8SXZON0159 ";
     for (int i = 0; i < 400; ++i) {
         QByteArray t;
-        const int len = 1 + int(seed % 8);
-        for (int k = 0; k < len; ++k) {
+        for (int k = 0; k < 1 + int(seed % 8); ++k) {
             seed = seed * 1103515245u + 12345u;
             t += alphabet[(seed >> 16) % (sizeof(alphabet) - 1)];
         }
@@ -108,32 +92,25 @@ TEST_F(PrefixFileTest, LookUpAndRebuildReadDifferentPrefixWidthsAndTheIndexAgree
     }
     for (const int width : {PrefixFile::kLookupPrefixWidth, PrefixFile::kRebuildPrefixWidth}) {
         const PrefixIndex index(lines, width);
-        for (const QByteArray& t : texts) {
-            SCOPED_TRACE(t.toStdString() + " width " + std::to_string(width));
-            EXPECT_EQ(index.firstMatch(t), PrefixFile::firstMatch(lines, t, width));
-        }
+        for (const QByteArray& t : texts)
+            EXPECT_EQ(index.firstMatch(t), PrefixFile::firstMatch(lines, t, width)) << t.constData() << " " << width;
     }
 }
 
 TEST_F(PrefixFileTest, MarkingChangesOneByteOfTheModeFileInOneWrite)
 {
-    struct Case {
-        QByteArray entity;
-        QByteArray band;
+    const struct {
+        QByteArray entity, band;
         bands::Mode mode;
         std::optional<QByteArray> prefix; // given back
-        int line;                         // the line marked, -1: nothing written
-        int column;                       // 0-based
-    };
-    const Case cases[] = {
-        {"FG", "14 Mhz", bands::Mode::Ssb, "FG", 0, 7 + k14},
-        // The first line whose columns 1-5 begin the entity code: "VP8SGX".
-        {"VP8SG", "3.5 Mhz", bands::Mode::Cw, "VP8SG", 3, 8},
-        {"F", "14 Mhz", bands::Mode::Ssb, "F", -1, 0},   // already marked
-        {"QQ", "14 Mhz", bands::Mode::Ssb, {}, -1, 0},   // no line for the entity
-        {"ON", "14 MHz", bands::Mode::Ssb, "ON", -1, 0}, // a band outside the table
-    };
-    for (const Case& c : cases) {
+        int line, column;                 // the mark set, 0-based; line -1: nothing written
+    } cases[] = {{"FG", "14 Mhz", bands::Mode::Ssb, "FG", 0, 11},
+                 // The first line whose columns 1-5 begin the entity code: "VP8SGX".
+                 {"VP8SG", "3.5 Mhz", bands::Mode::Cw, "VP8SG", 3, 8},
+                 {"F", "14 Mhz", bands::Mode::Ssb, "F", -1, 0},    // already marked
+                 {"QQ", "14 Mhz", bands::Mode::Ssb, {}, -1, 0},    // no line for the entity
+                 {"ON", "14 MHz", bands::Mode::Ssb, "ON", -1, 0}}; // a band outside the table
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.entity.toStdString() + " " + c.band.toStdString());
         SetUp();
         const int writesBefore = files.writes();
@@ -161,8 +138,7 @@ TEST_F(PrefixFileTest, FailuresAreReportedAndLeaveTheFileWhole)
     EXPECT_EQ(dir.read("F0ZZZ_Prefixe_SSB.txt"), before);
 
     files.stopBeforeRename(true);
-    marked = prefixes.markEntity("ON", "14 Mhz", bands::Mode::Ssb);
-    EXPECT_FALSE(marked.result.ok());
+    EXPECT_FALSE(prefixes.markEntity("ON", "14 Mhz", bands::Mode::Ssb).result.ok());
     EXPECT_EQ(dir.read("F0ZZZ_Prefixe_SSB.txt"), before);
 
     files.remove(paths.prefixes(bands::Mode::Cw));
@@ -173,24 +149,24 @@ TEST_F(PrefixFileTest, FailuresAreReportedAndLeaveTheFileWhole)
 
 TEST_F(PrefixFileTest, SizeWarningsOfTheStart)
 {
-    dir.write("FXXXX_Prefixe.txt", QByteArray(50700, 'x'));
-    dir.write("F0ZZZ_Prefixe_SSB.txt", QByteArray(50700, 'x'));
-    EXPECT_TRUE(PrefixFile::sizeWarnings(files, paths).isEmpty());
-
-    dir.write("FXXXX_Prefixe.txt", QByteArray(50702, 'x'));
-    EXPECT_EQ(PrefixFile::sizeWarnings(files, paths),
-              QStringList{"Le fichier FXXXX_Prefixe.txt ne convient pas a cette version  50702 octets"});
-
-    dir.write("FXXXX_Prefixe.txt", QByteArray(50700, 'x'));
-    dir.write("F0ZZZ_Prefixe_SSB.txt", QByteArray(123, 'x'));
-    EXPECT_EQ(PrefixFile::sizeWarnings(files, paths),
-              QStringList{"Le fichier F0ZZZ_Prefixe_SSB.txt ne convient pas a cette version 123 octets"});
-
-    files.remove(paths.prefixTemplate());
-    files.remove(paths.prefixes(bands::Mode::Ssb));
-    EXPECT_EQ(PrefixFile::sizeWarnings(files, paths),
-              (QStringList{"Le fichier FXXXX_Prefixe.txt ne convient pas a cette version  0 octets",
-                           "Le fichier F0ZZZ_Prefixe_SSB.txt ne convient pas a cette version 0 octets"}));
+    const QString warning = "Le fichier %1 ne convient pas a cette version %2 octets";
+    const struct {
+        int templateSize, stationSize; // -1: no file
+        QStringList warnings;
+    } cases[] = {{50700, 50700, {}},
+                 {50702, 50700, {warning.arg("FXXXX_Prefixe.txt", " 50702")}},
+                 {50700, 123, {warning.arg("F0ZZZ_Prefixe_SSB.txt", "123")}},
+                 {-1, -1, {warning.arg("FXXXX_Prefixe.txt", " 0"), warning.arg("F0ZZZ_Prefixe_SSB.txt", "0")}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.templateSize);
+        files.remove(paths.prefixTemplate());
+        files.remove(paths.prefixes(bands::Mode::Ssb));
+        if (c.templateSize >= 0)
+            dir.write("FXXXX_Prefixe.txt", QByteArray(c.templateSize, 'x'));
+        if (c.stationSize >= 0)
+            dir.write("F0ZZZ_Prefixe_SSB.txt", QByteArray(c.stationSize, 'x'));
+        EXPECT_EQ(PrefixFile::sizeWarnings(files, paths), c.warnings);
+    }
 }
 
 } // namespace
