@@ -8,156 +8,114 @@
 namespace tv {
 namespace {
 
-using test::departmentLine;
 using test::marks;
-using test::prefixLine;
 using test::qso;
+using Totals = ScoreTally::Totals;
+using Marked = std::initializer_list<std::pair<QByteArray, int>>; // code or entity, band position
 
-constexpr int k35 = 1, k14 = 4, k144 = 10;    // positions in the band table
-constexpr int iHf35 = 0, iHf14 = 2, iVhf = 5; // positions among the scored bands
-constexpr int kSsb = ScoreTally::kSsb, kCw = ScoreTally::kCw;
+constexpr int k35 = 1, k14 = 4, k144 = 10; // positions in the band table
 
-// Department and prefix files with the given marks; every other mark "0".
-QByteArray departments(std::initializer_list<std::pair<QByteArray, int>> marked)
+// A department file (codes 01 02 59 62 75 2A) or a prefix file (entities F ON DL) with the given
+// marks; every other mark "0".
+QByteArray multiplierFile(bool prefixes, Marked marked)
 {
     QList<QByteArray> lines;
-    for (const char* code : {"01", "02", "59", "62", "75", "2A"}) {
+    for (const QByteArray& code : QByteArray(prefixes ? "F ON DL" : "01 02 59 62 75 2A").split(' ')) {
         QByteArray m = marks();
         for (const auto& [c, band] : marked)
             m[band] = c == code ? '1' : m[band];
-        lines << departmentLine(code, m, "name");
+        lines << (prefixes ? test::prefixLine(code, m, code, "entity") : test::departmentLine(code, m, "name"));
     }
     return LogFile::joinLines(lines);
 }
-
-QByteArray prefixes(std::initializer_list<std::pair<QByteArray, int>> marked)
+QByteArray departments(Marked marked)
 {
-    QList<QByteArray> lines;
-    for (const char* entity : {"F", "ON", "DL"}) {
-        QByteArray m = marks();
-        for (const auto& [e, band] : marked)
-            m[band] = e == entity ? '1' : m[band];
-        lines << prefixLine(entity, m, entity, "entity");
-    }
-    return LogFile::joinLines(lines);
+    return multiplierFile(false, marked);
+}
+QByteArray prefixes(Marked marked)
+{
+    return multiplierFile(true, marked);
 }
 
 // The HF example: two SSB QSOs on 14 Mhz (one with a mill), one CW QSO on 3.5 Mhz.
-QList<QByteArray> hfLog()
-{
-    return {qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "59", "1"),
-            qso("21/06/15", "F6XYZ", "09:45", "14 Mhz", "SSB", "62", "0"),
-            qso("21/06/15", "F1AAA", "09:50", "3.5 Mhz", "CW", "75", "0")};
-}
+const QList<QByteArray> kHfLog = {qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "59", "1"),
+                                  qso("21/06/15", "F6XYZ", "09:45", "14 Mhz", "SSB", "62", "0"),
+                                  qso("21/06/15", "F1AAA", "09:50", "3.5 Mhz", "CW", "75", "0")};
 
-TEST(ScoreTest, HfExampleScores105AndNothingInVhf)
+TEST(ScoreTest, WorkedExamples)
 {
-    const ScoreTally tally = tallyScore(hfLog(), departments({{"59", k14}, {"62", k14}}), departments({{"75", k35}}),
-                                        prefixes({{"F", k14}}), prefixes({{"F", k35}}));
-    EXPECT_EQ(tally.cell(iHf14, kSsb), (BandModeTally{2, 6, 10, 2, 1}));
-    EXPECT_EQ(tally.cell(iHf35, kCw), (BandModeTally{1, 1, 0, 1, 1}));
-    EXPECT_EQ(tally.hfTotals(), (ScoreTally::Totals{7, 10, 3, 2, 3}));
-    EXPECT_EQ(tally.hfTotals().multipliers(), 15);
-    EXPECT_EQ(score(tally, true), 105);
-    EXPECT_EQ(scoreText(score(tally, true)), "105");
-    // The same log in a VHF session: no 144 Mhz QSO.
-    EXPECT_EQ(score(tally, false), 0);
-    EXPECT_EQ(scoreText(score(tally, false)), "0");
-}
-
-TEST(ScoreTest, VhfExampleScores400)
-{
-    const QList<QByteArray> log = {qso("21/06/15", "F5ABC", "09:41", "144 Mhz", "SSB", "59", "0", "120"),
-                                   qso("21/06/15", "F6XYZ", "09:45", "144 Mhz", "CW", "62", "0", "80")};
-    const ScoreTally tally =
-        tallyScore(log, departments({{"59", k144}}), departments({}), prefixes({}), prefixes({{"F", k144}}));
-    EXPECT_EQ(tally.cell(iVhf, kSsb), (BandModeTally{1, 120, 0, 1, 0}));
-    EXPECT_EQ(tally.cell(iVhf, kCw), (BandModeTally{1, 80, 0, 0, 1}));
-    EXPECT_EQ(tally.vhfTotals(), (ScoreTally::Totals{200, 0, 1, 1, 2}));
-    EXPECT_EQ(score(tally, false), 400);
-    EXPECT_EQ(score(tally, true), 0);
-}
-
-TEST(ScoreTest, PointsPerBand)
-{
-    struct Case {
-        const char* band;
-        int index;
-        double points; // for three QSOs
-    };
-    for (const Case& c : {Case{"3.5 Mhz", 0, 3}, Case{"7.0 Mhz", 1, 3}, Case{"14 Mhz", 2, 9}, Case{"21 Mhz", 3, 12},
-                          Case{"28 Mhz", 4, 15}}) {
-        SCOPED_TRACE(c.band);
+    const QList<QByteArray> vhfLog = {qso("21/06/15", "F5ABC", "09:41", "144 Mhz", "SSB", "59", "0", "120"),
+                                      qso("21/06/15", "F6XYZ", "09:45", "144 Mhz", "CW", "62", "0", "80")};
+    const QByteArray hfDepartments = departments({{"59", k14}, {"62", k14}}), none;
+    const struct {
+        const char* what;
         QList<QByteArray> log;
-        for (int i = 0; i < 3; ++i)
-            log << qso("21/06/15", "F5ABC", "09:41", c.band, i == 1 ? "CW" : "SSB");
-        const ScoreTally tally = tallyScore(log, {}, {}, {}, {});
-        EXPECT_EQ(tally.cell(c.index, kSsb).points + tally.cell(c.index, kCw).points, c.points);
-        EXPECT_EQ(tally.hfTotals().points, c.points);
-        EXPECT_EQ(tally.hfTotals().qsos, 3);
+        QByteArray deptSsb, deptCw, prefSsb, prefCw;
+        Totals hf, vhf; // points, mills, departments, entities, QSOs
+        double hfScore, vhfScore;
+    } cases[] = {{"HF: 7 x (10 + 3 + 2)", kHfLog, hfDepartments, departments({{"75", k35}}), prefixes({{"F", k14}}),
+                  prefixes({{"F", k35}}), Totals{7, 10, 3, 2, 3}, Totals(), 105, 0},
+                 {"VHF: 200 x (0 + 1 + 1)", vhfLog, departments({{"59", k144}}), none, none, prefixes({{"F", k144}}),
+                  Totals(), Totals{200, 0, 1, 1, 2}, 0, 400},
+                 // Deleting QSOs without a rebuild lowers the points, not the multipliers.
+                 {"deleted", kHfLog.mid(1, 1), hfDepartments, none, prefixes({{"F", k14}, {"ON", k14}}), none,
+                  Totals{3, 0, 2, 2, 1}, Totals(), 12, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ScoreTally tally = tallyScore(c.log, c.deptSsb, c.deptCw, c.prefSsb, c.prefCw);
+        EXPECT_EQ(tally.hfTotals(), c.hf);
+        EXPECT_EQ(tally.vhfTotals(), c.vhf);
+        EXPECT_EQ(score(tally, true), c.hfScore);
+        EXPECT_EQ(score(tally, false), c.vhfScore);
+        if (c.hfScore == 105) { // each mark counts on its own band and mode
+            EXPECT_EQ(tally.cell(2, ScoreTally::kSsb), (BandModeTally{2, 6, 10, 2, 1}));
+            EXPECT_EQ(tally.cell(0, ScoreTally::kCw), (BandModeTally{1, 1, 0, 1, 1}));
+            EXPECT_EQ(scoreText(score(tally, true)), "105");
+        }
     }
 }
 
-TEST(ScoreTest, OtherBandsAndModesCountNothing)
+TEST(ScoreTest, WhatEachLogLineCounts)
 {
-    const QList<QByteArray> log = {
-        qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "FM"),
-        qso("21/06/15", "F5ABC", "09:41", "10 Mhz", "SSB"),
-        qso("21/06/15", "F5ABC", "09:41", "14 MHz", "SSB"), // bands are compared as written
-        qso("21/06/15", "F5ABC", "09:41", "432 Mhz", "CW", "", "0", "300"),
-        qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "ssb"),
-        "",
-        "a short line",
+    auto line = [](const char* band, const char* mode, const char* activity = "0", const char* distance = "") {
+        return qso("21/06/15", "F5ABC", "09:41", band, mode, "", activity, distance);
     };
-    const ScoreTally tally = tallyScore(log, {}, {}, {}, {});
-    EXPECT_EQ(tally, ScoreTally{});
-}
-
-TEST(ScoreTest, FieldsAreReadAtTheirColumnsAndWidths)
-{
-    // The band is read 10 wide from column 50, so text in the blanks after it spoils it; the
-    // mode is read 5 wide from column 60, so a sixth character is not seen.
-    QByteArray spoiledBand = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
+    QByteArray spoiledBand = line("14 Mhz", "SSB"); // the band is read 10 wide: text in the blanks spoils it
     spoiledBand[58] = 'x';
-    QByteArray longMode = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
+    QByteArray longMode = line("14 Mhz", "SSB"); // the mode is read 5 wide: a sixth character is not seen
     longMode.replace(59, 7, "CW   zz");
-    const ScoreTally tally = tallyScore({spoiledBand, longMode}, {}, {}, {}, {});
-    EXPECT_EQ(tally.cell(iHf14, kSsb).qsos, 0);
-    EXPECT_EQ(tally.cell(iHf14, kCw).qsos, 1);
-}
-
-TEST(ScoreTest, DistancesAreReadAsNumbers)
-{
-    struct Case {
-        const char* distance;
-        double km;
+    const QList<QByteArray> otherBandsAndModes = {line("14 Mhz", "FM"),  line("10 Mhz", "SSB"),
+                                                  line("14 MHz", "SSB"), line("432 Mhz", "CW", "0", "300"),
+                                                  line("14 Mhz", "ssb"), "",
+                                                  "a short line"};
+    QList<QByteArray> distances; // 120 + 0 + 0 + 0 + 12 + 99999 + 1.5
+    for (const char* km : {"120", "0", "", "abc", "12a", "99999", "1.5"})
+        distances << line("144 Mhz", distances.size() % 2 ? "CW" : "SSB", "0", km);
+    // An activity other than 0 or 1 keeps the kind of the line before (ordinary at first).
+    QList<QByteArray> activities;
+    for (const char* activity : {"7", "1", "", "x", "0", " ", "1"})
+        activities << line("14 Mhz", activities.size() == 1 ? "FM" : activities.size() == 6 ? "CW" : "SSB", activity);
+    const struct {
+        const char* what;
+        QList<QByteArray> log;
+        Totals hf, vhf;
+    } cases[] = {
+        {"3.5 Mhz: 1 point", {line("3.5 Mhz", "SSB"), line("3.5 Mhz", "CW")}, Totals{2, 0, 0, 0, 2}, {}},
+        {"7.0 Mhz: 1 point", {line("7.0 Mhz", "SSB"), line("7.0 Mhz", "CW")}, Totals{2, 0, 0, 0, 2}, {}},
+        {"14 Mhz: 3 points", {line("14 Mhz", "SSB"), line("14 Mhz", "CW")}, Totals{6, 0, 0, 0, 2}, {}},
+        {"21 Mhz: 4 points", {line("21 Mhz", "SSB"), line("21 Mhz", "CW")}, Totals{8, 0, 0, 0, 2}, {}},
+        {"28 Mhz: 5 points", {line("28 Mhz", "SSB"), line("28 Mhz", "CW")}, Totals{10, 0, 0, 0, 2}, {}},
+        {"other bands and modes count nothing", otherBandsAndModes, {}, {}},
+        {"fields read at their columns and widths", {spoiledBand, longMode}, Totals{3, 0, 0, 0, 1}, {}},
+        {"distances read as numbers", distances, {}, Totals{100132.5, 0, 0, 0, 7}},
+        {"mills: the activity of the line, or the kind of the line before", activities, Totals{18, 30, 0, 0, 6}, {}},
     };
-    for (const Case& c : {Case{"120", 120}, Case{"0", 0}, Case{"", 0}, Case{"abc", 0}, Case{"12a", 12},
-                          Case{"99999", 99999}, Case{"1.5", 1.5}}) {
-        SCOPED_TRACE(c.distance);
-        const ScoreTally tally =
-            tallyScore({qso("21/06/15", "F5ABC", "09:41", "144 Mhz", "SSB", "", "0", c.distance)}, {}, {}, {}, {});
-        EXPECT_EQ(tally.cell(iVhf, kSsb).points, c.km);
-        EXPECT_EQ(tally.cell(iVhf, kSsb).qsos, 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ScoreTally tally = tallyScore(c.log, {}, {}, {}, {});
+        EXPECT_EQ(tally.hfTotals(), c.hf);
+        EXPECT_EQ(tally.vhfTotals(), c.vhf);
     }
-}
-
-TEST(ScoreTest, AnActivityOtherThan0Or1KeepsTheKindOfTheLineBefore)
-{
-    const QList<QByteArray> log = {
-        qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "", "7"), // before any kind: ordinary
-        qso("21/06/15", "F5ABC", "09:42", "14 Mhz", "FM", "", "1"),  // not counted, but sets mill
-        qso("21/06/15", "F5ABC", "09:43", "14 Mhz", "SSB", "", ""),  // mill, from the line before
-        qso("21/06/15", "F5ABC", "09:44", "14 Mhz", "SSB", "", "x"), // still mill
-        qso("21/06/15", "F5ABC", "09:45", "14 Mhz", "SSB", "", "0"), // ordinary
-        qso("21/06/15", "F5ABC", "09:46", "14 Mhz", "SSB", "", " "), // ordinary, from the line before
-        qso("21/06/15", "F5ABC", "09:47", "14 Mhz", "CW", "", "1"),  // mill
-    };
-    const ScoreTally tally = tallyScore(log, {}, {}, {}, {});
-    EXPECT_EQ(tally.cell(iHf14, kSsb).mills, 20);
-    EXPECT_EQ(tally.cell(iHf14, kSsb).qsos, 5);
-    EXPECT_EQ(tally.cell(iHf14, kCw).mills, 10);
-    EXPECT_EQ(tally.hfTotals().mills, 30);
 }
 
 TEST(ScoreTest, OnlyMarksOfValue1CountAndUnreadableMarksDoNotStopTheCount)
@@ -166,29 +124,12 @@ TEST(ScoreTest, OnlyMarksOfValue1CountAndUnreadableMarksDoNotStopTheCount)
     m[k35] = '2';  // a grid colour, not a multiplier
     m[2] = 'x';    // 7.0 Mhz: not a number
     m[k144] = ' '; // not a number
-    const QByteArray file = test::crlf({departmentLine("59", m, "Nord"), "", "59 0"});
-    const ScoreTally tally = tallyScore({}, file, {}, {}, {});
-    EXPECT_EQ(tally.cell(iHf14, kSsb).departments, 1);
-    EXPECT_EQ(tally.cell(iHf35, kSsb).departments, 0);
-    EXPECT_EQ(tally.cell(1, kSsb).departments, 0);
-    EXPECT_EQ(tally.cell(iVhf, kSsb).departments, 0);
+    const ScoreTally tally =
+        tallyScore({}, test::crlf({test::departmentLine("59", m, "Nord"), "", "59 0"}), {}, {}, {});
+    EXPECT_EQ(tally.hfTotals().departments, 1);
+    EXPECT_EQ(tally.cell(2, ScoreTally::kSsb).departments, 1);
+    EXPECT_EQ(tally.vhfTotals().departments, 0);
     EXPECT_EQ(tally.nonNumericMarks, 2);
-    EXPECT_EQ(score(tally, true), 0) << "no QSO points";
-}
-
-TEST(ScoreTest, MultipliersComeFromTheFilesNotTheLog)
-{
-    // Deleting QSOs without a rebuild lowers the points but not the multipliers.
-    const QByteArray dept = departments({{"59", k14}, {"62", k14}});
-    const QByteArray pref = prefixes({{"F", k14}, {"ON", k14}});
-    const ScoreTally full = tallyScore(hfLog(), dept, {}, pref, {});
-    const ScoreTally fewer = tallyScore(hfLog().mid(1, 1), dept, {}, pref, {});
-    EXPECT_EQ(full.hfTotals().points, 7);
-    EXPECT_EQ(fewer.hfTotals().points, 3);
-    EXPECT_EQ(full.hfTotals().departments, fewer.hfTotals().departments);
-    EXPECT_EQ(full.hfTotals().entities, fewer.hfTotals().entities);
-    EXPECT_EQ(fewer.hfTotals().mills, 0);
-    EXPECT_EQ(score(fewer, true), 3 * (2 + 2));
 }
 
 TEST(ScoreTest, HfPointTotalIsSinglePrecision)
@@ -198,53 +139,41 @@ TEST(ScoreTest, HfPointTotalIsSinglePrecision)
     tally.cells[1][0].points = 1; // lost in single precision
     tally.cells[1][0].mills = 10;
     EXPECT_EQ(tally.hfTotals().points, 16777216);
-    tally.cells[iVhf][0].points = 16777216;
-    tally.cells[iVhf][1].points = 1;
+    tally.cells[ScoreTally::kVhfBand][0].points = 16777216;
+    tally.cells[ScoreTally::kVhfBand][1].points = 1;
     EXPECT_EQ(tally.vhfTotals().points, 16777217) << "kilometres are kept in double precision";
     EXPECT_EQ(scoreText(tally.hfScore()), "167772160");
     EXPECT_EQ(scoreText(12.5), "12.5");
 }
 
-class ScoreLoadTest : public ::testing::Test {
-protected:
-    test::Fixture fx;
-    StationPaths paths{fx.dir.path(), "F0ZZZ"};
-
-    void SetUp() override
-    {
-        fx.dir.write("F0ZZZ.log", LogFile::joinLines(hfLog()));
-        fx.dir.write("F0ZZZ_Departement_SSB.txt", departments({{"59", k14}, {"62", k14}}));
-        fx.dir.write("F0ZZZ_Departement_CW.txt", departments({{"75", k35}}));
-        fx.dir.write("F0ZZZ_Prefixe_SSB.txt", prefixes({{"F", k14}}));
-        fx.dir.write("F0ZZZ_Prefixe_CW.txt", prefixes({{"F", k35}}));
-    }
-};
-
-TEST_F(ScoreLoadTest, ReadsTheLogAndTheFourFiles)
+TEST(ScoreTest, LoadReadsTheLogAndTheFourFilesAndNamesAMissingOne)
 {
-    LoadedScore loaded = loadScore(fx.files, paths);
+    test::TempProgramDir dir;
+    QtFileSystem files;
+    const StationPaths paths{dir.path(), "F0ZZZ"};
+    dir.write("F0ZZZ.log", LogFile::joinLines(kHfLog));
+    dir.write("F0ZZZ_Departement_SSB.txt", departments({{"59", k14}, {"62", k14}}));
+    dir.write("F0ZZZ_Departement_CW.txt", departments({{"75", k35}}));
+    dir.write("F0ZZZ_Prefixe_SSB.txt", prefixes({{"F", k14}}));
+    dir.write("F0ZZZ_Prefixe_CW.txt", prefixes({{"F", k35}}));
+    LoadedScore loaded = loadScore(files, paths);
     ASSERT_TRUE(loaded.result.ok());
-    EXPECT_TRUE(loaded.failedFile.isEmpty());
     EXPECT_EQ(score(loaded.tally, true), 105);
 
-    fx.dir.write("F0ZZZ.log", "");
-    loaded = loadScore(fx.files, paths);
-    ASSERT_TRUE(loaded.result.ok());
+    dir.write("F0ZZZ.log", "");
+    loaded = loadScore(files, paths);
     EXPECT_EQ(score(loaded.tally, true), 0);
     EXPECT_EQ(loaded.tally.hfTotals().departments, 3) << "an empty log: the multipliers are still read";
-}
 
-TEST_F(ScoreLoadTest, AMissingFileIsReportedByName)
-{
     for (const QString& name : {"F0ZZZ_Prefixe_CW.txt", "F0ZZZ_Departement_SSB.txt", "F0ZZZ.log"}) {
         SCOPED_TRACE(name.toStdString());
-        const QByteArray kept = fx.dir.read(name);
-        ASSERT_TRUE(fx.files.remove(fx.dir.file(name)).ok());
-        const LoadedScore loaded = loadScore(fx.files, paths);
+        const QByteArray kept = dir.read(name);
+        ASSERT_TRUE(files.remove(dir.file(name)).ok());
+        loaded = loadScore(files, paths);
         EXPECT_EQ(loaded.result.errorNumber, 53);
-        EXPECT_EQ(loaded.failedFile, fx.dir.file(name));
+        EXPECT_EQ(loaded.failedFile, dir.file(name));
         EXPECT_EQ(loaded.tally, ScoreTally{});
-        fx.dir.write(name, kept);
+        dir.write(name, kept);
     }
 }
 
