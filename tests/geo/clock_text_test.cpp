@@ -1,6 +1,8 @@
 #include "geo/clock_text.h"
 #include "tests/support/fakes/fake_clock.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 namespace tv {
