@@ -2,7 +2,6 @@
 #include "tests/support/fakes/fake_clock.h"
 
 #include <QStringList>
-
 #include <gtest/gtest.h>
 
 namespace tv {
