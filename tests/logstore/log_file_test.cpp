@@ -1,6 +1,4 @@
 #include "logstore/log_file.h"
-#include "logstore/qso_line.h"
-#include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -26,13 +24,11 @@ TEST_F(LogFileTest, LoadKeepsEveryLineByteForByte)
 {
     EXPECT_EQ(log.load().result.errorNumber, 53);
     dir.write("F0ZZZ.log", "");
-    LogFile::Loaded loaded = log.load();
-    EXPECT_TRUE(loaded.result.ok());
-    EXPECT_TRUE(loaded.lines.isEmpty()) << "an empty file is an empty log";
+    EXPECT_TRUE(log.load().result.ok());
+    EXPECT_TRUE(log.load().lines.isEmpty()) << "an empty file is an empty log";
 
     dir.write("F0ZZZ.log", a + "\r\nshort line\r\n\r\n" + QByteArray(250, 'L') + "\nno end");
-    loaded = log.load();
-    EXPECT_EQ(loaded.lines, QList<QByteArray>({a, "short line", "", QByteArray(250, 'L'), "no end"}));
+    EXPECT_EQ(log.load().lines, QList<QByteArray>({a, "short line", "", QByteArray(250, 'L'), "no end"}));
     // A rewrite keeps every line (line ends become CR LF).
     ASSERT_TRUE(log.removeAt(0, a).ok());
     EXPECT_EQ(bytes(), "short line\r\n\r\n" + QByteArray(250, 'L') + "\r\nno end\r\n");
@@ -46,7 +42,7 @@ TEST_F(LogFileTest, AppendWritesTheLineAndCrLfOrNothing)
     EXPECT_EQ(bytes().size(), 2 * 201);
 
     files.failWrites(1);
-    EXPECT_EQ(log.append(qso("21/06/15", "F1AAA", "09:50", "14 Mhz", "CW")).errorNumber, 61);
+    EXPECT_EQ(log.append(a).errorNumber, 61);
     EXPECT_EQ(bytes(), crlf({a, b}));
 
     // A last line without its line end does not swallow the next QSO.
@@ -69,55 +65,55 @@ TEST_F(LogFileTest, RemoveTakesOnlyTheChosenLineAndOnlyIfTheFileStillHoldsIt)
     EXPECT_EQ(bytes(), "") << "deleting the only QSO leaves an empty file";
 }
 
-TEST_F(LogFileTest, ReplacePlacesTheEditedLineInDateAndTimeOrder)
+TEST_F(LogFileTest, ReplacePlacesTheNewLineInDateAndTimeOrder)
 {
-    const QByteArray l0900 = qso("02/06/07", "F1AAA", "09:00", "14 Mhz", "SSB");
-    const QByteArray l0930 = qso("02/06/07", "F1BBB", "09:30", "14 Mhz", "SSB");
-    const QByteArray l1000 = qso("02/06/07", "F1CCC", "10:00", "14 Mhz", "SSB");
-    const QByteArray l1100 = qso("02/06/07", "F1DDD", "11:00", "14 Mhz", "SSB");
-    dir.write("F0ZZZ.log", crlf({l0900, l0930, l1000, l1100}));
-
-    // 10:00 edited to 09:30 goes before the line of 09:30 (equal times: the new line first).
-    const QByteArray edited = qso("02/06/07", "F1CCC", "09:30", "14 Mhz", "SSB");
-    ASSERT_TRUE(log.replaceInOrder(2, l1000, edited).ok());
-    EXPECT_EQ(bytes(), crlf({l0900, edited, l0930, l1100}));
-
-    // The first line edited to the latest time moves to the end.
-    const QByteArray late = qso("02/06/07", "F1AAA", "12:00", "14 Mhz", "SSB");
-    ASSERT_TRUE(log.replaceInOrder(0, l0900, late).ok());
-    EXPECT_EQ(bytes(), crlf({edited, l0930, l1100, late}));
-
-    // In a one-line log, just the new line.
-    dir.write("F0ZZZ.log", crlf({l0900}));
-    ASSERT_TRUE(log.replaceInOrder(0, l0900, b).ok());
-    EXPECT_EQ(bytes(), crlf({b}));
-}
-
-TEST_F(LogFileTest, InsertWithoutOldLineAcrossTheCenturyAndPastUndatedLines)
-{
-    const QByteArray y2000 = qso("01/01/00", "F1BBB", "00:10", "14 Mhz", "SSB");
-    dir.write("F0ZZZ.log", crlf({y2000}));
-    const QByteArray y1999 = qso("31/12/99", "F1AAA", "23:50", "14 Mhz", "SSB");
-    ASSERT_TRUE(log.replaceInOrder(std::nullopt, QByteArray(199, ' '), y1999).ok());
-    EXPECT_EQ(bytes(), crlf({y1999, y2000}));
-
-    // Undated lines never move the insertion.
-    dir.write("F0ZZZ.log", crlf({a, "garbage"}));
-    const QByteArray later = qso("21/06/15", "F6XYZ", "10:00", "14 Mhz", "SSB");
-    ASSERT_TRUE(log.replaceInOrder(std::nullopt, {}, later).ok());
-    EXPECT_EQ(bytes(), crlf({a, "garbage", later}));
-
+    auto at = [](const char* date, const char* time) { return qso(date, "F1AAA", time, "14 Mhz", "SSB"); };
+    const QByteArray l0900 = at("02/06/07", "09:00"), l0930 = at("02/06/07", "09:30"), l1000 = at("02/06/07", "10:00"),
+                     l1100 = at("02/06/07", "11:00"), edited = qso("02/06/07", "F1CCC", "09:30", "14 Mhz", "SSB");
+    const QList<QByteArray> four = {l0900, l0930, l1000, l1100};
+    const struct {
+        const char* what;
+        QList<QByteArray> before;
+        std::optional<int> oldIndex;
+        QByteArray oldLine, newLine;
+        QList<QByteArray> after;
+    } cases[] = {
+        {"10:00 edited to 09:30: before the line of 09:30", four, 2, l1000, edited, {l0900, edited, l0930, l1100}},
+        {"the first line edited to the latest time",
+         four,
+         0,
+         l0900,
+         at("02/06/07", "12:00"),
+         {l0930, l1000, l1100, at("02/06/07", "12:00")}},
+        {"the only line edited", {l0900}, 0, l0900, b, {b}},
+        {"inserted across the century",
+         {at("01/01/00", "00:10")},
+         {},
+         QByteArray(199, ' '),
+         at("31/12/99", "23:50"),
+         {at("31/12/99", "23:50"), at("01/01/00", "00:10")}},
+        {"undated lines never move the insertion",
+         {a, "garbage"},
+         {},
+         {},
+         at("21/06/15", "10:00"),
+         {a, "garbage", at("21/06/15", "10:00")}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dir.write("F0ZZZ.log", LogFile::joinLines(c.before));
+        ASSERT_TRUE(log.replaceInOrder(c.oldIndex, c.oldLine, c.newLine).ok());
+        EXPECT_EQ(bytes(), LogFile::joinLines(c.after));
+    }
     // Into a log that does not exist yet, the line is simply written.
-    LogFile fresh(files, dir.file("NEW.log"));
-    ASSERT_TRUE(fresh.replaceInOrder(std::nullopt, {}, y2000).ok());
-    EXPECT_EQ(dir.read("NEW.log"), crlf({y2000}));
+    ASSERT_TRUE(LogFile(files, dir.file("NEW.log")).replaceInOrder(std::nullopt, {}, a).ok());
+    EXPECT_EQ(dir.read("NEW.log"), crlf({a}));
 }
 
 TEST_F(LogFileTest, FailedReplaceKeepsTheOldLog)
 {
     dir.write("F0ZZZ.log", crlf({a}));
     files.stopBeforeRename(true);
-    EXPECT_FALSE(log.replaceInOrder(std::nullopt, {}, qso("21/06/15", "F6X", "08:00", "14 Mhz", "SSB")).ok());
+    EXPECT_FALSE(log.replaceInOrder(std::nullopt, {}, b).ok());
     EXPECT_FALSE(log.removeAt(0, a).ok());
     EXPECT_EQ(bytes(), crlf({a}));
 }
