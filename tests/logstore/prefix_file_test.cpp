@@ -77,18 +77,11 @@ TEST_F(PrefixFileTest, TheIndexAgreesWithTheScanAtBothPrefixWidths)
     EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SG", PrefixFile::kLookupPrefixWidth), 3);
     EXPECT_EQ(PrefixFile::firstMatch(lines, "VP8SG", PrefixFile::kRebuildPrefixWidth), 4);
 
-    QList<QByteArray> texts = QByteArray("F FG FG5XY TM1JNM VP8SG VP8SGX VP8SGX1 VP8S ZZ9Z QQ ON O XX").split(' ');
-    texts << ""
-          << "      ";
-    quint32 seed = 7;
-    const char alphabet[] = "FGTMVP8SXZON0159 ";
-    for (int i = 0; i < 400; ++i) {
-        QByteArray t;
-        for (int k = 0; k < 1 + int(seed % 8); ++k) {
-            seed = seed * 1103515245u + 12345u;
-            t += alphabet[(seed >> 16) % (sizeof(alphabet) - 1)];
-        }
-        texts << t;
+    // Every prefix of the file and its first characters, with blanks and odd texts around them.
+    QList<QByteArray> texts = {"", "      ", "F ", " F", "FG5XY", "VP8SGX1", "VP8SGXY", "ZZ9Z", "QQ", "XX", "f"};
+    for (const QByteArray& line : lines) {
+        for (int n = 1; n <= 7; ++n)
+            texts << line.left(n) << line.left(n).trimmed() + "1A";
     }
     for (const int width : {PrefixFile::kLookupPrefixWidth, PrefixFile::kRebuildPrefixWidth}) {
         const PrefixIndex index(lines, width);
