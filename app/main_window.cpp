@@ -1,19 +1,23 @@
 #include "app/main_window.h"
 
 #include "app/department_grid_widget.h"
-#include "app/missing_file_window.h"
 #include "entry/entry_panel.h"
 #include "geo/clock_text.h"
 #include "logstore/bands.h"
 #include "logstore/cp1252.h"
+#include "logstore/department_file.h"
 #include "logstore/log_file.h"
+#include "logstore/qso_line.h"
+#include "logstore/score.h"
 #include "logstore/station_paths.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/named_widget.h"
+#include "platform/palette.h"
 #include "platform/qt_printer.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
+#include "station/startup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,25 +36,10 @@
 #include <QVBoxLayout>
 
 namespace tv {
-namespace {
-
-QString crlfJoin(const QStringList& lines)
-{
-    return lines.join(QStringLiteral("\r\n"));
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tip);
-    return button;
-}
-
-} // namespace
 
 MainWindow::MainWindow(Services services, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_session(this), m_model(this)
+    : QMainWindow(parent), m_services(services), m_session(&services.settings, this), m_logbook(services, this),
+      m_model(this)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Journée Nationale des Moulins"));
@@ -60,7 +49,10 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
-    wireEntry();
+    m_entryCore = std::make_unique<QsoEntry>(m_services, m_session, m_logbook);
+    m_entry->bind(m_entryCore.get(),
+                  [this] { return m_list->selectionModel()->hasSelection() ? m_list->currentIndex().row() : -1; });
+    followCore();
     wireStationMenus();
     wireReportMenus();
 }
@@ -116,23 +108,13 @@ void MainWindow::buildMenus()
     for (QAction* a : {m_autoYes, m_autoNo, m_utcYes, m_utcNo})
         a->setCheckable(true);
     connect(m_autoYes, &QAction::triggered, this, [this] {
-        applyDateOption(true);
-        m_services.settings.setBool(keys::kJnm, stationSection(), keys::kDateAutomatique, true);
+        m_session.setAutomaticDate(true);
         m_entry->date->clear();
         m_entry->millName->clear();
     });
-    connect(m_autoNo, &QAction::triggered, this, [this] {
-        applyDateOption(false);
-        m_services.settings.setBool(keys::kJnm, stationSection(), keys::kDateAutomatique, false);
-    });
-    connect(m_utcYes, &QAction::triggered, this, [this] {
-        applyUtcOption(true);
-        m_services.settings.setBool(keys::kJnm, stationSection(), keys::kHeureUtc, true);
-    });
-    connect(m_utcNo, &QAction::triggered, this, [this] {
-        applyUtcOption(false);
-        m_services.settings.setBool(keys::kJnm, stationSection(), keys::kHeureUtc, false);
-    });
+    connect(m_autoNo, &QAction::triggered, this, [this] { m_session.setAutomaticDate(false); });
+    connect(m_utcYes, &QAction::triggered, this, [this] { m_session.setUtc(true); });
+    connect(m_utcNo, &QAction::triggered, this, [this] { m_session.setUtc(false); });
 
     QMenu* maps = menu("Mnu_Carte", QStringLiteral("Cartes"));
     addItem(maps, "Mnu_Carte_Activation", QStringLiteral("Carte départementale des activations DMF contactées"), false);
@@ -158,13 +140,10 @@ void MainWindow::buildMenus()
 
     QMenu* help = menu("Mnu_Aide", QStringLiteral("Aide"));
     QAction* history = addItem(help, "Mnu_Historique", QStringLiteral("Historique"));
-    connect(history, &QAction::triggered, this, [this] { m_services.dialogs.message(historyText()); });
+    connect(history, &QAction::triggered, this, [this] { m_services.dialogs.message(startup::historyText()); });
     addItem(help, "Mnu_Mode_Emploi", QStringLiteral("Mode d'emploi"), false);
     QAction* about = addItem(help, "Mnu_A_Propos", QStringLiteral("A Propos de "));
-    connect(about, &QAction::triggered, this, [this] {
-        m_services.dialogs.message(QStringLiteral("Tournevent   Revision") + StationSession::kRevision +
-                                   QStringLiteral("\r\nCarnet de trafic de la Journée Nationale des Moulins"));
-    });
+    connect(about, &QAction::triggered, this, [this] { m_services.dialogs.message(startup::aboutText()); });
 }
 
 void MainWindow::buildCentre()
@@ -256,21 +235,10 @@ void MainWindow::buildCentre()
     m_entry = new EntryPanel(centre);
     left->addWidget(m_entry);
     auto* buttons = new QHBoxLayout;
-    m_record = makeButton(centre, "Enregistrer", QStringLiteral("QSO Suivant"),
-                          QStringLiteral("Nouveau QSO et enregistrement des données precedentes"));
-    m_cancel = makeButton(centre, "Annuler", QStringLiteral("Annuler Saisie"),
-                          QStringLiteral("Efface les données en cours de saisie"));
-    m_edit = makeButton(centre, "Editer", QStringLiteral(" Editer  QSO"),
-                        QStringLiteral("Clickez sur un QSO pour le selectionner puis sur ce bouton pour l'editer"));
-    m_delete = makeButton(centre, "Effacer", QStringLiteral("Effacer QSO"),
-                          QStringLiteral("Clickez sur un QSO pour le selectionner puis sur ce bouton pour l'effacer"));
-    m_search = makeButton(centre, "Recherche", QStringLiteral("Chercher QSO"),
-                          QStringLiteral("Cliquez sur ce bouton pour rechercher un QSO par indicatif, date, "
-                                         "departement, ou locator"));
-    m_cluster = makeButton(centre, "Command1", QStringLiteral("Cluster"), QString());
-    m_search->setEnabled(false);
+    m_cluster = named<QPushButton>(centre, "Command1", QStringLiteral("Cluster"));
     m_cluster->setEnabled(false);
-    for (QPushButton* b : {m_record, m_cancel, m_edit, m_delete, m_search, m_cluster})
+    for (QPushButton* b :
+         {m_entry->record, m_entry->cancel, m_entry->edit, m_entry->remove, m_entry->search, m_cluster})
         buttons->addWidget(b);
     left->addLayout(buttons);
     left->addStretch();
@@ -280,136 +248,100 @@ void MainWindow::buildCentre()
     column->addLayout(bottom);
 
     setCentralWidget(centre);
-
-    // The fields of the chain after the callsign start disabled; each field enables the next.
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             m_entry->department, m_entry->locator, m_entry->activity, m_entry->date, m_entry->start, m_entry->end,
-             m_entry->rstReceived, m_entry->rstSent, m_entry->firstName, m_entry->millNumber, m_entry->millName})
-        w->setEnabled(false);
 }
 
-QString MainWindow::jnm(const QString& section, const QString& key, const QString& defaultValue) const
+void MainWindow::followCore()
 {
-    return m_services.settings.value(keys::kJnm, section, key, defaultValue);
-}
-
-QString MainWindow::stationSection() const
-{
-    return keys::stationSection(m_session.storedCallsign());
-}
-
-QString MainWindow::historyText()
-{
-    static const char* const kLines[] = {
-        "V1.0.0   le 30/12/2005 creation a partir de Bastidou",
-        "V1.0.1 Correction erreur calcul des points en mode QSO  ",
-        "V1.0.2 Gestion Imprimante automatique",
-        "V1.0.3 Autorisation Moulins étrangers",
-        "V1.0.4 Gestion erreur 53",
-        "V1.0.5 Touche 'Entrée' autorisée en mode édition",
-        "V1.0.6 MAJ pour la JNM du 24 juin 2007 + prenom automatique",
-        "V1.0.7 Ajout impression etiquettes pour QSL",
-        "V1.0.8 Dans Station le locator est demandé que pour la session VHF",
-        "V1.0.9 Ajout Commune et CP dans récapitulatif",
-        "V1.0.9 Affichage des QSO par un click sur un département + Cluster",
-        "V1.1.0 Refonte de l'algorithme de calcul des points",
-        "V1.1.1 Erreur feuille recapitulation : pas acces parametres moulin",
-        "V1.1.2 Mise à jour JNM 21 juin 2015",
-    };
-    QString text;
-    for (const char* line : kLines)
-        text += QString::fromUtf8(line) + QStringLiteral("\r\n");
-    return text;
-}
-
-QString MainWindow::firstInstallText()
-{
-    return crlfJoin({
-        QStringLiteral(" Premiere installation en session HF, vous devez entrer"),
-        QStringLiteral("                votre Indicatif et la date de la JNM"),
-        QStringLiteral("   Pour une session VHF changez dans le menu Session"),
-        QStringLiteral("puis dans station entrez Indicatif Locator et la date JNM"),
+    connect(m_entry, &EntryPanel::effectsReady, this, &MainWindow::applyEffects);
+    connect(&m_logbook, &Logbook::appended, this, [this](int row) {
+        m_model.appendLine(m_logbook.lines()[row]);
+        m_entry->setQsoNumber(m_logbook.count() + 1, true);
+        selectRow(row);
     });
-}
-
-QString MainWindow::settingsUnwritableText()
-{
-    return QStringLiteral("Attention les réglages de Tournevent ne peuvent pas être enregistrés :\r\n"
-                          "l'indicatif, la session, la bande et les options choisis ne seront pas gardés "
-                          "au prochain démarrage.");
-}
-
-QString MainWindow::noStationText()
-{
-    return QStringLiteral("Aucun indicatif n'a été validé : Tournevent s'arrête.\r\n"
-                          "Relancez Tournevent pour identifier la station.");
-}
-
-QString MainWindow::startReminderText()
-{
-    return crlfJoin({
-        QStringLiteral("                                   Avant le debut de la JNM "),
-        QStringLiteral(" -1- Dans le menu 'Station' verifiez Indicatif Locator et date d'Activité "),
-        QString(),
-        QStringLiteral("            -2- Remettez a zero les fichiers de Tournevent   "),
-        QStringLiteral("                       pour cela allez dans le menu 'Fichiers'             "),
-        QStringLiteral("   puis cliquez sur 'Remise a zero des fichiers log, Departement, Prefixe'  "),
-        QString(),
-        QStringLiteral("                -3- Selectionnez une des session HF ou VHF  "),
-        QStringLiteral("       pour cela allez dans le menu 'Session' et selectionnez 'HF' ou 'VHF'"),
-        QString(),
-        QStringLiteral(" Si vous contactez un Moulin n'oubliez pas de sélectionner MOULIN "),
-        QStringLiteral("   dans la fenêtre activité, dans le cas contraire sélectionnez QSO"),
+    connect(&m_logbook, &Logbook::reloaded, this, [this] {
+        m_model.setLines(m_logbook.lines());
+        m_entry->setQsoNumber(m_logbook.count() + 1, m_accentedNumber);
+        selectRow(m_logbook.count() - 1);
     });
+    connect(&m_logbook, &Logbook::marksChanged, this, [this] { showGrid(m_gridBand, m_gridMode, m_gridMiddle); });
+    connect(&m_logbook, &Logbook::scoreChanged, this,
+            [this] { m_score->setText(scoreText(m_logbook.score(m_session.isHf()))); });
+    connect(&m_logbook, &Logbook::fileFailed, this, &MainWindow::stationFileFailed);
+    connect(&m_session, &StationSession::sessionChanged, this, &MainWindow::showSession);
+    connect(&m_session, &StationSession::optionsChanged, this, &MainWindow::showOptions);
+    connect(&m_session, &StationSession::stationChanged, this, &MainWindow::showStation);
 }
 
-void MainWindow::applySessionBands()
+void MainWindow::applyEffects(const EntryEffects& effects)
+{
+    if (effects.qsoNumber)
+        m_entry->setQsoNumber(*effects.qsoNumber, true);
+    if (effects.refreshGrid)
+        showGrid(effects.gridBand, effects.gridMode, effects.gridCaptionMiddle);
+    if (effects.newDepartmentCell >= 0)
+        m_grid->setCellColour(effects.newDepartmentCell, QColor(palette::kNewDepartment));
+    m_debug->setText(m_entryCore->form().debugStep);
+}
+
+void MainWindow::showGrid(const QByteArray& band, const QByteArray& mode, const QString& middle)
+{
+    m_gridBand = band;
+    m_gridMode = mode;
+    m_gridMiddle = middle;
+    m_grid->clearColours();
+    int count = 0;
+    if (const std::optional<bands::Mode> m = bands::modeOf(mode)) {
+        const DepartmentFile::Grid grid = m_logbook.departmentGrid(band, *m);
+        if (!grid.result.ok()) {
+            stationFileFailed(m_logbook.paths().departments(*m), grid.result);
+            return;
+        }
+        for (int cell = 0; cell < DepartmentGridWidget::kCells; ++cell)
+            m_grid->colourByMark(cell, grid.cells[cell]);
+        count = grid.count;
+    }
+    m_grid->setTitle(QLatin1Char(' ') + QString::number(count) + middle + cp1252::decode(band) +
+                     QStringLiteral(" en ") + cp1252::decode(mode));
+}
+
+void MainWindow::showSession()
 {
     const bool hf = m_session.session() == StationSession::Session::Hf;
     const bool vhf = m_session.session() == StationSession::Session::Vhf;
-    if (!hf && !vhf)
-        return; // an unknown stored session leaves the menus and the band list as designed
     m_sessionHf->setChecked(hf);
     m_sessionVhf->setChecked(vhf);
-    m_entry->band->clear();
-    QStringList list;
-    for (const QByteArray& band : hf ? bands::hfSession() : bands::vhfSession())
-        list << cp1252::decode(band);
-    m_entry->band->addItems(list);
-    m_entry->band->setCurrentIndex(0);
-    m_entryCore->setBandList(list);
-}
-
-void MainWindow::applyUtcOption(bool utc)
-{
-    m_utcYes->setChecked(utc);
-    m_utcNo->setChecked(!utc);
-    tick();
-}
-
-void MainWindow::applyDateOption(bool automatic)
-{
-    m_autoYes->setChecked(automatic);
-    m_autoNo->setChecked(!automatic);
-    m_entry->dateLabel->setText(automatic ? QStringLiteral("Date automatique") : QStringLiteral("Date manuelle"));
-}
-
-void MainWindow::setCaption()
-{
     setWindowTitle(QStringLiteral("Journée Nationale des Moulins   Session ") + m_session.sessionText() +
                    QStringLiteral("   Revision ") + StationSession::kRevision);
+    if (!hf && !vhf)
+        return; // an unknown stored session leaves the band list as it was
+    QStringList list;
+    for (const QByteArray& band : m_session.bandList())
+        list << cp1252::decode(band);
+    m_entry->setBandList(list);
+    m_entryCore->followSession();
+    m_entry->showForm(false);
+}
+
+void MainWindow::showOptions()
+{
+    m_utcYes->setChecked(m_session.utc());
+    m_utcNo->setChecked(!m_session.utc());
+    m_autoYes->setChecked(m_session.automaticDate());
+    m_autoNo->setChecked(!m_session.automaticDate());
+    m_entry->dateLabel->setText(m_session.automaticDate() ? QStringLiteral("Date automatique")
+                                                          : QStringLiteral("Date manuelle"));
+    tick();
 }
 
 void MainWindow::tick()
 {
     const QString utc = clocktext::utcTime(m_services.clock).left(5) + QStringLiteral(" Utc");
     const QString local = clocktext::localTime(m_services.clock).left(5) + QStringLiteral(" Loc");
-    const bool inUtc = m_utcYes->isChecked();
     m_utcClock->setText(utc);
     m_localClock->setText(local);
-    m_utcClock->setEnabled(inUtc);
-    m_localClock->setEnabled(!inUtc);
-    m_date->setText(clocktext::date(m_services.clock, inUtc));
+    m_utcClock->setEnabled(m_session.utc());
+    m_localClock->setEnabled(!m_session.utc());
+    m_date->setText(clocktext::date(m_services.clock, m_session.utc()));
 }
 
 bool MainWindow::start()
@@ -420,87 +352,48 @@ bool MainWindow::start()
         resize(std::min(width(), area.width()), std::min(height(), area.height()));
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
-
-    m_entry->mode->clear();
-    m_entry->mode->addItems({QStringLiteral("SSB"), QStringLiteral("CW")});
-    m_entry->activity->clear();
-    m_entry->activity->addItems({QStringLiteral("QSO"), QStringLiteral("MOULIN")});
-
-    m_session.setStation(jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign), m_session.locator());
-    const bool unusable =
-        m_session.storedCallsign() != keys::kNoCallsign && !StationPaths::isSafeCallsign(m_session.storedCallsign());
-    if (m_session.storedCallsign() == keys::kNoCallsign || unusable) {
+    startup::Identity identity = startup::readIdentity(m_services.settings, m_session);
+    if (identity != startup::Identity::Ready) {
         // No station yet, or one whose callsign cannot name a file: the operator says which.
-        m_services.dialogs.message(unusable ? QStringLiteral("L'indicatif enregistré « ") + m_session.storedCallsign() +
-                                                  QStringLiteral(" » ne peut pas nommer un fichier : entrez "
-                                                                 "l'indicatif de la station.")
-                                            : firstInstallText());
+        m_services.dialogs.message(startup::identityText(identity, m_session.storedCallsign()));
         openStationDialog(true);
-        m_session.setStation(jnm(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign), m_session.locator());
-        if (m_session.storedCallsign() == keys::kNoCallsign ||
-            !StationPaths::isSafeCallsign(m_session.storedCallsign())) {
+        if (startup::readIdentity(m_services.settings, m_session) != startup::Identity::Ready) {
             // The dialog was closed without a station: there are no files to open.
-            m_services.dialogs.message(noStationText());
+            m_services.dialogs.message(startup::noStationText());
             endProgram();
             return false;
         }
     }
-    m_session.setSessionText(jnm(stationSection(), keys::kSession, QStringLiteral("HF")));
-    applySessionBands();
-    m_session.setStation(m_session.storedCallsign(), jnm(keys::kSetup, keys::kLocatorStation, keys::kNoLocator));
-    applyStationSettings();
+    if (!startup::begin(m_services.settings, m_session, m_services.programDir))
+        m_services.dialogs.message(startup::settingsUnwritableText());
+    showSession();
+    showOptions();
     showStation();
+    for (const QString& warning :
+         startup::prefixWarnings(m_services.files, m_services.programDir, m_session.storedCallsign()))
+        m_services.dialogs.message(warning);
 
-    m_session.setEditMode(false);
-    m_record->setEnabled(false);
-
-    SettingsStore& settings = m_services.settings;
-    if (!settings.setValue(keys::kJnm, stationSection(), keys::kRevision, StationSession::kRevision))
-        m_services.dialogs.message(settingsUnwritableText());
-    settings.setValue(keys::kJnm, keys::kSetup, keys::kCheminRepertoire, m_services.programDir);
-
-    refreshDepartments(m_session.band(), cp1252::encode(m_entry->mode->currentText()),
-                       QStringLiteral(" Dpts contacté(s) sur  "));
-    if (m_ended)
-        return false;
-    warnPrefixFileSizes();
-
+    m_logbook.setStation(m_session.storedCallsign());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool loaded = loadQsoList(true);
+    m_accentedNumber = true;
+    const bool loaded = m_logbook.load().ok();
+    m_accentedNumber = false;
     QApplication::restoreOverrideCursor();
-    if (!loaded)
+    if (!loaded || m_ended)
         return false;
-    selectLastRow();
-    setCaption();
-
-    EntryForm& form = m_entryCore->form();
-    form[EntryField::Callsign].enabled = true;
-    form[EntryField::Band].colour = FieldColour::Passed;
-    form.expect(EntryField::Mode);
-    readForm();
-    showForm(true);
-
-    refreshScore();
+    showGrid(m_session.band(), m_session.mode(), QStringLiteral(" Dpts contacté(s) sur  "));
     if (m_ended)
         return false;
-    m_entry->activity->setCurrentIndex(settings.intValue(keys::kJnm, stationSection(), keys::kActivite, 0));
+
+    // The operator types a callsign at once: the band and mode in use are already chosen.
+    m_entryCore->reset();
+    m_entry->showForm(true);
+    m_entry->setQsoNumber(m_logbook.count() + 1, true);
 
     tick();
     m_timer->start();
-    m_services.dialogs.message(startReminderText());
+    m_services.dialogs.message(startup::reminderText());
     return true;
-}
-
-void MainWindow::applyStationSettings()
-{
-    SettingsStore& settings = m_services.settings;
-    m_entry->band->setCurrentIndex(settings.intValue(keys::kJnm, stationSection(), keys::kBandeUtilisee, 0));
-    m_session.setBand(cp1252::encode(m_entry->band->currentText()));
-    m_entry->mode->setCurrentIndex(settings.intValue(keys::kJnm, stationSection(), keys::kModeUtilise, 0));
-    m_session.setMode(cp1252::encode(m_entry->mode->currentText()));
-    applyUtcOption(settings.boolValue(keys::kJnm, stationSection(), keys::kHeureUtc, true));
-    m_session.setEventDate(jnm(stationSection(), keys::kDateJnm, keys::kDefaultEventDate));
-    applyDateOption(settings.boolValue(keys::kJnm, stationSection(), keys::kDateAutomatique, true));
 }
 
 void MainWindow::showStation()
@@ -513,61 +406,12 @@ void MainWindow::showStation()
     m_dateFrame->setTitle(shown + QStringLiteral(" le"));
 }
 
-bool MainWindow::loadQsoList(bool accentedCaption)
+void MainWindow::selectRow(int row)
 {
-    const StationPaths paths(m_services.programDir, m_session.storedCallsign());
-    LogFile log(m_services.files, paths.existingLog(m_services.files));
-    LogFile::Loaded loaded = log.load();
-    if (!loaded.result.ok()) {
-        stationFileFailed(loaded.result, MissingFileWindow::logTail());
-        return false;
-    }
-    m_model.setLines(std::move(loaded.lines));
-    m_session.setQsoCount(m_model.rowCount());
-    m_entry->setQsoNumber(m_session.qsoCount() + 1, accentedCaption);
-    return true;
-}
-
-void MainWindow::selectLastRow()
-{
-    const int last = m_model.rowCount() - 1;
-    if (last < 0)
+    if (row < 0 || row >= m_model.rowCount())
         return;
-    m_list->selectRow(last);
-    m_list->scrollToBottom();
-}
-
-void MainWindow::endProgram()
-{
-    m_ended = true;
-    m_timer->stop();
-    hide();
-    Q_EMIT programEnded(1);
-}
-
-void MainWindow::closeEvent(QCloseEvent* event)
-{
-    if (m_rebuilding) {
-        // The multiplier files are being rewritten: the window closes once they are whole.
-        event->ignore();
-        return;
-    }
-    // The other windows close first, so that each asks its own question (the nomenclature
-    // editor asks whether to save); one that stays open keeps the program running.
-    if (!m_ended) {
-        for (QWidget* child : findChildren<QWidget*>()) {
-            if (child->isWindow() && child->isVisible() && !child->close()) {
-                event->ignore();
-                return;
-            }
-        }
-    }
-    m_timer->stop();
-    if (!m_ended && !m_closing) {
-        m_closing = true;
-        backupAtClose();
-    }
-    event->accept();
+    m_list->selectRow(row);
+    m_list->scrollTo(m_model.index(row, 0));
 }
 
 } // namespace tv

@@ -4,14 +4,13 @@
 #include "logstore/qso_list_model.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
+#include "station/logbook.h"
 #include "station/station_session.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-#include <functional>
 #include <memory>
-#include <optional>
 
 class QAction;
 class QLabel;
@@ -31,33 +30,25 @@ class RulesWindow;
 // The main window `Main`: station, clock, the QSO list, the entry fields, the department grid,
 // the score, and the menus that open every other window.
 //
-// Responsibilities: the start-up sequence, the clock, the option menus, help, closing.
-// Collaborations: StationSession (shared state), QsoListModel (the list), the core services
-// for every file it shows; it reads and writes no file itself.
+// Responsibilities: shows the station and the log and follows their signals; turns menu items
+// and the clock into calls of the core; opens the other windows.
+// Collaborations: StationSession (station and choices), Logbook (the log, marks, score),
+// QsoEntry through the EntryPanel; it reads and writes no file itself.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(Services services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Runs the start-up sequence: settings, first installation, band list, grid, list,
-    // score, reminder. Returns false when the program must end (a station file is missing
-    // and the operator chose how to go on).
+    // Runs the start-up: the station (through the station dialog the first time), its choices,
+    // the log, the grid and the score, then the reminder. Returns false when the program must
+    // end (no station, or a station file missing or unreadable).
     bool start();
 
     StationSession& session() { return m_session; }
+    Logbook& logbook() { return m_logbook; }
     QsoListModel& qsoModel() { return m_model; }
     bool ended() const { return m_ended; }
-
-    // The version history shown by "Historique", each line followed by CR LF.
-    static QString historyText();
-    // The reminder shown at every start.
-    static QString startReminderText();
-    static QString firstInstallText();
-    // Shown when the first start's station dialog is closed without a station.
-    static QString noStationText();
-    // Shown at start-up when the settings store cannot be written.
-    static QString settingsUnwritableText();
 
 Q_SIGNALS:
     // The program must end (a station file is missing or unreadable); main() quits on it.
@@ -69,20 +60,19 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Entry (main_window_entry.cpp).
-    void wireEntry();
-    QWidget* fieldWidget(EntryField field) const;
-    std::optional<EntryField> fieldOf(QObject* object) const;
-    void runEntry(const std::function<EntryEffects()>& action);
-    void readForm();
-    void showForm(bool moveFocus);
+    void buildMenus();
+    void buildCentre();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true);
+    void followCore();
     void applyEffects(const EntryEffects& effects);
-    // Colours the grid for the band and mode and captions it; returns the department count.
-    int refreshDepartments(const QByteArray& band, const QByteArray& mode, const QString& middle);
-    void refreshScore();
+    // Shows the grid for this band and mode (kept for the next change of marks).
+    void showGrid(const QByteArray& band, const QByteArray& mode, const QString& middle);
+    void showSession();
+    void showOptions();
+    void showStation();
+    void selectRow(int row);
 
     // Station and its files (main_window_station.cpp).
     void wireStationMenus();
@@ -90,40 +80,20 @@ private:
     void applyStation();
     void switchSession(bool toHf);
     void resetFiles();
-    // Rebuilds the multiplier files from the log; false when the program must end.
+    // Rebuilds the multiplier files from the log; false when it failed.
     bool rebuildMultipliers();
     void backupAtClose();
-    void warnPrefixFileSizes();
+    // A station file could not be read: the missing-file window for a missing one, otherwise
+    // "Erreur N° " and the number; both end the program.
+    void stationFileFailed(const QString& path, const FileResult& result);
+    void endProgram();
 
     // Reports and exports (main_window_reports.cpp).
     void wireReportMenus();
 
-    void buildMenus();
-    void buildCentre();
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true);
-
-    QString jnm(const QString& section, const QString& key, const QString& defaultValue) const;
-    QString stationSection() const;
-
-    void applySessionBands();
-    // Band and mode positions, option menus and event date from the station's settings.
-    void applyStationSettings();
-    // The station's callsign and locator in the labels and captions.
-    void showStation();
-    void applyUtcOption(bool utc);
-    void applyDateOption(bool automatic);
-    void setCaption();
-
-    // Loads the log into the list; false when the program must end.
-    bool loadQsoList(bool accentedCaption);
-    void selectLastRow();
-    // A station file could not be read: the missing-file window for a missing one, otherwise
-    // "Erreur N° " and the number; both end the program.
-    void stationFileFailed(const FileResult& result, const QString& missingTail);
-    void endProgram();
-
     Services m_services;
     StationSession m_session;
+    Logbook m_logbook;
     QsoListModel m_model;
     std::unique_ptr<QsoEntry> m_entryCore;
     std::unique_ptr<QtPrinter> m_printer; // shared by the windows that print
@@ -132,6 +102,10 @@ private:
     bool m_ended = false;
     bool m_closing = false;
     bool m_rebuilding = false; // the multiplier files are being rewritten
+    bool m_accentedNumber = true;
+    QByteArray m_gridBand; // what the department grid shows
+    QByteArray m_gridMode;
+    QString m_gridMiddle;
 
     // Menus.
     QAction* m_sessionHf = nullptr;
@@ -157,13 +131,7 @@ private:
     DepartmentGridWidget* m_grid = nullptr; // Frame3
     QLabel* m_score = nullptr;              // P_QSO
     QLabel* m_debug = nullptr;              // NB_Debug
-
-    QPushButton* m_record = nullptr;  // Enregistrer
-    QPushButton* m_cancel = nullptr;  // Annuler
-    QPushButton* m_edit = nullptr;    // Editer
-    QPushButton* m_delete = nullptr;  // Effacer
-    QPushButton* m_search = nullptr;  // Recherche
-    QPushButton* m_cluster = nullptr; // Command1
+    QPushButton* m_cluster = nullptr;       // Command1
 };
 
 } // namespace tv

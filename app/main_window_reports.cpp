@@ -30,7 +30,7 @@ void MainWindow::wireReportMenus()
         if (!rebuildMultipliers())
             return;
         auto* window = new SummaryWindow(m_services, m_session.storedCallsign(), m_session.eventDate(),
-                                         m_sessionHf->isChecked(), *m_printer, this);
+                                         m_session.isHf(), *m_printer, this);
         window->show();
     });
     connect(item("Mnu_Imprime_Tout"), &QAction::triggered, this, [this] {

@@ -7,20 +7,19 @@
 #include "app/missing_file_window.h"
 #include "app/station_dialog.h"
 #include "entry/entry_panel.h"
-#include "logstore/cp1252.h"
-#include "logstore/multiplier_rebuild.h"
 #include "logstore/nomenclature_window.h"
-#include "logstore/prefix_file.h"
 #include "logstore/station_paths.h"
 #include "platform/dialogs.h"
 #include "platform/settings_keys.h"
+#include "station/startup.h"
 #include "station/station_file_set.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
-#include <QTableView>
+#include <QTimer>
 
 namespace tv {
 
@@ -57,43 +56,34 @@ void MainWindow::openStationDialog(bool modal)
 
 void MainWindow::applyStation()
 {
-    m_session.setSessionText(jnm(stationSection(), keys::kSession, QStringLiteral("HF")));
-    applySessionBands();
-    applyStationSettings();
-    showStation();
-    setCaption();
-    if (!loadQsoList(false))
+    startup::readIdentity(m_services.settings, m_session);
+    m_session.readSettings();
+    m_logbook.setStation(m_session.storedCallsign());
+    if (!m_logbook.load().ok())
         return;
-    refreshDepartments(m_session.band(), cp1252::encode(m_entry->mode->currentText()),
-                       QStringLiteral(" Dpts contacté(s) sur  "));
-    if (m_ended)
-        return;
-    refreshScore();
-    selectLastRow();
+    m_entryCore->reset();
+    m_entry->showForm(false);
+    showGrid(m_session.band(), m_session.mode(), QStringLiteral(" Dpts contacté(s) sur  "));
     m_entry->band->setFocus();
 }
 
 void MainWindow::switchSession(bool toHf)
 {
     // Keep the check marks as they were until the switch is done.
-    m_sessionHf->setChecked(m_session.session() == StationSession::Session::Hf);
-    m_sessionVhf->setChecked(m_session.session() == StationSession::Session::Vhf);
+    showSession();
     StationFileSet files(m_services.files, m_services.settings, m_services.programDir, m_session.storedCallsign());
     const StationFileOutcome outcome =
         files.switchSession(toHf ? StationFileSet::Session::Hf : StationFileSet::Session::Vhf, m_services.dialogs);
     if (!outcome.done())
         return;
-    const QByteArray bandInUse = m_session.band();
-    m_session.setSessionText(toHf ? QStringLiteral("HF") : QStringLiteral("VHF"));
-    refreshDepartments(bandInUse, cp1252::encode(m_entry->mode->currentText()),
-                       QStringLiteral(" Dpts contacté(s) sur  "));
-    if (m_ended || !loadQsoList(false))
-        return;
-    applySessionBands();
+    m_session.readSettings(); // the new session and its band position, as the switch stored them
     if (toHf)
-        m_entry->band->setCurrentIndex(1);
-    setCaption();
-    m_score->setText(QStringLiteral("0"));
+        m_session.chooseBand(1);
+    if (!m_logbook.load().ok())
+        return;
+    m_entryCore->reset();
+    m_entry->showForm(false);
+    showGrid(m_session.band(), m_session.mode(), QStringLiteral(" Dpts contacté(s) sur  "));
 }
 
 void MainWindow::resetFiles()
@@ -101,15 +91,14 @@ void MainWindow::resetFiles()
     StationFileSet files(m_services.files, m_services.settings, m_services.programDir, m_session.storedCallsign());
     if (!files.reset(m_services.dialogs).done())
         return;
-    refreshDepartments(m_session.band(), QByteArrayLiteral("SSB"), QStringLiteral(" Dpts contacté(s) sur  "));
-    if (m_ended || !loadQsoList(false))
+    if (!m_logbook.load().ok())
         return;
+    showGrid(m_session.band(), QByteArrayLiteral("SSB"), QStringLiteral(" Dpts contacté(s) sur  "));
     EntryForm& form = m_entryCore->form();
-    readForm();
+    m_entry->readForm();
     form.expect(EntryField::Band);
     form[EntryField::Mode].colour = FieldColour::Passed;
-    showForm(true);
-    m_score->setText(QStringLiteral("0"));
+    m_entry->showForm(true);
 }
 
 bool MainWindow::rebuildMultipliers()
@@ -118,9 +107,7 @@ bool MainWindow::rebuildMultipliers()
     loading.show();
     m_rebuilding = true;
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const StationPaths paths(m_services.programDir, m_session.storedCallsign());
-    MultiplierRebuild rebuild(m_services.files, paths);
-    const MultiplierRebuild::Result result = rebuild.runFromLog();
+    const MultiplierRebuild::Result result = m_logbook.rebuildMultipliers();
     m_rebuilding = false;
     loading.close();
     if (!result.result.ok()) {
@@ -131,10 +118,6 @@ bool MainWindow::rebuildMultipliers()
             QStringLiteral(". Les fichiers non réécrits sont inchangés."));
         return false;
     }
-    refreshDepartments(m_session.band(), cp1252::encode(m_entry->mode->currentText()),
-                       QStringLiteral(" Dpts contacté(s) sur  "));
-    if (!m_ended)
-        refreshScore();
     return !m_ended;
 }
 
@@ -146,24 +129,53 @@ void MainWindow::backupAtClose()
     files.backupAtClose(m_services.dialogs, m_services.programDir);
 }
 
-void MainWindow::warnPrefixFileSizes()
-{
-    const StationPaths paths(m_services.programDir, m_session.storedCallsign());
-    for (const QString& warning : PrefixFile::sizeWarnings(m_services.files, paths))
-        m_services.dialogs.message(warning);
-}
-
-void MainWindow::stationFileFailed(const FileResult& result, const QString& missingTail)
+void MainWindow::stationFileFailed(const QString& path, const FileResult& result)
 {
     if (m_ended)
         return;
     if (result.notFound()) {
-        MissingFileWindow window(m_services, m_session.storedCallsign(), missingTail, this);
+        const QString tail = path.contains(QLatin1String("_Departement_")) ? MissingFileWindow::departmentTail()
+                             : path.contains(QLatin1String("_Prefixe_"))   ? MissingFileWindow::prefixTail()
+                                                                           : MissingFileWindow::logTail();
+        MissingFileWindow window(m_services, m_session.storedCallsign(), tail, this);
         window.exec();
     } else {
         m_services.dialogs.message(QStringLiteral("Erreur N° ") + QString::number(result.errorNumber));
     }
     endProgram();
+}
+
+void MainWindow::endProgram()
+{
+    m_ended = true;
+    m_timer->stop();
+    hide();
+    Q_EMIT programEnded(1);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_rebuilding) {
+        // The multiplier files are being rewritten: the window closes once they are whole.
+        event->ignore();
+        return;
+    }
+    // The other windows close first, so that each asks its own question (the nomenclature
+    // editor asks whether to save); one that stays open keeps the program running.
+    if (!m_ended) {
+        for (QWidget* child : findChildren<QWidget*>()) {
+            if (child->isWindow() && child->isVisible() && !child->close()) {
+                event->ignore();
+                return;
+            }
+        }
+    }
+    m_timer->stop();
+    if (!m_ended && !m_closing) {
+        m_closing = true;
+        backupAtClose();
+    }
+    event->accept();
 }
 
 } // namespace tv

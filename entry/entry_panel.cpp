@@ -1,11 +1,15 @@
 #include "entry/entry_panel.h"
 
 #include "platform/named_widget.h"
+#include "platform/palette.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace tv {
 namespace {
@@ -26,6 +30,22 @@ QComboBox* makeCombo(QWidget* parent, const char* name, const QString& text)
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setEditText(text);
     return combo;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(tip);
+    return button;
+}
+
+void paintField(QWidget* field, FieldColour colour)
+{
+    if (colour == FieldColour::Plain)
+        return;
+    const QColor shade(colour == FieldColour::Expected ? palette::kExpected : palette::kPassed);
+    field->setStyleSheet(QStringLiteral("background-color: %1;").arg(shade.name()));
 }
 
 } // namespace
@@ -97,6 +117,171 @@ EntryPanel::EntryPanel(QWidget* parent) : QGroupBox(parent)
     grid->addWidget(named<QLabel>(this, "Label38", QStringLiteral("Nom du Moulin (optionel)")), 4, 4, 1, 4);
     grid->addWidget(millName, 5, 4, 1, 4);
     grid->addWidget(dmfLabel, 5, 2, Qt::AlignRight);
+
+    record = makeButton(this, "Enregistrer", QStringLiteral("QSO Suivant"),
+                        QStringLiteral("Nouveau QSO et enregistrement des données precedentes"));
+    cancel = makeButton(this, "Annuler", QStringLiteral("Annuler Saisie"),
+                        QStringLiteral("Efface les données en cours de saisie"));
+    edit = makeButton(this, "Editer", QStringLiteral(" Editer  QSO"),
+                      QStringLiteral("Clickez sur un QSO pour le selectionner puis sur ce bouton pour l'editer"));
+    remove = makeButton(this, "Effacer", QStringLiteral("Effacer QSO"),
+                        QStringLiteral("Clickez sur un QSO pour le selectionner puis sur ce bouton pour l'effacer"));
+    search = makeButton(this, "Recherche", QStringLiteral("Chercher QSO"),
+                        QStringLiteral("Cliquez sur ce bouton pour rechercher un QSO par indicatif, date, "
+                                       "departement, ou locator"));
+    search->setEnabled(false);
+    record->setEnabled(false);
+    mode->addItems({QStringLiteral("SSB"), QStringLiteral("CW")});
+    activity->addItems({QStringLiteral("QSO"), QStringLiteral("MOULIN")});
+
+    // The fields of the chain after the callsign start disabled; each field enables the next.
+    for (QWidget* w : std::initializer_list<QWidget*>{department, locator, activity, date, start, end, rstReceived,
+                                                      rstSent, firstName, millNumber, millName})
+        w->setEnabled(false);
+}
+
+void EntryPanel::setBandList(const QStringList& bands)
+{
+    band->clear();
+    band->addItems(bands);
+}
+
+QWidget* EntryPanel::fieldWidget(EntryField field) const
+{
+    QWidget* const widgets[kEntryFieldCount] = {band,       mode,     callsign, department,  locator, activity,
+                                                date,       start,    end,      rstReceived, rstSent, firstName,
+                                                millNumber, millName, distance, azimuth,     record};
+    return widgets[int(field)];
+}
+
+std::optional<EntryField> EntryPanel::fieldOf(QObject* object) const
+{
+    for (int i = 0; i < kEntryFieldCount; ++i) {
+        QWidget* widget = fieldWidget(EntryField(i));
+        auto* combo = qobject_cast<QComboBox*>(widget);
+        if (object == widget || (combo && object == combo->lineEdit()))
+            return EntryField(i);
+    }
+    return std::nullopt;
+}
+
+void EntryPanel::bind(QsoEntry* core, std::function<int()> selectedRow)
+{
+    m_core = core;
+    m_selectedRow = std::move(selectedRow);
+    for (int i = 0; i < kEntryFieldCount; ++i) {
+        QWidget* widget = fieldWidget(EntryField(i));
+        widget->installEventFilter(this);
+        if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+            combo->lineEdit()->installEventFilter(this);
+    }
+    connect(record, &QPushButton::clicked, this, [this] { run([this] { return m_core->record(); }); });
+    connect(cancel, &QPushButton::clicked, this, [this] { run([this] { return m_core->cancel(); }); });
+    connect(edit, &QPushButton::clicked, this, [this] { run([this] { return m_core->edit(m_selectedRow()); }); });
+    connect(remove, &QPushButton::clicked, this, [this] { run([this] { return m_core->remove(m_selectedRow()); }); });
+}
+
+bool EntryPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    const std::optional<EntryField> field = m_core ? fieldOf(watched) : std::nullopt;
+    if (!field)
+        return QGroupBox::eventFilter(watched, event);
+    const EntryField f = *field;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            run([this, f] { return m_core->enter(f); });
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            run([this, f] { return m_core->escape(f); });
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseButtonPress:
+        if (f == EntryField::Band) {
+            readForm();
+            m_core->clickBand();
+            showForm(false);
+        }
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (f == EntryField::Callsign || f == EntryField::Department || f == EntryField::Locator) {
+            readForm();
+            m_core->doubleClick(f);
+            showForm(false);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+void EntryPanel::run(const std::function<EntryEffects()>& action)
+{
+    readForm();
+    const EntryEffects effects = action();
+    Q_EMIT effectsReady(effects);
+    showForm(true);
+}
+
+void EntryPanel::readForm()
+{
+    EntryForm& form = m_core->form();
+    for (int i = 0; i < kEntryFieldCount; ++i) {
+        const auto field = EntryField(i);
+        QWidget* widget = fieldWidget(field);
+        if (auto* line = qobject_cast<QLineEdit*>(widget))
+            form.setText(field, line->text());
+        else if (auto* combo = qobject_cast<QComboBox*>(widget))
+            form.setText(field, combo->currentText());
+    }
+    form.bandIndex = band->findText(form.text(EntryField::Band), Qt::MatchExactly);
+    form.modeIndex = mode->findText(form.text(EntryField::Mode), Qt::MatchExactly);
+    form.activityIndex = activity->currentIndex();
+}
+
+void EntryPanel::showForm(bool moveFocus)
+{
+    const EntryForm& form = m_core->form();
+    for (int i = 0; i < kEntryFieldCount; ++i) {
+        const auto field = EntryField(i);
+        if (field == EntryField::Record)
+            continue;
+        QWidget* widget = fieldWidget(field);
+        const FieldState& state = form[field];
+        if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+            if (line->text() != state.text)
+                line->setText(state.text);
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            const int index = combo->findText(state.text, Qt::MatchExactly);
+            if (index >= 0)
+                combo->setCurrentIndex(index);
+            else if (combo->isEditable())
+                combo->setEditText(state.text);
+        }
+        widget->setEnabled(state.enabled);
+        paintField(widget, state.colour);
+    }
+    callsignLabel->setText(form.callsignLabel);
+    dmfLabel->setVisible(form.dmfVisible);
+    record->setText(form.recordCaption);
+    record->setEnabled(form.recordEnabled);
+    cancel->setEnabled(form.cancelEnabled);
+    edit->setEnabled(form.editEnabled);
+    remove->setEnabled(form.deleteEnabled);
+    if (!moveFocus)
+        return;
+    if (QWidget* target = fieldWidget(form.focus); target && target->isEnabled()) {
+        target->setFocus();
+        // A proposed text ("59", the date) is replaced by what the operator types.
+        if (auto* line = qobject_cast<QLineEdit*>(target))
+            line->selectAll();
+    }
 }
 
 void EntryPanel::setQsoNumber(int number, bool accented)

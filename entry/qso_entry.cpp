@@ -6,17 +6,12 @@
 #include "logstore/bands.h"
 #include "logstore/cp1252.h"
 #include "logstore/department_file.h"
-#include "logstore/log_file.h"
 #include "logstore/name_lists.h"
 #include "logstore/prefix_file.h"
 #include "logstore/qso_line.h"
-#include "logstore/station_paths.h"
 #include "platform/dialogs.h"
-#include "platform/settings_keys.h"
-#include "platform/settings_store.h"
+#include "station/logbook.h"
 #include "station/station_session.h"
-
-#include <QDate>
 
 namespace tv {
 namespace {
@@ -27,21 +22,10 @@ using entrytext::bytes;
 using entrytext::kCrlf;
 using entrytext::shownDepartment;
 
-bool isCalendarDate(const QString& text)
-{
-    const int yy = text.mid(6, 2).toInt();
-    return QDate(yy >= 50 ? 1900 + yy : 2000 + yy, text.mid(3, 2).toInt(), text.left(2).toInt()).isValid();
-}
-
-bool isClockTime(const QString& text)
-{
-    return text.left(2).toInt() < 24 && text.mid(3, 2).toInt() < 60;
-}
-
 } // namespace
 
-QsoEntry::QsoEntry(Services services, StationSession& session, std::function<const QList<QByteArray>&()> logLines)
-    : m_services(services), m_session(session), m_logLines(std::move(logLines))
+QsoEntry::QsoEntry(Services services, StationSession& session, Logbook& logbook)
+    : m_services(services), m_session(session), m_logbook(logbook)
 {
     m_form[F::Band].enabled = true;
     m_form[F::Mode].enabled = true;
@@ -50,12 +34,7 @@ QsoEntry::QsoEntry(Services services, StationSession& session, std::function<con
     m_form.setText(F::RstReceived, QStringLiteral("59"));
     m_form.setText(F::RstSent, QStringLiteral("59"));
     m_form.setText(F::Activity, QStringLiteral("QSO"));
-}
-
-bool QsoEntry::isFrenchPrefix(const QByteArray& prefix)
-{
-    static const QList<QByteArray> kFrench = {"F", "TH", "TM", "TP", "TQ", "TV", "TW", "HW", "HX", "HY"};
-    return kFrench.contains(prefix);
+    followSession();
 }
 
 std::optional<QString> QsoEntry::pointsFor(const QString& band, const QString& distance)
@@ -68,24 +47,21 @@ std::optional<QString> QsoEntry::pointsFor(const QString& band, const QString& d
     return std::nullopt;
 }
 
-QString QsoEntry::stationSection() const
+bool QsoEntry::isReport(const QString& text)
 {
-    return keys::stationSection(m_session.storedCallsign());
+    if (text.size() != 2 && text.size() != 3)
+        return false;
+    static const char kHighest[] = {'5', '9', '9'};
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] < QLatin1Char('1') || text[i] > QLatin1Char(kHighest[i]))
+            return false;
+    }
+    return true;
 }
 
-bool QsoEntry::automaticDate() const
+bool QsoEntry::isFrench() const
 {
-    return m_services.settings.boolValue(keys::kJnm, stationSection(), keys::kDateAutomatique, true);
-}
-
-bool QsoEntry::utcTime() const
-{
-    return m_services.settings.boolValue(keys::kJnm, stationSection(), keys::kHeureUtc, true);
-}
-
-bool QsoEntry::isHfSession() const
-{
-    return m_session.isHf();
+    return PrefixFile::isFrench(m_confirmed.dxccPrefix);
 }
 
 QByteArray QsoEntry::bandBytes() const
@@ -96,6 +72,16 @@ QByteArray QsoEntry::bandBytes() const
 QByteArray QsoEntry::modeBytes() const
 {
     return bytes(m_form.text(F::Mode));
+}
+
+QByteArray QsoEntry::departmentCode() const
+{
+    const QByteArray shown = bytes(m_form.text(F::Department));
+    if (shown == "2a")
+        return "96";
+    if (shown == "2b")
+        return "97";
+    return shown;
 }
 
 void QsoEntry::message(const QString& text)
@@ -109,36 +95,36 @@ void QsoEntry::setBandText(const QString& band)
     m_form.bandIndex = int(m_form.bandList.indexOf(band));
 }
 
-void QsoEntry::setBandList(const QStringList& list)
+void QsoEntry::followSession()
 {
-    m_form.bandList = list;
-    m_form.bandIndex = int(list.indexOf(m_form.text(F::Band)));
+    m_form.bandList.clear();
+    for (const QByteArray& band : m_session.bandList())
+        m_form.bandList << cp1252::decode(band);
+    setBandText(cp1252::decode(m_session.band()));
 }
 
 void QsoEntry::restoreSelections()
 {
-    SettingsStore& s = m_services.settings;
-    const int band = s.intValue(keys::kJnm, stationSection(), keys::kBandeUtilisee, 0);
-    if (band >= 0 && band < m_form.bandList.size())
-        setBandText(m_form.bandList[band]);
-    const int mode = s.intValue(keys::kJnm, stationSection(), keys::kModeUtilise, 0);
-    if (mode >= 0 && mode < m_form.modeList.size()) {
-        m_form.modeIndex = mode;
-        m_form.setText(F::Mode, m_form.modeList[mode]);
-    }
-    const int activity = s.intValue(keys::kJnm, stationSection(), keys::kActivite, 0);
-    if (activity >= 0 && activity < m_form.activityList.size()) {
-        m_form.activityIndex = activity;
-        m_form.setText(F::Activity, m_form.activityList[activity]);
-    }
+    setBandText(cp1252::decode(m_session.band()));
+    m_form.modeIndex = m_session.modeIndex();
+    m_form.setText(F::Mode, cp1252::decode(m_session.mode()));
+    m_form.activityIndex = m_session.activityIndex();
+    m_form.setText(F::Activity, m_form.activityList.value(m_form.activityIndex));
 }
 
-void QsoEntry::gridRefresh(EntryEffects& effects, const QString& middle) const
+void QsoEntry::gridRefresh(EntryEffects& effects, const QByteArray& band, const QByteArray& mode,
+                           const QString& middle) const
 {
     effects.refreshGrid = true;
-    effects.gridBand = bandBytes();
-    effects.gridMode = modeBytes();
+    effects.gridBand = band;
+    effects.gridMode = mode;
     effects.gridCaptionMiddle = middle;
+}
+
+void QsoEntry::sendBack(EntryField field, const QString& text)
+{
+    message(text);
+    m_form.expect(field);
 }
 
 bool QsoEntry::refuseUnstorable(EntryField field)
@@ -153,10 +139,106 @@ bool QsoEntry::refuseUnstorable(EntryField field)
             break;
         }
     }
-    message(QStringLiteral("Attention le caractère « ") + bad +
-            QStringLiteral(" » ne peut pas être enregistré dans le log, corrigez la saisie"));
-    m_form.focus = field;
+    sendBack(field, QStringLiteral("Attention le caractère « ") + bad +
+                        QStringLiteral(" » ne peut pas être enregistré dans le log, corrigez la saisie"));
     return true;
+}
+
+QString QsoEntry::refusal(EntryField field) const
+{
+    const QString text = m_form.text(field);
+    const bool mill = m_form.text(F::Activity) == QLatin1String("MOULIN");
+    switch (field) {
+    case F::Band:
+        return bands::indexOf(bytes(text)) ? QString()
+                                           : QStringLiteral("Attention vous ne pouver selectionner que les bandes "
+                                                            "proposées");
+    case F::Mode:
+        if (text.size() > 6)
+            return QStringLiteral("Attention 6 caracteres maxi pour le mode de trafic");
+        return text == QLatin1String("SSB") || text == QLatin1String("CW")
+                   ? QString()
+                   : QStringLiteral("Attention le mode doit etre uniquement SSB ou CW ");
+    case F::Callsign:
+        if (text.trimmed().isEmpty())
+            return QStringLiteral("Attention vous devez entrer un indicatif");
+        return text.trimmed().size() > 12 ? QStringLiteral("Attention 12 caracteres maxi pour l'indicatif") : QString();
+    case F::Department:
+        if (text.trimmed().isEmpty())
+            return QStringLiteral("Attention le n° de departement est obligatoire pour la France");
+        return text.trimmed().size() > 2 ? QStringLiteral("Attention 2 caracteres pour le departement") : QString();
+    case F::Locator:
+        if (text.isEmpty())
+            return QStringLiteral("Attention vous devez entrer un locator");
+        if (text.size() != 6)
+            return QStringLiteral("Attention 6 caracteres pour le locator");
+        return locator::isValidLocator(text) ? QString() : QStringLiteral("Erreur dans la saisie du locator");
+    case F::Activity:
+        return m_form.activityList.contains(text) ? QString()
+                                                  : QStringLiteral("Attention l'activité doit être QSO ou MOULIN");
+    case F::Date:
+        if (text.isEmpty())
+            return QStringLiteral("Attention vous devez entrer une date (pour le classement) ");
+        if (text.size() != 8)
+            return QStringLiteral("Attention 8 caracteres pour la date (format jj/mm/aa)");
+        return clocktext::isValidDate(text) ? QString() : QStringLiteral("Attention le format date doit etre jj/mm/aa");
+    case F::Start:
+        if (text.trimmed().isEmpty())
+            return QStringLiteral("Attention vous devez entrer l'heure de debut (pour le classement) ");
+        [[fallthrough]];
+    case F::End:
+        return clocktext::isValidTime(text) ? QString()
+                                            : QStringLiteral("Attention le format de l'heure doit etre hh:mm");
+    case F::RstReceived:
+    case F::RstSent: {
+        const bool received = field == F::RstReceived;
+        if (text.trimmed().isEmpty())
+            return received ? QStringLiteral("Attention le report recu est obligatoire")
+                            : QStringLiteral("Attention le report envoyé est obligatoire");
+        if (text.size() > 8)
+            return received ? QStringLiteral("Attention 8 caracteres maxi pour le report reçu")
+                            : QStringLiteral("Attention 8 caracteres maxi pour le report envoyé");
+        if (isReport(text.trimmed()))
+            return QString();
+        return (received ? QStringLiteral("Attention le report reçu") : QStringLiteral("Attention le report envoyé")) +
+               QStringLiteral(" doit avoir 2 ou 3 chiffres (R de 1 à 5, S de 1 à 9, T de 1 à 9), ex : 59 ou 599");
+    }
+    case F::FirstName:
+        return text.size() > 15 ? QStringLiteral("Attention 15 caracteres maxi pour le prenom") : QString();
+    case F::MillNumber:
+        if (mill && text.trimmed().isEmpty())
+            return QStringLiteral("Attention la reference du Moulin est obligatoire");
+        if (mill && isFrench() && text.trimmed().size() != 5)
+            return QStringLiteral("            5 caracteres pour un moulin Francais ex: 59045") + kCrlf +
+                   QStringLiteral("Pour un moulin etranger la reference complete ex: WIM 7001");
+        // Compared without regard to case: the Corsican departments are "2a" / "2b" and their
+        // mill numbers are typed in upper case.
+        if (mill && isFrench() &&
+            text.trimmed().left(2).compare(m_form.text(F::Department).trimmed(), Qt::CaseInsensitive) != 0)
+            return QStringLiteral("Attention le n° du Moulin ne correspond pas au departement ") +
+                   m_form.text(F::Department);
+        return text.size() > 15 ? QStringLiteral("Attention 15 caracteres maxi pour la reference du Moulin")
+                                : QString();
+    case F::MillName:
+        return text.size() > 30 ? QStringLiteral("Attention 30 caracteres maxi pour le nom du Moulin") : QString();
+    case F::Distance:
+    case F::Azimuth:
+    case F::Record:
+        return QString();
+    }
+    return QString();
+}
+
+QList<EntryField> QsoEntry::chain() const
+{
+    QList<F> fields{F::Band, F::Mode, F::Callsign};
+    if (isFrench())
+        fields << F::Department;
+    if (!bands::isHf(bandBytes()))
+        fields << F::Locator;
+    fields << F::Activity << F::Date << F::Start << F::End << F::RstReceived << F::RstSent << F::FirstName
+           << F::MillNumber << F::MillName;
+    return fields;
 }
 
 EntryEffects QsoEntry::enter(EntryField field)
@@ -178,29 +260,14 @@ EntryEffects QsoEntry::enter(EntryField field)
         return enterLocator();
     case F::Activity:
         return enterActivity();
-    case F::Date:
-        return enterDate();
-    case F::Start:
-        return enterStart();
-    case F::End:
-        return enterEnd();
-    case F::RstReceived:
-        return enterRstReceived();
-    case F::RstSent:
-        return enterRstSent();
-    case F::FirstName:
-        return enterFirstName();
-    case F::MillNumber:
-        return enterMillNumber();
-    case F::MillName:
-        return enterMillName();
     case F::Record:
         return record();
     case F::Distance:
     case F::Azimuth:
         return {};
+    default:
+        return enterFollowing(field);
     }
-    return {};
 }
 
 EntryEffects QsoEntry::escape(EntryField field)
@@ -231,10 +298,9 @@ EntryEffects QsoEntry::enterBand()
 {
     EntryEffects effects;
     const QString band = m_form.text(F::Band);
-    m_session.setBand(bytes(band));
-    gridRefresh(effects, QStringLiteral(" Dpts contacté(s) sur "));
-    if (!bands::indexOf(bytes(band))) {
-        message(QStringLiteral("Attention vous ne pouver selectionner que les bandes proposées"));
+    gridRefresh(effects, bytes(band), modeBytes(), QStringLiteral(" Dpts contacté(s) sur "));
+    if (const QString why = refusal(F::Band); !why.isEmpty()) {
+        message(why);
         setBandText(QStringLiteral("144 MHz"));
         m_form.focus = F::Band;
         return effects;
@@ -244,150 +310,147 @@ EntryEffects QsoEntry::enterBand()
     m_form.expect(F::Mode);
     m_form.pass(F::Callsign);
     m_form[F::Callsign].enabled = true;
-    if (!m_session.editMode() && m_form.bandIndex >= 0)
-        m_services.settings.setInt(keys::kJnm, stationSection(), keys::kBandeUtilisee, m_form.bandIndex);
+    if (!m_session.editMode())
+        m_session.chooseBand(m_form.bandIndex);
     return effects;
 }
 
 EntryEffects QsoEntry::enterMode()
 {
-    const QString mode = m_form.text(F::Mode);
-    if (mode.size() > 6) {
-        message(QStringLiteral("Attention 6 caracteres maxi pour le mode de trafic"));
-        return {};
-    }
-    if (mode != QLatin1String("SSB") && mode != QLatin1String("CW")) {
-        message(QStringLiteral("Attention le mode doit etre uniquement SSB ou CW "));
+    if (const QString why = refusal(F::Mode); !why.isEmpty()) {
+        message(why);
         return {};
     }
     EntryEffects effects;
-    m_form.modeIndex = int(m_form.modeList.indexOf(mode));
-    m_session.setBand(bandBytes());
-    m_session.setMode(bytes(mode));
-    gridRefresh(effects, QStringLiteral(" Dpts contacté(s) sur "));
+    m_form.modeIndex = int(m_form.modeList.indexOf(m_form.text(F::Mode)));
+    gridRefresh(effects, bandBytes(), modeBytes(), QStringLiteral(" Dpts contacté(s) sur "));
     m_form.pass(F::Mode);
     m_form.expect(F::Callsign);
     if (!m_session.editMode())
-        m_services.settings.setInt(keys::kJnm, stationSection(), keys::kModeUtilise, m_form.modeIndex);
+        m_session.chooseMode(m_form.modeIndex);
     return effects;
+}
+
+bool QsoEntry::lookUpCallsign(bool ask)
+{
+    Confirmed& c = m_confirmed;
+    c.band = bandBytes();
+    c.mode = modeBytes();
+    c.dxccPrefix.clear();
+    c.entity.clear();
+    c.entityNew = c.entityAccepted = false;
+    const StationPaths paths = m_logbook.paths();
+    const PrefixFile prefixes(m_services.files, paths);
+    const std::optional<bands::Mode> mode = bands::modeOf(c.mode);
+    if (!mode)
+        return true;
+    const PrefixFile::Lookup first = prefixes.find(c.callsign, c.band, *mode);
+    const PrefixFile::Lookup entity =
+        first.match ? prefixes.find(first.match->entity, c.band, *mode) : PrefixFile::Lookup{};
+    if (!first.result.ok() || (first.match && !entity.result.ok())) {
+        const FileResult failed = first.result.ok() ? entity.result : first.result;
+        message(Logbook::errorText(failed) + QStringLiteral(" : le fichier ") +
+                paths.prefixes(*mode).section(QLatin1Char('/'), -1) + QStringLiteral(" ne peut pas être lu"));
+        return false;
+    }
+    if (!first.match || !entity.match) {
+        // One message, whether the callsign or its entity has no line.
+        if (ask)
+            message(PrefixFile::unknownPrefixMessage());
+        return true;
+    }
+    c.dxccPrefix = entity.match->prefix;
+    c.entity = first.match->entity;
+    c.entityNew = entity.match->mark == "0";
+    // The description is shown without the blanks that pad the prefix file's lines.
+    if (ask && c.entityNew)
+        c.entityAccepted = m_services.dialogs.askYesNo(
+            QStringLiteral(" Valider le prefixe DXCC : ") + cp1252::decode(entity.match->prefix) +
+            QStringLiteral("  ") + cp1252::decode(entity.match->description.trimmed()) + QStringLiteral(" ?"));
+    return true;
 }
 
 EntryEffects QsoEntry::enterCallsign()
 {
-    QString typed = m_form.text(F::Callsign);
-    if (typed.trimmed().isEmpty()) {
-        message(QStringLiteral("Attention vous devez entrer un indicatif"));
+    if (const QString why = refusal(F::Callsign); !why.isEmpty()) {
+        message(why);
         return {};
     }
-    if (typed.size() > 12) {
-        message(QStringLiteral("Attention 12 caracteres maxi pour l'indicatif"));
-        return {};
-    }
-    typed = typed.toUpper();
+    const QString typed = m_form.text(F::Callsign).trimmed().toUpper();
     m_form.setText(F::Callsign, typed);
-    m_callsign.clear(); // confirmed only once the duplicate check passes
     const QByteArray callsign = bytes(typed);
+    m_confirmed.callsign.clear(); // confirmed only once the duplicate check passes
 
     if (!m_session.editMode()) {
-        const QByteArray band = bandBytes();
-        const QByteArray mode = modeBytes();
-        for (const QByteArray& line : m_logLines()) {
-            if (qsoline::fieldEquals(line, logcol::kCallsign, callsign) &&
-                qsoline::fieldEquals(line, logcol::kBand, band) && qsoline::fieldEquals(line, logcol::kMode, mode)) {
-                m_form.callsignLabel =
-                    QStringLiteral("Contacté le ") + cp1252::decode(qsoline::rawField(line, logcol::kDate));
-                message(QStringLiteral("Station ") + typed + QStringLiteral("  ") +
-                        cp1252::decode(qsoline::field(line, logcol::kMillReference)) +
-                        QStringLiteral(" deja contactée sur ") + cp1252::decode(qsoline::field(line, logcol::kBand)) +
-                        QStringLiteral(" a ") + cp1252::decode(qsoline::field(line, logcol::kStart)) +
-                        QStringLiteral(" en ") + cp1252::decode(qsoline::field(line, logcol::kMode)));
-                m_form.focus = F::Callsign;
-                return {};
-            }
-            m_form.callsignLabel = QStringLiteral("Nouvel indicatif");
+        if (const std::optional<int> row = m_logbook.findDuplicate(callsign, bandBytes(), modeBytes())) {
+            const QByteArray& line = m_logbook.lines()[*row];
+            m_form.callsignLabel =
+                QStringLiteral("Contacté le ") + cp1252::decode(qsoline::rawField(line, logcol::kDate));
+            message(QStringLiteral("Station ") + typed + QStringLiteral("  ") +
+                    cp1252::decode(qsoline::field(line, logcol::kMillReference)) +
+                    QStringLiteral(" deja contactée sur ") + cp1252::decode(qsoline::field(line, logcol::kBand)) +
+                    QStringLiteral(" a ") + cp1252::decode(qsoline::field(line, logcol::kStart)) +
+                    QStringLiteral(" en ") + cp1252::decode(qsoline::field(line, logcol::kMode)));
+            m_form.focus = F::Callsign;
+            return {};
         }
+        if (!m_logbook.lines().isEmpty())
+            m_form.callsignLabel = QStringLiteral("Nouvel indicatif");
     }
 
-    m_callsign = callsign;
-    m_lookupBand = bandBytes();
-    m_lookupMode = modeBytes();
+    // What the first-name list filled in for an earlier callsign is not this one's.
+    Confirmed& c = m_confirmed;
+    if (!c.filledDepartment.isEmpty() && m_form.text(F::Department) == c.filledDepartment)
+        m_form.setText(F::Department, QString());
+    if (!c.filledFirstName.isEmpty() && m_form.text(F::FirstName) == c.filledFirstName)
+        m_form.setText(F::FirstName, QString());
+    c.filledDepartment.clear();
+    c.filledFirstName.clear();
+    m_confirmedDepartment.clear();
 
     // First name and department already known for this operator.
     const NameLists lists(m_services.files, m_services.programDir);
-    const NameLists::FirstName known = lists.findFirstName(m_callsign);
-    m_firstNameFound = known.found;
+    const NameLists::FirstName known = lists.findFirstName(callsign);
     if (!known.message.isEmpty()) {
         message(known.message);
     } else if (known.found) {
+        c.filledDepartment = cp1252::decode(known.department);
+        c.filledFirstName = cp1252::decode(known.firstName);
         m_form[F::Department].enabled = true;
         m_form[F::FirstName].enabled = true;
-        m_form.setText(F::Department, cp1252::decode(known.department));
-        m_form.setText(F::FirstName, cp1252::decode(known.firstName));
+        m_form.setText(F::Department, c.filledDepartment);
+        m_form.setText(F::FirstName, c.filledFirstName);
     }
 
-    // DXCC prefix: the callsign's prefix line, then the line of its entity.
-    const StationPaths paths(m_services.programDir, m_session.storedCallsign());
-    const PrefixFile prefixes(m_services.files, paths);
-    const std::optional<bands::Mode> mode = bands::modeOf(modeBytes());
-    m_dxccPrefix.clear();
-    m_entity.clear();
-    m_newPrefix = false;
-    if (mode) {
-        const PrefixFile::Lookup first = prefixes.find(m_callsign, bandBytes(), *mode);
-        const PrefixFile::Lookup entity =
-            first.match ? prefixes.find(first.match->entity, bandBytes(), *mode) : PrefixFile::Lookup{};
-        if (!first.result.ok() || (first.match && !entity.result.ok())) {
-            message(QStringLiteral("Erreur N° ") +
-                    QString::number(first.result.ok() ? entity.result.errorNumber : first.result.errorNumber) +
-                    QStringLiteral(" : fichier des préfixes illisible"));
-        } else if (!first.match || !entity.match) {
-            // One message, whether the callsign or its entity has no line.
-            message(QStringLiteral("Prefixe Unknown"));
-        } else {
-            m_dxccPrefix = entity.match->prefix;
-            m_entity = first.match->entity;
-            // The description is shown without the blanks that pad the prefix file's lines.
-            if (entity.match->mark == "0") {
-                m_newPrefix = m_services.dialogs.askYesNo(
-                    QStringLiteral(" Valider le prefixe DXCC : ") + cp1252::decode(entity.match->prefix) +
-                    QStringLiteral("  ") + cp1252::decode(entity.match->description.trimmed()) + QStringLiteral(" ?"));
-            }
-        }
+    c.callsign = callsign;
+    if (!lookUpCallsign(!m_session.editMode())) {
+        c.callsign.clear();
+        return {};
     }
 
     // Department and locator of the station in the nomenclature.
-    const NameLists::Station station = lists.findStation(m_callsign);
-    m_nomenclatureDepartment = station.department;
-    m_nomenclatureLocator = station.locator;
-    m_department = shownDepartment(station.department);
+    const NameLists::Station station = lists.findStation(callsign);
+    c.nomenclatureDepartment = station.department;
+    c.nomenclatureLocator = station.locator;
+    if (!station.department.isEmpty())
+        m_form.setText(F::Department, cp1252::decode(shownDepartment(station.department)));
     m_form.setText(F::Locator, cp1252::decode(station.locator));
 
     // A French station gives its department, in VHF too (the department field then hands over
     // to the locator); others go on to the activity (HF) or the locator (VHF).
-    m_departmentMark.clear();
     m_form.pass(F::Callsign);
-    if (m_dxccPrefix == "F" || m_dxccPrefix == "TM")
+    if (isFrench())
         m_form.expect(F::Department);
-    else if (isHfSession())
+    else if (m_session.isHf())
         m_form.expect(F::Activity);
     else
         m_form.expect(F::Locator);
     return {};
 }
 
-EntryEffects QsoEntry::enterDepartment()
+void QsoEntry::normaliseDepartment()
 {
-    if (!isFrenchPrefix(m_dxccPrefix))
-        return {};
     QString typed = m_form.text(F::Department).trimmed();
-    if (typed.isEmpty()) {
-        message(QStringLiteral("Attention le n° de departement est obligatoire pour la France"));
-        return {};
-    }
-    if (typed.size() > 2) {
-        message(QStringLiteral("Attention 2 caracteres pour le departement"));
-        return {};
-    }
     if (typed == QLatin1String("2A"))
         typed = QStringLiteral("2a");
     else if (typed == QLatin1String("2B"))
@@ -395,38 +458,50 @@ EntryEffects QsoEntry::enterDepartment()
     else if (typed.size() == 1 && typed[0].isDigit())
         typed.prepend(QLatin1Char('0')); // "5" is department "05", as the files write it
     m_form.setText(F::Department, typed);
-    m_department = bytes(typed);
-    if (m_department == "2a")
-        m_department = "96";
-    else if (m_department == "2b")
-        m_department = "97";
+}
+
+EntryEffects QsoEntry::enterDepartment()
+{
+    if (!isFrench())
+        return {};
+    if (const QString why = refusal(F::Department); !why.isEmpty()) {
+        message(why);
+        return {};
+    }
+    normaliseDepartment();
+    const QString typed = m_form.text(F::Department);
 
     EntryEffects effects;
-    const StationPaths paths(m_services.programDir, m_session.storedCallsign());
-    const DepartmentFile departments(m_services.files, paths);
-    const std::optional<bands::Mode> mode = bands::modeOf(modeBytes());
-    m_departmentMark.clear();
-    if (mode) {
-        const DepartmentFile::Lookup found = departments.find(m_department, bandBytes(), *mode);
-        if (found.result.ok() && !found.found) {
+    const StationPaths paths = m_logbook.paths();
+    if (const std::optional<bands::Mode> mode = bands::modeOf(modeBytes())) {
+        const DepartmentFile::Lookup found =
+            DepartmentFile(m_services.files, paths).find(departmentCode(), bandBytes(), *mode);
+        if (!found.result.ok()) {
+            message(Logbook::errorText(found.result) + QStringLiteral(" : le fichier ") +
+                    paths.departments(*mode).section(QLatin1Char('/'), -1) +
+                    QStringLiteral(" ne peut pas être lu, le département n'est pas vérifié"));
+            return {};
+        }
+        if (!found.found) {
             // A department that is not in the list would never count as a multiplier.
             message(QStringLiteral("Attention le département ") + typed + QStringLiteral(" n'existe pas"));
             return {};
         }
-        m_departmentMark = found.mark;
         if (found.mark == "0") {
             message(QStringLiteral("Attention nouveau département le ") +
-                    cp1252::decode(shownDepartment(m_department)) + QLatin1Char(' ') + cp1252::decode(found.name));
-            if (const std::optional<int> cell = DepartmentFile::cellOf(m_department))
+                    cp1252::decode(shownDepartment(departmentCode())) + QLatin1Char(' ') + cp1252::decode(found.name));
+            if (const std::optional<int> cell = DepartmentFile::cellOf(departmentCode()))
                 effects.newDepartmentCell = *cell;
         }
     }
+    m_confirmedDepartment = typed;
     m_form.pass(F::Department);
-    if (bandBytes() != bands::kVhfBand) {
+    if (bands::isHf(bandBytes())) {
         m_form.expect(F::Activity);
         m_form[F::Mode].enabled = true;
     } else {
-        m_form.setText(F::Locator, cp1252::decode(m_nomenclatureLocator));
+        if (m_form.text(F::Locator).isEmpty())
+            m_form.setText(F::Locator, cp1252::decode(m_confirmed.nomenclatureLocator));
         m_form.expect(F::Locator);
     }
     return effects;
@@ -442,7 +517,7 @@ void QsoEntry::showDistance()
     } else if (other == station) {
         m_form.setText(F::Azimuth, QStringLiteral("?"));
         m_form.setText(F::Distance, QStringLiteral("0"));
-    } else if (!locator::isValidLocator(station)) {
+    } else if (!locator::isValidLocator(station) || !locator::isValidLocator(other)) {
         // Without the station's own locator a distance would be made up.
         m_form.setText(F::Azimuth, QStringLiteral("?"));
         m_form.setText(F::Distance, QStringLiteral("?"));
@@ -454,20 +529,11 @@ void QsoEntry::showDistance()
 
 EntryEffects QsoEntry::enterLocator()
 {
-    const QString typed = m_form.text(F::Locator);
-    if (typed.isEmpty()) {
-        message(QStringLiteral("Attention vous devez entrer un locator"));
+    if (const QString why = refusal(F::Locator); !why.isEmpty()) {
+        message(why);
         return {};
     }
-    if (typed.size() != 6) {
-        message(QStringLiteral("Attention 6 caracteres pour le locator"));
-        return {};
-    }
-    if (!locator::isValidLocator(typed)) {
-        message(QStringLiteral("Erreur dans la saisie du locator"));
-        return {};
-    }
-    if (!locator::isValidLocator(m_session.locator()) && typed != m_session.locator())
+    if (!locator::isValidLocator(m_session.locator()) && m_form.text(F::Locator) != m_session.locator())
         message(QStringLiteral("Attention le locator de la station n'est pas renseigné (menu Station) : "
                                "la distance ne peut pas être calculée"));
     m_form.pass(F::Locator);
@@ -480,162 +546,68 @@ EntryEffects QsoEntry::enterActivity()
 {
     m_form.activityIndex = int(m_form.activityList.indexOf(m_form.text(F::Activity)));
     const bool mill = m_form.text(F::Activity) == QLatin1String("MOULIN");
-    if (mill && isFrenchPrefix(m_dxccPrefix))
-        m_form.dmfVisible = true;
+    m_form.dmfVisible = mill && isFrench();
     m_form.pass(F::Activity);
-    if (automaticDate()) {
-        m_form.setText(F::Date, clocktext::date(m_services.clock, utcTime()));
-        m_form.setText(F::Start, clocktext::time(m_services.clock, utcTime()).left(5));
+    if (m_session.automaticDate() && !m_session.editMode()) {
+        // Date and start time from one reading of the clock, so that a QSO at midnight never
+        // gets yesterday's date with today's time.
+        const CalendarTime now = m_session.utc() ? m_services.clock.utcNow() : m_services.clock.localNow();
+        m_form.setText(F::Date, clocktext::dateText(now));
+        m_form.setText(F::Start, clocktext::timeText(now).left(5));
         m_form[F::Date].enabled = true;
         m_form[F::Start].enabled = true;
         m_form.expect(F::RstReceived);
     } else {
+        // An edit keeps the QSO's own date and times unless the operator changes them.
         m_form.expect(F::Date);
     }
-    if (!m_session.editMode() && m_form.activityIndex >= 0)
-        m_services.settings.setInt(keys::kJnm, stationSection(), keys::kActivite, m_form.activityIndex);
+    if (!m_session.editMode())
+        m_session.chooseActivity(m_form.activityIndex);
     return {};
 }
 
-EntryEffects QsoEntry::enterDate()
+EntryEffects QsoEntry::enterFollowing(EntryField field)
 {
-    const QString date = m_form.text(F::Date);
-    if (date.isEmpty()) {
-        message(QStringLiteral("Attention vous devez entrer une date (pour le classement) "));
+    if (const QString why = refusal(field); !why.isEmpty()) {
+        message(why);
         return {};
     }
-    if (date.size() != 8) {
-        message(QStringLiteral("Attention 8 caracteres pour la date (format jj/mm/aa)"));
-        return {};
-    }
-    if (!clocktext::isDateForm(date) || !isCalendarDate(date)) {
-        message(QStringLiteral("Attention le format date doit etre jj/mm/aa"));
-        return {};
-    }
-    m_form.pass(F::Date);
-    m_form.expect(F::Start);
-    return {};
-}
-
-EntryEffects QsoEntry::enterStart()
-{
-    const QString start = m_form.text(F::Start);
-    if (start.trimmed().isEmpty()) {
-        message(QStringLiteral("Attention vous devez entrer l'heure de debut (pour le classement) "));
-        return {};
-    }
-    if (!clocktext::isTimeForm(start) || !isClockTime(start)) {
-        message(QStringLiteral("Attention le format de l'heure doit etre hh:mm"));
-        return {};
-    }
-    m_form.pass(F::Start);
-    m_form.setText(F::End, start);
-    m_form.expect(F::End);
-    return {};
-}
-
-EntryEffects QsoEntry::enterEnd()
-{
-    const QString end = m_form.text(F::End);
-    if (!clocktext::isTimeForm(end) || !isClockTime(end)) {
-        message(QStringLiteral("Attention le format de l'heure doit etre hh:mm"));
-        return {};
-    }
-    m_form.pass(F::End);
-    m_form.expect(F::RstReceived);
-    return {};
-}
-
-EntryEffects QsoEntry::enterRstReceived()
-{
-    const QString rst = m_form.text(F::RstReceived);
-    if (rst.isEmpty()) {
-        message(QStringLiteral("Attention le report recu est obligatoire"));
-        return {};
-    }
-    if (rst.size() > 8) {
-        message(QStringLiteral("Attention 8 caracteres maxi pour le report reçu"));
-        return {};
-    }
-    m_form.pass(F::RstReceived);
-    m_form.expect(F::RstSent);
-    return {};
-}
-
-EntryEffects QsoEntry::enterRstSent()
-{
-    const QString rst = m_form.text(F::RstSent);
-    if (rst.isEmpty()) {
-        message(QStringLiteral("Attention le report envoyé est obligatoire"));
-        return {};
-    }
-    if (rst.size() > 8) {
-        message(QStringLiteral("Attention 8 caracteres maxi pour le report envoyé"));
-        return {};
-    }
-    m_form.pass(F::RstSent);
-    m_form.expect(F::FirstName);
-    return {};
-}
-
-EntryEffects QsoEntry::enterFirstName()
-{
-    if (m_form.text(F::FirstName).size() > 15) {
-        message(QStringLiteral("Attention 15 caracteres maxi pour le prenom"));
-        return {};
-    }
-    m_form.pass(F::FirstName);
-    if (m_form.text(F::Activity) == QLatin1String("MOULIN"))
-        m_form.expect(F::MillNumber);
-    else
+    m_form.pass(field);
+    switch (field) {
+    case F::Date:
+        m_form.expect(F::Start);
+        break;
+    case F::Start:
+        m_form.setText(F::End, m_form.text(F::Start));
+        m_form.expect(F::End);
+        break;
+    case F::End:
+        m_form.expect(F::RstReceived);
+        break;
+    case F::RstReceived:
+        m_form.setText(F::RstReceived, m_form.text(F::RstReceived).trimmed());
+        m_form.expect(F::RstSent);
+        break;
+    case F::RstSent:
+        m_form.setText(F::RstSent, m_form.text(F::RstSent).trimmed());
+        m_form.expect(F::FirstName);
+        break;
+    case F::FirstName:
+        m_form.expect(m_form.text(F::Activity) == QLatin1String("MOULIN") ? F::MillNumber : F::MillName);
+        break;
+    case F::MillNumber:
+        m_form.setText(F::MillNumber, m_form.text(F::MillNumber).trimmed().toUpper());
+        m_form.cancelEnabled = true;
         m_form.expect(F::MillName);
-    return {};
-}
-
-EntryEffects QsoEntry::enterMillNumber()
-{
-    const QString number = m_form.text(F::MillNumber);
-    const bool mill = m_form.text(F::Activity) == QLatin1String("MOULIN");
-    const bool french = isFrenchPrefix(m_dxccPrefix);
-    if (mill && number.isEmpty()) {
-        message(QStringLiteral("Attention la reference du Moulin est obligatoire"));
-        return {};
+        break;
+    case F::MillName:
+        m_form.recordEnabled = true;
+        m_form.cancelEnabled = true;
+        m_form.focus = F::Record;
+        break;
+    default:
+        break;
     }
-    if (mill && french && number.size() != 5) {
-        message(QStringLiteral("            5 caracteres pour un moulin Francais ex: 59045") + kCrlf +
-                QStringLiteral("Pour un moulin etranger la reference complete ex: WIM 7001"));
-        return {};
-    }
-    // Compared without regard to case: the Corsican departments are "2a" / "2b" and their
-    // mill numbers are typed in upper case.
-    if (mill && french && number.left(2).compare(m_form.text(F::Department), Qt::CaseInsensitive) != 0) {
-        message(QStringLiteral("Attention le n° du Moulin ne correspond pas au departement ") +
-                m_form.text(F::Department));
-        return {};
-    }
-    if (number.size() > 15) {
-        message(QStringLiteral("Attention 15 caracteres maxi pour la reference du Moulin"));
-        return {};
-    }
-    m_form.setText(F::MillNumber, number.toUpper());
-    m_form.pass(F::MillNumber);
-    m_form.cancelEnabled = true;
-    m_form.expect(F::MillName);
-    return {};
-}
-
-EntryEffects QsoEntry::enterMillName()
-{
-    if (m_form.text(F::MillName).size() > 30) {
-        message(QStringLiteral("Attention 30 caracteres maxi pour le nom du Moulin"));
-        return {};
-    }
-    if (const std::optional<QString> points = pointsFor(m_form.text(F::Band), m_form.text(F::Distance)))
-        m_points = *points;
-    m_form.pass(F::MillName);
-    m_form.recordEnabled = true;
-    m_form.cancelEnabled = true;
-    m_form.focus = F::Record;
     return {};
 }
 

@@ -5,60 +5,53 @@
 #include "platform/services.h"
 
 #include <QByteArray>
-#include <QList>
 
-#include <functional>
 #include <optional>
 
 namespace tv {
 
+class Logbook;
 class StationSession;
+struct QsoWrite;
 
-// What the main window must do after an entry event, beside showing the form.
+// What the window shows beside the form after an entry event: the log's own changes (list,
+// number, grid marks, score) reach it through the Logbook's signals.
 struct EntryEffects {
-    // Colour the department grid again for this band and mode, and caption it with the count
-    // (leading space), `gridCaptionMiddle`, the band, " en " and the mode.
+    // Show the department grid for this band and mode, captioned with the count (leading
+    // space), `gridCaptionMiddle`, the band, " en " and the mode.
     bool refreshGrid = false;
     QByteArray gridBand;
     QByteArray gridMode;
     QString gridCaptionMiddle;
     // Paint this grid cell light red (a department new on this band and mode).
     int newDepartmentCell = -1;
-    // The log changed: reload the list from these lines (already written to the file).
-    bool reloadList = false;
-    // A line was appended to the log: add it to the list.
-    std::optional<QByteArray> appendedLine;
-    // The QSO-number caption: "QSO numéro " (or "QSO numero " after a reload) and this number;
-    // when the list changed and no number is given, the new QSO count plus 1.
+    // The QSO-number caption: "QSO numéro " and this number.
     std::optional<int> qsoNumber;
-    bool qsoNumberAccented = true;
-    bool selectLastRow = false;
-    bool refreshScore = false;
-    // The station's multiplier files must be rebuilt from the log (after an edit).
-    bool rebuildMultipliers = false;
 };
 
 // The QSO entry: the checks of each field when Enter is pressed, the look-ups and warnings,
 // recording, cancel, edit and delete.
 //
-// Responsibilities: keeps the values gathered while a contact is entered (callsign, DXCC
-// prefix and entity, the new-prefix and new-department answers, the nomenclature's department
-// and locator, the points) and drives the form: texts, enabling, colours, focus, captions.
-// Writes the log line first and the multiplier marks and reference lists after it, so a
-// failure never leaves a mark for a QSO that is not in the log.
-// Collaborations: Services (dialogs, settings, clock, files), StationSession (station, session,
-// band and mode in use, edit mode, QSO count), the log lines shown in the list.
+// Responsibilities: drives the form (texts, enabling, colours, focus, captions) and keeps what
+// the look-ups found for the callsign, band and mode confirmed with Enter (DXCC prefix and
+// entity, the operator's answer on a new entity, the nomenclature's department and locator)
+// and the department confirmed with Enter. At recording, new or edit, every value is checked
+// again with the same rules as at Enter; a field that no longer agrees with its look-up sends
+// the operator back to it; everything derived (department mark and flag, entity and flag,
+// points, distance, azimuth, mill reference, first-name line) comes from the texts the fields
+// hold then. The Logbook writes the line first, then the marks and the lists.
+// Collaborations: Services (dialogs, clock, files for the look-ups), StationSession (station,
+// session, band, mode and activity in use, options, edit mode), Logbook (lines, duplicates,
+// writes).
 class QsoEntry {
 public:
-    // `logLines` gives the lines of the list as loaded from the log (for the duplicate search
-    // and the edit); the window owns them.
-    QsoEntry(Services services, StationSession& session, std::function<const QList<QByteArray>&()> logLines);
+    QsoEntry(Services services, StationSession& session, Logbook& logbook);
 
     EntryForm& form() { return m_form; }
     const EntryForm& form() const { return m_form; }
 
-    // The band list of the session (the band box's items).
-    void setBandList(const QStringList& bands);
+    // The band list of the session (the band box's items), taken from the station.
+    void followSession();
 
     // Enter in a field. The texts of the form must hold what the operator typed.
     EntryEffects enter(EntryField field);
@@ -72,6 +65,8 @@ public:
 
     // "QSO Suivant" / "Valider".
     EntryEffects record();
+    // Ready for a QSO at the callsign field, with the band, mode and activity in use.
+    void reset();
     // "Annuler Saisie".
     EntryEffects cancel();
     // " Editer  QSO" on the list row `row` (-1 when none is selected).
@@ -79,11 +74,11 @@ public:
     // "Effacer QSO" on the list row `row` (-1 when none is selected).
     EntryEffects remove(int row);
 
-    // The French prefix set: the prefixes that count as French for the department and the mill.
-    static bool isFrenchPrefix(const QByteArray& prefix);
     // The points a QSO on this band is worth: "1", "3", "4", "5" on HF, the distance on 144 Mhz,
     // nothing for other bands.
     static std::optional<QString> pointsFor(const QString& band, const QString& distance);
+    // A signal report: 2 or 3 digits, readability 1-5, strength 1-9, tone 1-9.
+    static bool isReport(const QString& text);
 
 private:
     EntryEffects enterBand();
@@ -92,56 +87,62 @@ private:
     EntryEffects enterDepartment();
     EntryEffects enterLocator();
     EntryEffects enterActivity();
-    EntryEffects enterDate();
-    EntryEffects enterStart();
-    EntryEffects enterEnd();
-    EntryEffects enterRstReceived();
-    EntryEffects enterRstSent();
-    EntryEffects enterFirstName();
-    EntryEffects enterMillNumber();
-    EntryEffects enterMillName();
+    EntryEffects enterFollowing(EntryField field);
 
+    // The message refusing the field's text as it stands, or empty when it is accepted. The
+    // same rules serve Enter and the recording.
+    QString refusal(EntryField field) const;
+    // The fields a QSO holds, in the order they are entered.
+    QList<EntryField> chain() const;
+    // Sends the operator to the field: message, field enabled, green and focused.
+    void sendBack(EntryField field, const QString& text);
+    bool refuseUnstorable(EntryField field);
+
+    // Checks every field again and derives what the line needs; nothing when the operator was
+    // sent back to a field.
+    std::optional<QsoWrite> prepare(bool editing);
+    std::optional<QByteArray> buildLine(bool editing, const QByteArray& departmentMark);
+    bool lookUpCallsign(bool ask);
+    // "2A" / "2B" written "2a" / "2b", one digit padded ("5" is "05").
+    void normaliseDepartment();
     EntryEffects recordNew();
     EntryEffects recordEdit();
+    void reportOutcome(const QString& callsign, const struct QsoWriteOutcome& outcome, bool edit);
     void commonEnd(EntryEffects& effects);
-    // Forgets the values gathered for the contact (after recording or cancelling).
     void clearGathered();
-    // Checks every text of the contact before anything is written; false after a message.
-    bool checkStorable();
-    std::optional<QByteArray> buildLine(bool editVariant);
     void showDistance();
     void message(const QString& text);
-    bool refuseUnstorable(EntryField field);
-    void gridRefresh(EntryEffects& effects, const QString& middle) const;
+    void gridRefresh(EntryEffects& effects, const QByteArray& band, const QByteArray& mode,
+                     const QString& middle) const;
     void restoreSelections();
     void setBandText(const QString& band);
-    QString stationSection() const;
-    bool automaticDate() const;
-    bool utcTime() const;
-    bool isHfSession() const;
+    bool isFrench() const;
     QByteArray bandBytes() const;
     QByteArray modeBytes() const;
+    QByteArray departmentCode() const;
 
     Services m_services;
     StationSession& m_session;
-    std::function<const QList<QByteArray>&()> m_logLines;
+    Logbook& m_logbook;
     EntryForm m_form;
 
-    // Values gathered while the contact is entered.
-    QByteArray m_callsign;
-    QByteArray m_department; // as entered; "96" / "97" for Corsica
-    QByteArray m_dxccPrefix;
-    QByteArray m_entity;
-    bool m_newPrefix = false;    // the operator confirmed a new DXCC entity
-    QByteArray m_departmentMark; // the department's mark on this band and mode; empty if unknown
-    QByteArray m_nomenclatureDepartment;
-    QByteArray m_nomenclatureLocator;
-    bool m_firstNameFound = false;
-    QString m_points;
-    QByteArray m_lookupBand; // the band and mode of the callsign's look-ups
-    QByteArray m_lookupMode;
-    int m_editRow = -1;    // the list row being edited
-    QByteArray m_editLine; // its line as loaded
+    // What the callsign's look-ups found, for the callsign, band and mode they were made for.
+    struct Confirmed {
+        QByteArray callsign;
+        QByteArray band;
+        QByteArray mode;
+        QByteArray dxccPrefix;
+        QByteArray entity;
+        bool entityNew = false;      // the entity was not yet contacted on the band and mode
+        bool entityAccepted = false; // and the operator answered Yes
+        QByteArray nomenclatureDepartment;
+        QByteArray nomenclatureLocator;
+        QString filledDepartment; // what the first-name list put in the fields
+        QString filledFirstName;
+    } m_confirmed;
+    QString m_confirmedDepartment; // the department text accepted with Enter
+    int m_editRow = -1;            // the list row being edited
+    QByteArray m_editLine;         // its line as loaded
 };
 
 } // namespace tv

@@ -1,21 +1,16 @@
 // Recording, cancelling, editing and deleting a QSO.
 
-#include "entry/qso_entry.h"
-
 #include "entry/entry_text.h"
+#include "entry/qso_entry.h"
 #include "geo/clock_text.h"
-#include "geo/locator.h"
 #include "logstore/bands.h"
 #include "logstore/cp1252.h"
 #include "logstore/department_file.h"
-#include "logstore/log_file.h"
 #include "logstore/name_lists.h"
 #include "logstore/prefix_file.h"
 #include "logstore/qso_line.h"
-#include "logstore/station_paths.h"
 #include "platform/dialogs.h"
-#include "platform/settings_keys.h"
-#include "platform/settings_store.h"
+#include "station/logbook.h"
 #include "station/station_session.h"
 
 namespace tv {
@@ -26,15 +21,9 @@ using F = EntryField;
 using entrytext::bytes;
 using entrytext::kCrlf;
 
-QString shownDepartment(const QString& code)
+QString shownDepartment(const QByteArray& code)
 {
-    return cp1252::decode(entrytext::shownDepartment(cp1252::encode(code)));
-}
-
-QString fileError(const FileResult& result)
-{
-    return QStringLiteral("Erreur N° ") + QString::number(result.errorNumber) + QStringLiteral(" (") + result.reason() +
-           QLatin1Char(')');
+    return cp1252::decode(entrytext::shownDepartment(code));
 }
 
 // The name of the column a field fills, for the message of a value too long for the line.
@@ -71,52 +60,122 @@ QString columnName(const logcol::Column* column)
 
 } // namespace
 
-bool QsoEntry::checkStorable()
+std::optional<QsoWrite> QsoEntry::prepare(bool editing)
 {
-    for (F field : {F::Date, F::Callsign, F::Start, F::End, F::Department, F::Locator, F::Band, F::Mode, F::RstSent,
-                    F::RstReceived, F::MillNumber, F::FirstName, F::MillName}) {
-        if (refuseUnstorable(field))
-            return false;
+    m_form.setText(F::Callsign, m_form.text(F::Callsign).trimmed().toUpper());
+    m_form.setText(F::FirstName, cp1252::upperCase(m_form.text(F::FirstName).trimmed()));
+    m_form.setText(F::MillNumber, m_form.text(F::MillNumber).trimmed().toUpper());
+    m_form.setText(F::Locator, m_form.text(F::Locator).trimmed().toUpper());
+    for (F f : {F::RstReceived, F::RstSent, F::MillName})
+        m_form.setText(f, m_form.text(f).trimmed());
+    if (isFrench() || editing)
+        normaliseDepartment();
+
+    const QByteArray callsign = bytes(m_form.text(F::Callsign));
+    const bool sameLookUp =
+        callsign == m_confirmed.callsign && bandBytes() == m_confirmed.band && modeBytes() == m_confirmed.mode;
+    if (editing && !sameLookUp && refusal(F::Callsign).isEmpty()) {
+        // An edit looks the changed callsign up again, without questions: the rebuild that
+        // follows it counts the multipliers from the log.
+        m_confirmed.callsign = callsign;
+        if (!lookUpCallsign(false)) {
+            m_form.expect(F::Callsign);
+            return std::nullopt;
+        }
     }
-    return true;
+    if (!editing && !sameLookUp) {
+        // The duplicate search, the prefix, the nomenclature and the first name belong to the
+        // callsign, band and mode confirmed with Enter: a changed one is confirmed again first.
+        const QString why = refusal(F::Callsign);
+        sendBack(F::Callsign, !why.isEmpty() ? why
+                                             : QStringLiteral("Attention validez l'indicatif avec la touche Entrée "
+                                                              "avant d'enregistrer le QSO"));
+        return std::nullopt;
+    }
+    for (F f : chain()) {
+        if (refuseUnstorable(f))
+            return std::nullopt;
+        if (const QString why = refusal(f); !why.isEmpty()) {
+            sendBack(f, why);
+            return std::nullopt;
+        }
+    }
+    if (!editing && isFrench() && m_form.text(F::Department) != m_confirmedDepartment) {
+        sendBack(F::Department, QStringLiteral("Attention validez le département avec la touche Entrée avant "
+                                               "d'enregistrer le QSO"));
+        return std::nullopt;
+    }
+
+    QsoWrite qso;
+    if (isFrench()) {
+        // The department's mark, read again for the band and mode recorded.
+        const StationPaths paths = m_logbook.paths();
+        const bands::Mode mode = *bands::modeOf(modeBytes());
+        const DepartmentFile::Lookup found =
+            DepartmentFile(m_services.files, paths).find(departmentCode(), bandBytes(), mode);
+        if (!found.result.ok()) {
+            sendBack(F::Department, Logbook::errorText(found.result) + QStringLiteral(" : le fichier ") +
+                                        paths.departments(mode).section(QLatin1Char('/'), -1) +
+                                        QStringLiteral(" ne peut pas être lu, le département n'est pas vérifié"));
+            return std::nullopt;
+        }
+        if (!found.found) {
+            sendBack(F::Department, QStringLiteral("Attention le département ") + m_form.text(F::Department) +
+                                        QStringLiteral(" n'existe pas"));
+            return std::nullopt;
+        }
+        if (!editing && found.mark == "0")
+            qso.departmentToMark = departmentCode();
+    } else {
+        // Only a French station gives a department: one left from another callsign is not its.
+        m_form.setText(F::Department, QString());
+    }
+    if (!bands::isHf(bandBytes()))
+        showDistance();
+    if (!editing && m_confirmed.entityNew && m_confirmed.entityAccepted)
+        qso.entityToMark = m_confirmed.entity;
+    qso.firstNameLine =
+        NameLists::firstNameLine(callsign, bytes(m_form.text(F::Department)), bytes(m_form.text(F::FirstName)));
+    return qso;
 }
 
-std::optional<QByteArray> QsoEntry::buildLine(bool editVariant)
+std::optional<QByteArray> QsoEntry::buildLine(bool editing, const QByteArray& departmentMark)
 {
     const bool mill = m_form.text(F::Activity) == QLatin1String("MOULIN");
     QsoRecord r;
     r.date = bytes(m_form.text(F::Date));
-    r.callsign = bytes(editVariant ? m_form.text(F::Callsign).toUpper() : m_form.text(F::Callsign));
+    r.callsign = bytes(m_form.text(F::Callsign));
     r.start = bytes(m_form.text(F::Start));
     r.end = bytes(m_form.text(F::End));
     r.department = bytes(m_form.text(F::Department));
-    r.locator = bytes(editVariant ? m_form.text(F::Locator).toUpper() : m_form.text(F::Locator));
-    r.band = bytes(m_form.text(F::Band));
-    r.mode = bytes(m_form.text(F::Mode));
+    r.locator = bytes(m_form.text(F::Locator));
+    r.band = bandBytes();
+    r.mode = modeBytes();
     r.rstSent = bytes(m_form.text(F::RstSent));
     r.rstReceived = bytes(m_form.text(F::RstReceived));
     const QByteArray number = bytes(m_form.text(F::MillNumber));
-    if (editVariant)
-        r.millReference = (mill ? QByteArray("DMF ") : QByteArray("    ")) + number;
-    else if (mill && (m_dxccPrefix == "TM" || m_dxccPrefix == "F" || m_dxccPrefix == "TO"))
-        r.millReference = "DMF " + number;
-    else
-        r.millReference = number;
+    // "DMF " marks a French mill; a foreign mill's reference ("WIM 7001") is written whole.
+    r.millReference = mill && isFrench() ? "DMF " + number : number;
     r.firstName = bytes(m_form.text(F::FirstName));
-    if (editVariant) {
-        r.points = bytes(pointsFor(m_form.text(F::Band), m_form.text(F::Distance)).value_or(m_points));
+    r.points = bytes(pointsFor(m_form.text(F::Band), m_form.text(F::Distance)).value_or(QString()));
+    if (editing) {
         r.newDepartmentFlag = " ";
-        r.newPrefixFlag = " ";
+        // A refused entity stays refused while the QSO keeps its callsign, band and mode.
+        const bool sameContact = qsoline::field(m_editLine, logcol::kCallsign) == r.callsign &&
+                                 qsoline::field(m_editLine, logcol::kBand) == r.band &&
+                                 qsoline::field(m_editLine, logcol::kMode) == r.mode;
+        const bool refused =
+            qsoline::rawField(m_editLine, logcol::kNewPrefixFlag) == QByteArray(1, logcol::kEntityRefused);
+        r.newPrefixFlag = sameContact && refused ? QByteArray(1, logcol::kEntityRefused) : QByteArray(" ");
         r.countArea = qsoline::rawField(m_editLine, logcol::kCountArea);
     } else {
-        r.points = bytes(m_points);
-        r.newDepartmentFlag = m_departmentMark == "0" ? "1" : "0";
-        r.newPrefixFlag = m_newPrefix ? "1" : "0";
+        r.newDepartmentFlag = departmentMark.isEmpty() ? "0" : "1";
+        r.newPrefixFlag = !m_confirmed.entityNew ? "0" : m_confirmed.entityAccepted ? "1" : "N";
         r.countArea = "1";
     }
     r.distance = bytes(m_form.text(F::Distance));
     r.azimuth = bytes(m_form.text(F::Azimuth));
-    r.activity = QByteArray::number(std::max(0, m_form.activityIndex));
+    r.activity = QByteArray::number(mill ? 1 : 0);
     r.millName = bytes(m_form.text(F::MillName));
 
     const logcol::Column* tooLong = nullptr;
@@ -130,172 +189,105 @@ std::optional<QByteArray> QsoEntry::buildLine(bool editVariant)
 EntryEffects QsoEntry::record()
 {
     m_form.debugStep = QStringLiteral("1");
-    if (!clocktext::isDateForm(m_form.text(F::Date))) {
-        message(QStringLiteral("Attention le format date doit etre jj/mm/aa"));
-        return {};
-    }
-    if (!clocktext::isTimeForm(m_form.text(F::Start))) {
-        message(QStringLiteral("Attention le format date doit etre hh:mm"));
-        return {};
-    }
-    m_form.setText(F::FirstName, cp1252::upperCase(m_form.text(F::FirstName)));
-    if (!checkStorable())
-        return {};
-    if (!m_session.editMode() && (m_callsign.isEmpty() || bytes(m_form.text(F::Callsign)) != m_callsign ||
-                                  bandBytes() != m_lookupBand || modeBytes() != m_lookupMode)) {
-        // The look-ups (duplicate, prefix, department, nomenclature) belong to the callsign,
-        // band and mode confirmed with Enter: a changed one is confirmed again first.
-        message(QStringLiteral("Attention validez l'indicatif avec la touche Entrée avant d'enregistrer le QSO"));
-        m_form.expect(F::Callsign);
-        return {};
-    }
     return m_session.editMode() ? recordEdit() : recordNew();
+}
+
+void QsoEntry::reportOutcome(const QString& callsign, const QsoWriteOutcome& outcome, bool edit)
+{
+    if (!outcome.logWritten()) {
+        message(Logbook::errorText(outcome.log) +
+                (edit ? QStringLiteral(" : la correction du QSO n'a pas été enregistrée dans le log. "
+                                       "La saisie est conservée.")
+                      : QStringLiteral(" : le QSO avec ") + callsign +
+                            QStringLiteral(" n'a pas été enregistré dans le log. La saisie est conservée, corrigez "
+                                           "le problème puis cliquez à nouveau sur « QSO Suivant ».")));
+        return;
+    }
+    if (outcome.unknownEntity)
+        message(PrefixFile::unknownEntityMessage());
+    if (!outcome.failures.isEmpty())
+        message(QStringLiteral("Le QSO est enregistré dans le log, mais ces fichiers n'ont pas pu être mis à jour :") +
+                kCrlf + outcome.failures.join(kCrlf) + kCrlf +
+                QStringLiteral("Utilisez « MAJ fichiers Prefixes et département a partir du log » une fois le "
+                               "problème corrigé."));
 }
 
 EntryEffects QsoEntry::recordNew()
 {
+    if (m_session.automaticDate()) {
+        // With the automatic date the QSO ends when it is recorded.
+        const CalendarTime now = m_session.utc() ? m_services.clock.utcNow() : m_services.clock.localNow();
+        m_form.setText(F::End, clocktext::timeText(now).left(5));
+    }
+    std::optional<QsoWrite> qso = prepare(false);
+    if (!qso)
+        return {};
     m_form.debugStep = QStringLiteral("2");
     const QString callsign = m_form.text(F::Callsign);
     const QString typedLocator = m_form.text(F::Locator);
-    bool rememberStation = false;
-    if (bytes(typedLocator) != m_nomenclatureLocator || m_department != m_nomenclatureDepartment) {
-        const QString oldDepartment = m_nomenclatureDepartment.isEmpty()
-                                          ? QStringLiteral("XX")
-                                          : shownDepartment(cp1252::decode(m_nomenclatureDepartment));
+    const QByteArray department = departmentCode();
+    const Confirmed& c = m_confirmed;
+    if (bytes(typedLocator) != c.nomenclatureLocator || department != c.nomenclatureDepartment) {
+        const QString oldDepartment =
+            c.nomenclatureDepartment.isEmpty() ? QStringLiteral("XX") : shownDepartment(c.nomenclatureDepartment);
         const QString oldLocator =
-            m_nomenclatureLocator.isEmpty() ? QStringLiteral("XXXXXX") : cp1252::decode(m_nomenclatureLocator);
-        rememberStation = m_services.dialogs.askYesNo(
-            QStringLiteral("Remplacer ") + callsign + QStringLiteral(" Département ") + oldDepartment +
-            QStringLiteral(" Locator ") + oldLocator + kCrlf + kCrlf + QStringLiteral("      par ") + callsign +
-            QStringLiteral(" département ") + shownDepartment(cp1252::decode(m_department)) +
-            QStringLiteral(" Locator ") + typedLocator + QStringLiteral(" ?"));
-        if (rememberStation)
+            c.nomenclatureLocator.isEmpty() ? QStringLiteral("XXXXXX") : cp1252::decode(c.nomenclatureLocator);
+        if (m_services.dialogs.askYesNo(QStringLiteral("Remplacer ") + callsign + QStringLiteral(" Département ") +
+                                        oldDepartment + QStringLiteral(" Locator ") + oldLocator + kCrlf + kCrlf +
+                                        QStringLiteral("      par ") + callsign + QStringLiteral(" département ") +
+                                        shownDepartment(department) + QStringLiteral(" Locator ") + typedLocator +
+                                        QStringLiteral(" ?"))) {
             m_form.debugStep = QStringLiteral("3");
+            qso->station = std::array<QByteArray, 3>{c.callsign, department, bytes(typedLocator)};
+        }
     }
-    const bool newDepartment = !m_departmentMark.isEmpty() && m_departmentMark.toInt() == 0;
-
-    const bool automatic = automaticDate();
-    if (automatic)
-        m_form.setText(F::End, clocktext::time(m_services.clock, utcTime()).left(5));
+    qso->inDateOrder = !m_session.automaticDate();
     if (bands::isHf(bandBytes())) // HF QSO lines carry no locator
         m_form.setText(F::Locator, QString());
-
-    const std::optional<QByteArray> line = buildLine(false);
+    const std::optional<QByteArray> line = buildLine(false, qso->departmentToMark);
     if (!line)
         return {};
+    qso->line = *line;
 
-    // The line goes into the log first: if it cannot be written, nothing else is.
-    const StationPaths paths(m_services.programDir, m_session.storedCallsign());
-    LogFile log(m_services.files, paths.existingLog(m_services.files));
-    EntryEffects effects;
-    FileResult written;
-    if (automatic) {
-        m_form.debugStep = QStringLiteral("7");
-        written = log.append(*line);
-        effects.appendedLine = *line;
-    } else {
-        m_form.debugStep = QStringLiteral("8");
-        written = log.replaceInOrder(std::nullopt, QByteArray(logcol::kLineLength, ' '), *line);
-        effects.reloadList = true;
-    }
-    if (!written.ok()) {
-        effects = {};
-        message(fileError(written) + QStringLiteral(" : le QSO avec ") + callsign +
-                QStringLiteral(" n'a pas été enregistré dans le log. La saisie est conservée, "
-                               "corrigez le problème puis cliquez à nouveau sur « QSO Suivant »."));
-        return effects;
-    }
+    // The Logbook writes the line first: if it cannot be written, nothing else is.
+    m_form.debugStep = qso->inDateOrder ? QStringLiteral("8") : QStringLiteral("7");
+    const QsoWriteOutcome outcome = m_logbook.record(*qso);
+    reportOutcome(callsign, outcome, false);
+    if (!outcome.logWritten())
+        return {};
     m_form.dmfVisible = false;
-
-    // Then the marks and the reference lists; a failure there leaves a QSO that the rebuild of
-    // the multiplier files will count.
-    QStringList failures;
-    const std::optional<bands::Mode> mode = bands::modeOf(modeBytes());
-    if (newDepartment && mode) {
-        m_form.debugStep = QStringLiteral("4");
-        DepartmentFile departments(m_services.files, paths);
-        const FileResult marked = departments.setMark(m_department, '1', bandBytes(), *mode).result;
-        if (!marked.ok())
-            failures << paths.departments(*mode).section(QLatin1Char('/'), -1) + QStringLiteral(" : ") +
-                            fileError(marked);
-    }
-    if (m_newPrefix && mode) {
-        PrefixFile prefixes(m_services.files, paths);
-        const PrefixFile::MarkResult marked = prefixes.markEntity(m_entity, bandBytes(), *mode);
-        if (!marked.result.ok())
-            failures << paths.prefixes(*mode).section(QLatin1Char('/'), -1) + QStringLiteral(" : ") +
-                            fileError(marked.result);
-        else if (!marked.prefix)
-            message(QStringLiteral("Prefixe Inconnu"));
-        else
-            m_dxccPrefix = *marked.prefix;
-    }
-    NameLists lists(m_services.files, m_services.programDir);
-    if (rememberStation) {
-        const FileResult remembered = lists.rememberStation(m_callsign, m_department, bytes(typedLocator));
-        if (!remembered.ok())
-            failures << QStringLiteral("Nomenclature.txt : ") + fileError(remembered);
-    }
-    const FileResult named = lists.rememberFirstName(
-        NameLists::firstNameLine(bytes(callsign), bytes(m_form.text(F::Department)), bytes(m_form.text(F::FirstName))),
-        m_firstNameFound);
-    if (!named.ok())
-        failures << QStringLiteral("Liste_Prenom.txt : ") + fileError(named);
-    if (!failures.isEmpty())
-        message(QStringLiteral("Le QSO est enregistré dans le log, mais ces fichiers n'ont pas pu être mis à jour :") +
-                kCrlf + failures.join(kCrlf) + kCrlf +
-                QStringLiteral("Utilisez « MAJ fichiers Prefixes et département a partir du log » une fois le "
-                               "problème corrigé."));
-
     m_form.debugStep = QStringLiteral("6");
-    m_session.setBand(bandBytes());
-    gridRefresh(effects, QStringLiteral(" Départements sur "));
     m_form.recordCaption = QStringLiteral("QSO Suivant");
     m_form.recordEnabled = false;
-    effects.qsoNumberAccented = automatic;
-    effects.selectLastRow = true;
+    EntryEffects effects;
     commonEnd(effects);
+    gridRefresh(effects, m_session.band(), m_session.mode(), QStringLiteral(" Départements sur "));
     return effects;
 }
 
 EntryEffects QsoEntry::recordEdit()
 {
     m_form.debugStep = QStringLiteral("9");
-    const StationPaths paths(m_services.programDir, m_session.storedCallsign());
-    LogFile log(m_services.files, paths.existingLog(m_services.files));
-    const LogFile::Loaded current = log.load();
-    if (current.result.ok() && current.lines.size() == 1) {
+    if (m_logbook.count() == 1) {
         message(QStringLiteral("Il doit y avoir au moins DEUX QSO d'enregistré pour pouvoir modifier le premier QSO"));
         return {};
     }
+    std::optional<QsoWrite> qso = prepare(true);
+    if (!qso)
+        return {};
     if (bands::isHf(bandBytes()))
         m_form.setText(F::Locator, QString());
-    const std::optional<QByteArray> line = buildLine(true);
+    const std::optional<QByteArray> line = buildLine(true, QByteArray());
     if (!line)
         return {};
+    qso->line = *line;
 
     m_form.debugStep = QStringLiteral("10");
-    const FileResult written = log.replaceInOrder(m_editRow, m_editLine, *line);
-    if (!written.ok()) {
-        message(fileError(written) + QStringLiteral(" : la correction du QSO n'a pas été enregistrée dans le log. "
-                                                    "La saisie est conservée."));
+    const QsoWriteOutcome outcome = m_logbook.replace(m_editRow, m_editLine, *qso);
+    reportOutcome(m_form.text(F::Callsign), outcome, true);
+    if (!outcome.logWritten())
         return {};
-    }
     m_form.debugStep = QStringLiteral("12");
-    const FileResult named = NameLists(m_services.files, m_services.programDir)
-                                 .rememberFirstName(NameLists::firstNameLine(bytes(m_form.text(F::Callsign).toUpper()),
-                                                                             bytes(m_form.text(F::Department)),
-                                                                             bytes(m_form.text(F::FirstName))),
-                                                    m_firstNameFound);
-    if (!named.ok())
-        message(QStringLiteral("Le QSO est corrigé dans le log, mais Liste_Prenom.txt n'a pas pu être mis à jour : ") +
-                fileError(named));
-
-    EntryEffects effects;
-    effects.reloadList = true;
-    effects.qsoNumberAccented = false;
-    effects.selectLastRow = true;
-    effects.rebuildMultipliers = true;
     for (F f : {F::Department, F::Locator, F::Mode, F::Activity, F::Date, F::Start, F::End, F::RstReceived, F::RstSent,
                 F::FirstName, F::MillNumber, F::MillName})
         m_form[f].enabled = false;
@@ -306,20 +298,21 @@ EntryEffects QsoEntry::recordEdit()
     m_form.searchEnabled = m_form.cancelEnabled = m_form.editEnabled = m_form.deleteEnabled = true;
     m_session.setEditMode(false);
     m_editRow = -1;
-    m_session.setBand(bandBytes());
-    gridRefresh(effects, QStringLiteral(" Dpts contacté(s) sur  "));
+    EntryEffects effects;
     commonEnd(effects);
+    gridRefresh(effects, m_session.band(), m_session.mode(), QStringLiteral(" Dpts contacté(s) sur  "));
     return effects;
 }
 
 void QsoEntry::commonEnd(EntryEffects& effects)
 {
+    Q_UNUSED(effects);
     m_form.debugStep = QStringLiteral("13");
     restoreSelections();
     for (F f : {F::Callsign, F::Department, F::Locator, F::Start, F::End, F::FirstName, F::MillNumber, F::Distance,
                 F::Azimuth, F::MillName})
         m_form.setText(f, QString());
-    if (automaticDate())
+    if (m_session.automaticDate())
         m_form.setText(F::Date, QString());
     m_form[F::Mode].enabled = true;
     m_form[F::Activity].enabled = false;
@@ -333,30 +326,26 @@ void QsoEntry::commonEnd(EntryEffects& effects)
                 F::MillNumber, F::MillName})
         m_form[f].enabled = false;
     clearGathered();
-    effects.refreshScore = true;
+}
+
+void QsoEntry::reset()
+{
+    EntryEffects unused;
+    commonEnd(unused);
+    m_form.debugStep.clear();
 }
 
 void QsoEntry::clearGathered()
 {
-    m_callsign.clear();
-    m_department.clear();
-    m_dxccPrefix.clear();
-    m_entity.clear();
-    m_newPrefix = false;
-    m_departmentMark.clear();
-    m_nomenclatureDepartment.clear();
-    m_nomenclatureLocator.clear();
-    m_firstNameFound = false;
-    m_points.clear();
-    m_lookupBand.clear();
-    m_lookupMode.clear();
+    m_confirmed = Confirmed{};
+    m_confirmedDepartment.clear();
 }
 
 EntryEffects QsoEntry::cancel()
 {
-    restoreSelections(); // the mode is then set back to "SSB" below
     m_session.setEditMode(false);
     m_editRow = -1;
+    restoreSelections(); // the mode is then set back to "SSB" below
     for (F f : {F::Callsign, F::Department, F::Locator, F::Date, F::Start, F::End, F::FirstName, F::MillNumber,
                 F::MillName, F::Distance, F::Azimuth})
         m_form.setText(f, QString());
@@ -368,7 +357,7 @@ EntryEffects QsoEntry::cancel()
         field.colour = FieldColour::Passed;
 
     EntryEffects effects;
-    gridRefresh(effects, QStringLiteral(" Dpts contacté(s) sur "));
+    gridRefresh(effects, bandBytes(), modeBytes(), QStringLiteral(" Dpts contacté(s) sur "));
     m_form.callsignLabel = QStringLiteral("Indicatif");
     m_form.dmfVisible = false;
     for (F f : {F::Department, F::Locator, F::Mode, F::Activity, F::Date, F::Start, F::End, F::RstReceived, F::RstSent,
@@ -378,14 +367,14 @@ EntryEffects QsoEntry::cancel()
     m_form.recordEnabled = false;
     m_form.recordCaption = QStringLiteral("QSO Suivant");
     m_form.cancelEnabled = m_form.searchEnabled = m_form.editEnabled = m_form.deleteEnabled = true;
-    effects.qsoNumber = m_session.qsoCount() + 1;
+    effects.qsoNumber = m_logbook.count() + 1;
     clearGathered();
     return effects;
 }
 
 EntryEffects QsoEntry::edit(int row)
 {
-    const QList<QByteArray>& lines = m_logLines();
+    const QList<QByteArray>& lines = m_logbook.lines();
     if (row < 0 || row >= lines.size()) {
         message(QStringLiteral("Selectionnez d'abord un QSO"));
         return {};
@@ -424,24 +413,13 @@ EntryEffects QsoEntry::edit(int row)
     showDistance();
 
     m_form[F::Activity].enabled = true;
-    const int activity = qsoline::field(line, logcol::kActivity).toInt();
-    m_form.activityIndex = activity == 1 ? 1 : 0;
+    m_form.activityIndex = qsoline::field(line, logcol::kActivity).toInt() == 1 ? 1 : 0;
     m_form.setText(F::Activity, m_form.activityList[m_form.activityIndex]);
 
     // The values the field checks rely on, as the callsign field would have found them.
-    m_callsign = bytes(m_form.text(F::Callsign));
-    m_dxccPrefix.clear();
-    if (const std::optional<bands::Mode> mode = bands::modeOf(modeBytes())) {
-        const StationPaths paths(m_services.programDir, m_session.storedCallsign());
-        const PrefixFile prefixes(m_services.files, paths);
-        const PrefixFile::Lookup first = prefixes.find(m_callsign, bandBytes(), *mode);
-        if (first.match) {
-            const PrefixFile::Lookup entity = prefixes.find(first.match->entity, bandBytes(), *mode);
-            if (entity.match)
-                m_dxccPrefix = entity.match->prefix;
-        }
-    }
-    m_firstNameFound = NameLists(m_services.files, m_services.programDir).findFirstName(m_callsign).found;
+    clearGathered();
+    m_confirmed.callsign = bytes(m_form.text(F::Callsign));
+    lookUpCallsign(false);
 
     m_form.recordEnabled = true;
     m_form.recordCaption = QStringLiteral("Valider");
@@ -454,7 +432,7 @@ EntryEffects QsoEntry::edit(int row)
 
 EntryEffects QsoEntry::remove(int row)
 {
-    const QList<QByteArray>& lines = m_logLines();
+    const QList<QByteArray>& lines = m_logbook.lines();
     if (row < 0 || row >= lines.size()) {
         message(QStringLiteral("Selectionnez d'abord un QSO"));
         return {};
@@ -466,29 +444,25 @@ EntryEffects QsoEntry::remove(int row)
                                                  QStringLiteral(" ?")))
         return {};
 
-    const StationPaths paths(m_services.programDir, m_session.storedCallsign());
-    LogFile log(m_services.files, paths.existingLog(m_services.files));
-    const FileResult removed = log.removeAt(row, line);
-    if (!removed.ok()) {
-        message(fileError(removed) + QStringLiteral(" : le QSO avec ") + callsign +
+    const QsoWriteOutcome outcome = m_logbook.remove(row, line);
+    if (!outcome.logWritten()) {
+        message(Logbook::errorText(outcome.log) + QStringLiteral(" : le QSO avec ") + callsign +
                 QStringLiteral(" n'a pas été effacé, le log est inchangé."));
         return {};
     }
+    if (!outcome.failures.isEmpty())
+        message(QStringLiteral("Le QSO est effacé du log, mais ces fichiers n'ont pas pu être mis à jour :") + kCrlf +
+                outcome.failures.join(kCrlf));
     EntryEffects effects;
     if (editing) {
         // The QSO being corrected may be the one deleted: the correction ends here.
         effects = cancel();
         effects.qsoNumber.reset(); // the reload gives the number
     }
-    effects.reloadList = true;
-    effects.qsoNumberAccented = false;
-    effects.selectLastRow = true;
-    effects.refreshScore = true;
     m_form[F::Callsign].enabled = true;
     m_form.focus = F::Callsign;
     m_form[F::Callsign].colour = FieldColour::Expected;
-    m_session.setBand(bandBytes());
-    gridRefresh(effects, QStringLiteral(" Dpts contacté(s) sur  "));
+    gridRefresh(effects, m_session.band(), m_session.mode(), QStringLiteral(" Dpts contacté(s) sur  "));
     return effects;
 }
 

@@ -1,5 +1,7 @@
 #include "geo/clock_text.h"
 
+#include <QDate>
+
 namespace tv::clocktext {
 namespace {
 
@@ -51,6 +53,19 @@ bool isDateForm(const QString& text)
 bool isTimeForm(const QString& text)
 {
     return matchesForm(text, "99:99");
+}
+
+bool isValidDate(const QString& text)
+{
+    if (!isDateForm(text))
+        return false;
+    const int yy = text.mid(6, 2).toInt();
+    return QDate(yy >= 50 ? 1900 + yy : 2000 + yy, text.mid(3, 2).toInt(), text.left(2).toInt()).isValid();
+}
+
+bool isValidTime(const QString& text)
+{
+    return isTimeForm(text) && text.left(2).toInt() < 24 && text.mid(3, 2).toInt() < 60;
 }
 
 } // namespace tv::clocktext

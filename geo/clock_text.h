@@ -46,4 +46,9 @@ bool isDateForm(const QString& text);
 // Values are not checked: 24:00 and 99:99 pass.
 bool isTimeForm(const QString& text);
 
+// A date of the form dd/mm/yy that names a real day (years 50-99 are 19yy, 00-49 20yy).
+bool isValidDate(const QString& text);
+// A time of the form hh:mm with hours below 24 and minutes below 60.
+bool isValidTime(const QString& text);
+
 } // namespace tv::clocktext

@@ -30,6 +30,9 @@ inline constexpr Column kFirstName{111, 15};
 inline constexpr Column kPoints{128, 5};
 inline constexpr Column kNewDepartmentFlag{133, 1};
 inline constexpr Column kNewPrefixFlag{134, 1};
+// The new-prefix flag of a QSO whose new DXCC entity the operator refused to count: the entity
+// is then marked neither when the QSO is recorded nor by the rebuild of the multiplier files.
+inline constexpr char kEntityRefused = 'N';
 inline constexpr Column kCountArea{135, 20}; // "1" then 19 blanks; copied whole by an edit
 inline constexpr Column kCount{135, 1};
 inline constexpr Column kDistance{155, 5};

@@ -110,6 +110,11 @@ FileResult LogFile::replaceInOrder(std::optional<int> oldIndex, const QByteArray
     if (oldIndex) {
         if (*oldIndex < 0 || *oldIndex >= loaded.lines.size() || loaded.lines[*oldIndex] != oldLine)
             return outOfStep();
+        if (qsoline::sortKey(oldLine) && qsoline::sortKey(oldLine) == qsoline::sortKey(newLine)) {
+            // Same date and start time: the line keeps its place among the QSOs of that minute.
+            loaded.lines[*oldIndex] = newLine;
+            return rewrite(loaded.lines);
+        }
         loaded.lines.removeAt(*oldIndex);
     }
     loaded.lines.insert(orderedPosition(loaded.lines, newLine), newLine);

@@ -46,7 +46,8 @@ public:
     // Replaces the line at `oldIndex` (checked against `oldLine` as for removeAt), or, with
     // no old index, only inserts: the new line goes before the first remaining line whose
     // date and start time are later than or equal to its own (years 50-99 are 19yy, 00-49
-    // 20yy), else at the end. Lines whose date or time cannot be read never move it.
+    // 20yy), else at the end. Lines whose date or time cannot be read never move it. A
+    // replacement with the old line's date and start time keeps the old line's place.
     FileResult replaceInOrder(std::optional<int> oldIndex, const QByteArray& oldLine, const QByteArray& newLine);
 
     // Where replaceInOrder would put `newLine` among `lines`.

@@ -126,7 +126,7 @@ MultiplierRebuild::Computed MultiplierRebuild::compute(const QList<QByteArray>& 
             const int entityLine = entityIndex.firstMatch(entity);
             if (entityLine < 0) {
                 unplaced = entity;
-            } else if (band) {
+            } else if (band && fixedtext::at(line, logcol::kNewPrefixFlag.first) != logcol::kEntityRefused) {
                 const int column = PrefixFile::kFirstMarkColumn + *band;
                 const QByteArray& current = std::as_const(prefixes[*mode])[entityLine];
                 if (column <= current.size() && fixedtext::markValue(current[column - 1]) == 0)

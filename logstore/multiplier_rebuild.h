@@ -20,9 +20,10 @@ namespace tv {
 // - prefixes: the callsign (column 11, 12 wide, trimmed) is looked up in the prefix file
 //   (prefixes from columns 1-5); the entity code of the matched line is looked up again
 //   (prefixes from columns 1-6) and that line's mark at the band's column becomes "1" when its
-//   numeric value is 0. An entity code that no line matches is listed in CALL_Absent.txt. A
-//   callsign that no prefix matches, or whose prefix line has no entity code, marks nothing and
-//   the callsign itself is listed in CALL_Absent.txt.
+//   numeric value is 0, unless the QSO's new-prefix flag (column 134) is "N": the operator
+//   refused to count that entity when the QSO was recorded. An entity code that no line matches is listed in
+//   CALL_Absent.txt. A callsign that no prefix matches, or whose prefix line has no entity code, marks nothing and the
+//   callsign itself is listed in CALL_Absent.txt.
 // - departments: the department (column 37, 2 wide, trimmed, upper case) marks the first line
 //   of that code, at the band's column, with the larger (by numeric value) of the mark there
 //   and the line's count mark (column 135).

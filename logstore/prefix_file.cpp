@@ -9,6 +9,16 @@
 
 namespace tv {
 
+bool PrefixFile::isFrench(QByteArrayView dxccPrefix)
+{
+    static constexpr const char* kFrench[] = {"F", "TH", "TM", "TP", "TQ", "TV", "TW", "HW", "HX", "HY"};
+    for (const char* prefix : kFrench) {
+        if (dxccPrefix == prefix)
+            return true;
+    }
+    return false;
+}
+
 PrefixFile::PrefixFile(FileSystem& files, StationPaths paths) : m_files(files), m_paths(std::move(paths))
 {
 }

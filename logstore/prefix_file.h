@@ -47,6 +47,10 @@ public:
     static QString unknownPrefixMessage() { return QStringLiteral("Prefixe Unknown"); }
     static QString unknownEntityMessage() { return QStringLiteral("Prefixe Inconnu"); }
 
+    // The French prefix set: the DXCC prefixes whose stations give a department and whose mill
+    // contacts carry a "DMF " reference of five characters.
+    static bool isFrench(QByteArrayView dxccPrefix);
+
     struct Match {
         QByteArray mark;        // the mark at the band's column; empty when the band is unknown
         QByteArray prefix;      // the matched prefix, trimmed

@@ -121,38 +121,51 @@ double ScoreTally::vhfScore() const
     return t.points * t.multipliers();
 }
 
+void scoring::addQso(ScoreTally& tally, const QByteArray& line, bool& millKind)
+{
+    const QByteArray activity = fixedtext::field(line, kActivityColumn, kActivityWidth);
+    if (activity == "1")
+        millKind = true;
+    else if (activity == "0")
+        millKind = false;
+    const std::optional<int> band = scoring::scoredBandIndex(fixedtext::field(line, kBandColumn, kBandWidth));
+    const std::optional<int> mode = modeIndex(fixedtext::field(line, kModeColumn, kModeWidth));
+    if (!band || !mode)
+        return;
+    BandModeTally& cell = tally.cells[*band][*mode];
+    ++cell.qsos;
+    if (*band == ScoreTally::kVhfBand) {
+        cell.points += fixedtext::numericValue(fixedtext::field(line, kDistanceColumn, kDistanceWidth));
+    } else {
+        const int perQso = *bands::hfPoints(scoring::scoredBands()[*band]);
+        cell.points = float(cell.qsos) * float(perQso);
+    }
+    if (millKind)
+        cell.mills += 10;
+}
+
+void scoring::countMultipliers(ScoreTally& tally, const QByteArray& deptSsb, const QByteArray& deptCw,
+                               const QByteArray& prefSsb, const QByteArray& prefCw)
+{
+    tally.nonNumericMarks = 0;
+    for (auto& band : tally.cells) {
+        for (BandModeTally& cell : band)
+            cell.departments = cell.entities = 0;
+    }
+    countMarks(prefSsb, kPrefixFirstMark, ScoreTally::kSsb, &BandModeTally::entities, tally);
+    countMarks(prefCw, kPrefixFirstMark, ScoreTally::kCw, &BandModeTally::entities, tally);
+    countMarks(deptSsb, kDepartmentFirstMark, ScoreTally::kSsb, &BandModeTally::departments, tally);
+    countMarks(deptCw, kDepartmentFirstMark, ScoreTally::kCw, &BandModeTally::departments, tally);
+}
+
 ScoreTally tallyScore(const QList<QByteArray>& logLines, const QByteArray& deptSsb, const QByteArray& deptCw,
                       const QByteArray& prefSsb, const QByteArray& prefCw)
 {
     ScoreTally tally;
     bool millKind = false; // the kind of the last line whose activity was 0 or 1
-    for (const QByteArray& line : logLines) {
-        const QByteArray activity = fixedtext::field(line, kActivityColumn, kActivityWidth);
-        if (activity == "1")
-            millKind = true;
-        else if (activity == "0")
-            millKind = false;
-
-        const std::optional<int> band = scoring::scoredBandIndex(fixedtext::field(line, kBandColumn, kBandWidth));
-        const std::optional<int> mode = modeIndex(fixedtext::field(line, kModeColumn, kModeWidth));
-        if (!band || !mode)
-            continue;
-        BandModeTally& cell = tally.cells[*band][*mode];
-        ++cell.qsos;
-        if (*band == ScoreTally::kVhfBand) {
-            cell.points += fixedtext::numericValue(fixedtext::field(line, kDistanceColumn, kDistanceWidth));
-        } else {
-            const int perQso = *bands::hfPoints(scoring::scoredBands()[*band]);
-            cell.points = float(cell.qsos) * float(perQso);
-        }
-        if (millKind)
-            cell.mills += 10;
-    }
-
-    countMarks(prefSsb, kPrefixFirstMark, ScoreTally::kSsb, &BandModeTally::entities, tally);
-    countMarks(prefCw, kPrefixFirstMark, ScoreTally::kCw, &BandModeTally::entities, tally);
-    countMarks(deptSsb, kDepartmentFirstMark, ScoreTally::kSsb, &BandModeTally::departments, tally);
-    countMarks(deptCw, kDepartmentFirstMark, ScoreTally::kCw, &BandModeTally::departments, tally);
+    for (const QByteArray& line : logLines)
+        scoring::addQso(tally, line, millKind);
+    scoring::countMultipliers(tally, deptSsb, deptCw, prefSsb, prefCw);
     return tally;
 }
 

@@ -70,6 +70,14 @@ const QList<QByteArray>& scoredBands();
 // The position of a band text among the scored bands (compared exactly), or nothing.
 std::optional<int> scoredBandIndex(const QByteArray& band);
 
+// Adds one log line's QSO, points and mill to the tally. `millKind` is the kind of the last
+// line whose activity was 0 or 1 (false before the first line); the line updates it.
+void addQso(ScoreTally& tally, const QByteArray& line, bool& millKind);
+// Counts the department and entity multipliers again from the four multiplier files' bytes,
+// leaving the QSOs, points and mills as they are.
+void countMultipliers(ScoreTally& tally, const QByteArray& deptSsb, const QByteArray& deptCw, const QByteArray& prefSsb,
+                      const QByteArray& prefCw);
+
 } // namespace scoring
 
 // Counts QSOs, points and mills from the log lines (without their line ends) and the

@@ -1,20 +1,26 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 
 namespace tv {
 
-// The state shared by the windows while the program runs: who the station is, which session
-// it works in, the band and mode in use, the edit mode and the QSO count. Owned by the main
-// window; other windows hold a reference and follow its signals.
+class SettingsStore;
+
+// The station on the air and the operator's choices: who the station is, which session it works
+// in, the band, mode and activity in use, the UTC and automatic-date options and the edit mode.
+// The one owner of these: menus and combo boxes set them here and follow the signals; no window
+// reads a menu check or a combo text as state. With a settings store, every choice is kept in
+// the station's section ("bande Utilisee", "Mode Utilise", "Activite", "Heure UTC",
+// "Date Automatique") as it is made.
 class StationSession final : public QObject {
     Q_OBJECT
 public:
     enum class Session { Hf, Vhf, Other };
 
-    explicit StationSession(QObject* parent = nullptr);
+    explicit StationSession(SettingsStore* settings = nullptr, QObject* parent = nullptr);
 
     static inline const QString kRevision = QStringLiteral(" 1.1.2");
 
@@ -28,40 +34,65 @@ public:
     void setStation(const QString& storedCallsign, const QString& locator);
     void setEventDate(const QString& date);
 
+    // Reads the station's choices from its settings section: session, locator, event date,
+    // band, mode and activity positions, UTC and automatic date.
+    void readSettings();
+
     Session session() const { return m_session; }
     QString sessionText() const { return m_sessionText; }
-    // "HF", "VHF", or any other stored text (which leaves the session menus unchecked).
+    // "HF", "VHF", or any other stored text (which leaves the session menus unchecked and the
+    // band list of the last known session).
     void setSessionText(const QString& text);
     bool isHf() const { return m_session == Session::Hf; }
+    // The bands the session offers, in the band box's order.
+    const QList<QByteArray>& bandList() const;
 
     const QByteArray& band() const { return m_band; }
     const QByteArray& mode() const { return m_mode; }
-    void setBand(const QByteArray& band);
-    void setMode(const QByteArray& mode);
+    int bandIndex() const { return m_bandIndex; }
+    int modeIndex() const { return m_modeIndex; }
+    int activityIndex() const { return m_activityIndex; }
+    static const QList<QByteArray>& modeList();
+    static const QList<QByteArray>& activityList();
+    // The band, mode or activity at that position of its list becomes the one in use and is
+    // stored; a position outside the list changes nothing.
+    void chooseBand(int index);
+    void chooseMode(int index);
+    void chooseActivity(int index);
+
+    bool utc() const { return m_utc; }
+    bool automaticDate() const { return m_automaticDate; }
+    void setUtc(bool utc);
+    void setAutomaticDate(bool automatic);
 
     bool editMode() const { return m_editMode; }
     void setEditMode(bool on);
-
-    int qsoCount() const { return m_qsoCount; }
-    void setQsoCount(int count);
 
 Q_SIGNALS:
     void stationChanged();
     void sessionChanged();
     void bandOrModeChanged();
+    void optionsChanged();
     void editModeChanged(bool on);
-    void qsoCountChanged(int count);
 
 private:
+    QString section() const;
+    void store(const QString& key, int value);
+
+    SettingsStore* m_settings;
     QString m_storedCallsign;
     QString m_locator;
     QString m_eventDate;
     Session m_session = Session::Hf;
     QString m_sessionText = QStringLiteral("HF");
     QByteArray m_band;
-    QByteArray m_mode;
+    QByteArray m_mode = QByteArrayLiteral("SSB");
+    int m_bandIndex = 0;
+    int m_modeIndex = 0;
+    int m_activityIndex = 0;
+    bool m_utc = true;
+    bool m_automaticDate = true;
     bool m_editMode = false;
-    int m_qsoCount = 0;
 };
 
 } // namespace tv

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "platform/settings_keys.h"
+#include "station/startup.h"
 #include "tests/support/test_support.h"
 
 #include <QAction>
@@ -52,7 +53,7 @@ TEST_F(MainWindowTest, StartShowsTheLogTheNextNumberAndTheStation)
     ASSERT_TRUE(w.start());
 
     EXPECT_EQ(w.qsoModel().rowCount(), 3);
-    EXPECT_EQ(w.session().qsoCount(), 3);
+    EXPECT_EQ(w.logbook().count(), 3);
     EXPECT_EQ(find<QGroupBox>(w, "Frame4")->title(), QString::fromUtf8("QSO numéro 4"));
     EXPECT_EQ(find<QLabel>(w, "I_Station")->text(), "F0ZZZ/P");
     EXPECT_EQ(find<QGroupBox>(w, "Frame5")->title(), "Carnet de trafic de F0ZZZ/P");
@@ -70,7 +71,7 @@ TEST_F(MainWindowTest, StartShowsTheLogTheNextNumberAndTheStation)
     EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ_P", "Revision"), " 1.1.2");
     EXPECT_EQ(fx.settings.value("JNM", "Setup ", "Chemin Repertoire"), fx.dir.path());
     ASSERT_EQ(fx.dialogs.shown().size(), 1);
-    EXPECT_EQ(fx.dialogs.last(), MainWindow::startReminderText());
+    EXPECT_EQ(fx.dialogs.last(), startup::reminderText());
     EXPECT_TRUE(fx.dialogs.last().startsWith("                                   Avant le debut de la JNM \r\n"));
 }
 
@@ -225,7 +226,7 @@ TEST_F(MainWindowTest, FirstStartLeadsThroughTheStationDialogToAnEmptyLog)
     // The station dialog opens modal after the first-installation message: fill it in.
     fillStationDialogWhenItOpens("F0ZZZ_P");
     ASSERT_TRUE(w.start());
-    EXPECT_EQ(fx.dialogs.shown().first().text, MainWindow::firstInstallText());
+    EXPECT_EQ(fx.dialogs.shown().first().text, startup::firstInstallText());
     for (const char* name : {"F0ZZZ_P.log", "F0ZZZ_P_Departement_SSB.txt", "F0ZZZ_P_Departement_CW.txt",
                              "F0ZZZ_P_Prefixe_SSB.txt", "F0ZZZ_P_Prefixe_CW.txt"})
         EXPECT_TRUE(fx.dir.exists(name)) << name;
@@ -236,7 +237,7 @@ TEST_F(MainWindowTest, FirstStartLeadsThroughTheStationDialogToAnEmptyLog)
     EXPECT_EQ(find<QLabel>(w, "I_Station")->text(), "F0ZZZ/P");
     EXPECT_EQ(w.qsoModel().rowCount(), 0);
     EXPECT_EQ(find<QComboBox>(w, "Bande_A")->count(), 5);
-    EXPECT_EQ(fx.dialogs.last(), MainWindow::startReminderText());
+    EXPECT_EQ(fx.dialogs.last(), startup::reminderText());
 }
 
 TEST_F(MainWindowTest, SessionSwitchArchivesTheLogAndStartsAnEmptyOne)
@@ -267,7 +268,8 @@ TEST_F(MainWindowTest, SessionSwitchArchivesTheLogAndStartsAnEmptyOne)
     fx.dialogs.answer(true);
     find<QAction>(w, "Mnu_Session_HF")->trigger();
     EXPECT_EQ(find<QComboBox>(w, "Bande_A")->currentText(), "7.0 Mhz");
-    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "bande Utilisee"), "0");
+    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "bande Utilisee"), "1") << "the band shown is the one kept";
+    EXPECT_EQ(find<QGroupBox>(w, "Frame3")->title(), QString::fromUtf8(" 0 Dpts contacté(s) sur  7.0 Mhz en SSB"));
 }
 
 TEST_F(MainWindowTest, AStoredCallsignThatCannotNameAFileAsksForTheStation)
@@ -297,7 +299,7 @@ TEST_F(MainWindowTest, FirstStartWithoutAStationEndsQuietly)
     });
     EXPECT_FALSE(w.start());
     EXPECT_TRUE(w.ended());
-    EXPECT_EQ(fx.dialogs.last(), MainWindow::noStationText());
+    EXPECT_EQ(fx.dialogs.last(), startup::noStationText());
     EXPECT_FALSE(fx.dir.exists("FXXXX_Departement_SSB.txt"));
 }
 
@@ -308,7 +310,7 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAtStart)
     fx.settings.failWrites(true);
     MainWindow w(fx.services());
     ASSERT_TRUE(w.start());
-    EXPECT_TRUE(fx.dialogs.texts().contains(MainWindow::settingsUnwritableText()));
+    EXPECT_TRUE(fx.dialogs.texts().contains(startup::settingsUnwritableText()));
 }
 
 TEST_F(MainWindowTest, ClosingAsksTheOpenEditorFirst)

@@ -1,10 +1,13 @@
 #include "entry/qso_entry.h"
 #include "logstore/log_file.h"
+#include "logstore/multiplier_rebuild.h"
 #include "logstore/qso_line.h"
+#include "station/logbook.h"
 #include "station/station_session.h"
 #include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/test_support.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace tv {
@@ -12,13 +15,12 @@ namespace {
 
 using F = EntryField;
 
-// The entry of one station on a temporary program directory, with the list kept as the main
-// window keeps it.
+// The entry of one station on a temporary program directory, over its Logbook.
 class EntryTest : public ::testing::Test {
 protected:
     test::Fixture fx;
-    StationSession session;
-    QList<QByteArray> lines;
+    StationSession session{&fx.settings};
+    std::unique_ptr<Logbook> logbook;
     std::unique_ptr<QsoEntry> entry;
 
     void SetUp() override
@@ -34,40 +36,39 @@ protected:
     void startSession(const QString& name, const QString& locator)
     {
         session.setStation("F0ZZZ", locator);
+        session.readSettings();
         session.setSessionText(name);
-        entry =
-            std::make_unique<QsoEntry>(fx.services(), session, [this]() -> const QList<QByteArray>& { return lines; });
-        entry->setBandList(name == "HF" ? QStringList{"3.5 Mhz", "7.0 Mhz", "14 Mhz", "21 Mhz", "28 Mhz"}
-                                        : QStringList{"144 Mhz"});
-        form().setText(F::Band, name == "HF" ? "14 Mhz" : "144 Mhz");
+        session.setStation("F0ZZZ", locator);
+        session.chooseBand(name == "HF" ? 2 : 0); // 14 Mhz, 144 Mhz
+        logbook = std::make_unique<Logbook>(fx.services());
+        logbook->setStation("F0ZZZ");
+        ASSERT_TRUE(logbook->load().ok());
+        entry = std::make_unique<QsoEntry>(fx.services(), session, *logbook);
+        entry->reset();
     }
+    void setLog(std::initializer_list<QByteArray> lines)
+    {
+        fx.dir.write("F0ZZZ.log", test::crlf(lines));
+        ASSERT_TRUE(logbook->load().ok());
+    }
+    const QList<QByteArray>& lines() const { return logbook->lines(); }
 
     EntryForm& form() { return entry->form(); }
-
-    // Applies what the window would: the list follows the log.
-    void follow(const EntryEffects& effects)
-    {
-        if (effects.reloadList)
-            lines = LogFile(fx.files, fx.dir.file("F0ZZZ.log")).load().lines;
-        else if (effects.appendedLine)
-            lines.append(*effects.appendedLine);
-        session.setQsoCount(int(lines.size()));
-    }
 
     void type(F field, const QString& text) { form().setText(field, text); }
     void enter(F field, const QString& text)
     {
         type(field, text);
-        follow(entry->enter(field));
+        entry->enter(field);
     }
-    void record() { follow(entry->record()); }
+    void record() { entry->record(); }
 
     // The activity, the two reports and the first name.
     void upToMill(bool mill, const QString& firstName = QString())
     {
         type(F::Activity, mill ? "MOULIN" : "QSO");
         form().activityIndex = mill ? 1 : 0;
-        follow(entry->enter(F::Activity));
+        entry->enter(F::Activity);
         enter(F::RstReceived, "57");
         enter(F::RstSent, "59");
         enter(F::FirstName, firstName);
@@ -81,6 +82,16 @@ protected:
         if (mill)
             enter(F::MillNumber, number);
         enter(F::MillName, mill ? "Moulin Blanc" : "");
+    }
+    // The multiplier files the entry wrote are those the rebuild makes from the log.
+    void expectMarksAsRebuilt() const
+    {
+        const MultiplierRebuild::Computed rebuilt =
+            MultiplierRebuild::compute(lines(), fx.dir.read("FXXXX_Prefixe.txt"), fx.dir.read("FXXXX_Departement.txt"));
+        EXPECT_EQ(fx.dir.read("F0ZZZ_Prefixe_SSB.txt"), rebuilt.files.prefixSsb);
+        EXPECT_EQ(fx.dir.read("F0ZZZ_Prefixe_CW.txt"), rebuilt.files.prefixCw);
+        EXPECT_EQ(fx.dir.read("F0ZZZ_Departement_SSB.txt"), rebuilt.files.departmentSsb);
+        EXPECT_EQ(fx.dir.read("F0ZZZ_Departement_CW.txt"), rebuilt.files.departmentCw);
     }
     QByteArray marks(const QString& file, const QByteArray& start) const
     {
@@ -135,7 +146,7 @@ TEST_F(EntryTest, FrenchMillContactIsRecordedWithItsMarks)
     EXPECT_EQ(form().text(F::RstReceived), "59");
     EXPECT_EQ(form().focus, F::Callsign);
     EXPECT_FALSE(form().recordEnabled);
-    EXPECT_EQ(session.qsoCount(), 1);
+    EXPECT_EQ(logbook->count(), 1);
 }
 
 TEST_F(EntryTest, ForeignMillKeepsItsReferenceAndNeedsNoDepartment)
@@ -153,17 +164,17 @@ TEST_F(EntryTest, ForeignMillKeepsItsReferenceAndNeedsNoDepartment)
     enter(F::MillName, "");
     fx.dialogs.answer(false);
     record();
-    const QByteArray line = lines.value(0);
+    const QByteArray line = lines().value(0);
     EXPECT_EQ(qsoline::rawField(line, logcol::kMillReference), QByteArray("WIM 7001").leftJustified(20, ' '));
-    EXPECT_EQ(qsoline::field(line, logcol::kNewPrefixFlag), "0");
+    EXPECT_EQ(qsoline::field(line, logcol::kNewPrefixFlag), "N") << "the entity the operator refused";
     EXPECT_EQ(marks("F0ZZZ_Prefixe_SSB.txt", "ON     "), "00000000000000000");
+    expectMarksAsRebuilt();
 }
 
 TEST_F(EntryTest, DuplicateOnSameBandAndModeIsRefused)
 {
-    lines = {test::qso("21/06/15", "F5ABC", "08:00", "14 Mhz", "SSB", "59"),
-             test::qso("21/06/15", "F6XYZ", "08:10", "7.0 Mhz", "SSB", "62")};
-    fx.dir.write("F0ZZZ.log", test::crlf({lines[0], lines[1]}));
+    setLog({test::qso("21/06/15", "F5ABC", "08:00", "14 Mhz", "SSB", "59"),
+            test::qso("21/06/15", "F6XYZ", "08:10", "7.0 Mhz", "SSB", "62")});
     enter(F::Callsign, "F5ABC");
     EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Station F5ABC   deja contactée sur 14 Mhz a 08:00 en SSB"));
     EXPECT_EQ(form().callsignLabel, QString::fromUtf8("Contacté le 21/06/15"));
@@ -264,7 +275,7 @@ TEST_F(EntryTest, VhfContactPutsTheDistanceInThePoints)
     enter(F::MillName, "");
     fx.dialogs.answer(false);
     record();
-    const QByteArray line = lines.value(0);
+    const QByteArray line = lines().value(0);
     EXPECT_EQ(qsoline::rawField(line, logcol::kPoints), "610  ");
     EXPECT_EQ(qsoline::rawField(line, logcol::kDistance), "610  ");
     EXPECT_EQ(qsoline::rawField(line, logcol::kAzimuth), "185");
@@ -296,13 +307,12 @@ TEST_F(EntryTest, WithoutTheStationLocatorNoDistanceIsInvented)
 
 TEST_F(EntryTest, ManualDateInsertsInDateAndTimeOrder)
 {
-    fx.settings.setValue("JNM", "Setup F0ZZZ", "Date Automatique", "False");
-    lines = {test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB"),
-             test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB")};
-    fx.dir.write("F0ZZZ.log", test::crlf({lines[0], lines[1]}));
+    session.setAutomaticDate(false);
+    setLog({test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB"),
+            test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB")});
     fx.dialogs.answer(false);
     enter(F::Callsign, "DL1ABC");
-    follow(entry->enter(F::Activity));
+    entry->enter(F::Activity);
     EXPECT_EQ(form().focus, F::Date);
     enter(F::Date, "21/06/15");
     enter(F::Start, "09:30");
@@ -314,10 +324,10 @@ TEST_F(EntryTest, ManualDateInsertsInDateAndTimeOrder)
     enter(F::MillName, "");
     fx.dialogs.answer(false);
     record();
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(qsoline::field(lines[1], logcol::kCallsign), "DL1ABC");
-    EXPECT_EQ(qsoline::field(lines[1], logcol::kEnd), "09:31");
-    EXPECT_EQ(logBytes(), test::crlf({lines[0], lines[1], lines[2]}));
+    ASSERT_EQ(lines().size(), 3);
+    EXPECT_EQ(qsoline::field(lines()[1], logcol::kCallsign), "DL1ABC");
+    EXPECT_EQ(qsoline::field(lines()[1], logcol::kEnd), "09:31");
+    EXPECT_EQ(logBytes(), test::crlf({lines()[0], lines()[1], lines()[2]}));
     EXPECT_EQ(form().text(F::Date), "21/06/15") << "the manual date stays for the next QSO";
 }
 
@@ -337,36 +347,181 @@ TEST_F(EntryTest, FailedWriteKeepsTheContactAndSetsNoMark)
 
     fx.dialogs.answer(false);
     record();
-    EXPECT_EQ(lines.size(), 1) << "recorded at the second try";
+    EXPECT_EQ(lines().size(), 1) << "recorded at the second try";
     EXPECT_EQ(marks("F0ZZZ_Departement_SSB.txt", "59"), "00001000000000000");
 }
 
-TEST_F(EntryTest, RecordingNeedsTheCallsignBandAndModeOfItsLookUps)
+TEST_F(EntryTest, AValueChangedAfterItsLookUpIsConfirmedAgain)
 {
-    fx.dialogs.answer(true);
-    frenchQso("F5ABC", "59", false);
-    // The callsign typed again after its look-ups, without Enter.
-    type(F::Callsign, "F6XYZ");
-    record();
-    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Attention validez l'indicatif avec la touche Entrée avant "
-                                                   "d'enregistrer le QSO"));
-    EXPECT_EQ(form().focus, F::Callsign);
-    EXPECT_EQ(logBytes(), "");
-    // The band changed after the look-ups.
-    enter(F::Callsign, "F5ABC");
-    type(F::Band, "7.0 Mhz");
-    record();
-    EXPECT_EQ(logBytes(), "");
-    // Confirmed again: recorded.
-    type(F::Band, "14 Mhz");
+    struct Case {
+        const char* what;
+        F field;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"callsign", F::Callsign, "F6XYZ",
+         "Attention validez l'indicatif avec la touche Entrée avant d'enregistrer le QSO"},
+        {"band", F::Band, "28 Mhz", "Attention validez l'indicatif avec la touche Entrée avant d'enregistrer le QSO"},
+        {"mode", F::Mode, "CW", "Attention validez l'indicatif avec la touche Entrée avant d'enregistrer le QSO"},
+        {"department", F::Department, "62",
+         "Attention validez le département avec la touche Entrée avant d'enregistrer le QSO"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        entry->cancel();
+        fx.dialogs.answer(true);
+        frenchQso("F5ABC", "59", false);
+        type(c.field, c.text);
+        record();
+        EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8(c.message));
+        EXPECT_EQ(form().focus, c.field == F::Department ? F::Department : F::Callsign);
+        EXPECT_EQ(logBytes(), "");
+    }
+    // Department 62 confirmed: the line, its flag, the mark and the question name 62, not 59.
+    enter(F::Department, "62");
+    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Attention nouveau département le 62 Pas-de-Calais"));
     fx.dialogs.answer(false);
     record();
-    EXPECT_EQ(lines.size(), 1);
+    ASSERT_EQ(lines().size(), 1);
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kDepartment), "62");
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kNewDepartmentFlag), "1");
+    EXPECT_EQ(marks("F0ZZZ_Departement_SSB.txt", "59"), "00000000000000000");
+    EXPECT_EQ(marks("F0ZZZ_Departement_SSB.txt", "62"), "00001000000000000");
+    expectMarksAsRebuilt();
     // After recording, the next QSO starts from its callsign.
     EXPECT_FALSE(form()[F::Department].enabled);
-    EXPECT_FALSE(form()[F::MillName].enabled);
     record();
-    EXPECT_EQ(lines.size(), 1) << "nothing to record before a callsign is confirmed";
+    EXPECT_EQ(lines().size(), 1) << "nothing to record before a callsign is confirmed";
+}
+
+TEST_F(EntryTest, EveryValueIsCheckedAgainAtRecording)
+{
+    struct Case {
+        F field;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {F::Activity, "MOULIN", "Attention la reference du Moulin est obligatoire"},
+        {F::Date, "31/06/15", "Attention le format date doit etre jj/mm/aa"},
+        {F::Start, "25:10", "Attention le format de l'heure doit etre hh:mm"},
+        {F::RstReceived, "  ", "Attention le report recu est obligatoire"},
+        {F::RstSent, "5957",
+         "Attention le report envoyé doit avoir 2 ou 3 chiffres (R de 1 à 5, S de 1 à 9, T de 1 à 9), ex : 59 ou 599"},
+        {F::RstReceived, "69",
+         "Attention le report reçu doit avoir 2 ou 3 chiffres (R de 1 à 5, S de 1 à 9, T de 1 à 9), ex : 59 ou 599"},
+        {F::MillName, "Moulin łódź",
+         "Attention le caractère « ł » ne peut pas être enregistré dans le log, corrigez la saisie"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        entry->cancel();
+        fx.dialogs.answer(true);
+        frenchQso("F5ABC", "59", false);
+        type(c.field, QString::fromUtf8(c.text));
+        record();
+        EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8(c.message));
+        const F sentTo = c.field == F::Activity ? F::MillNumber : c.field;
+        EXPECT_EQ(form().focus, sentTo);
+        EXPECT_TRUE(form()[sentTo].enabled);
+        EXPECT_EQ(logBytes(), "");
+    }
+    EXPECT_TRUE(QsoEntry::isReport("599"));
+    EXPECT_TRUE(QsoEntry::isReport("11"));
+    EXPECT_FALSE(QsoEntry::isReport("509"));
+    EXPECT_FALSE(QsoEntry::isReport("5"));
+}
+
+TEST_F(EntryTest, ManualEndTimeIsCheckedAtRecording)
+{
+    session.setAutomaticDate(false);
+    fx.dialogs.answer(false);
+    enter(F::Callsign, "DL1ABC");
+    entry->enter(F::Activity);
+    enter(F::Date, "21/06/15");
+    enter(F::Start, "09:30");
+    enter(F::End, "09:31");
+    type(F::End, "ab:cd");
+    record();
+    EXPECT_EQ(fx.dialogs.last(), "Attention le format de l'heure doit etre hh:mm");
+    EXPECT_EQ(form().focus, F::End);
+    EXPECT_EQ(logBytes(), "");
+}
+
+TEST_F(EntryTest, ACallsignRetypedLosesWhatTheFirstNameListGaveTheOldOne)
+{
+    fx.dir.write("Liste_Prenom.txt", test::cp("F5ABC        59 RENÉ\r\n"));
+    fx.dialogs.answer(true);
+    enter(F::Callsign, "F5ABC");
+    EXPECT_EQ(form().text(F::Department), "59");
+    type(F::Callsign, "DL1ABC ");
+    record();
+    EXPECT_EQ(form().focus, F::Callsign);
+    fx.dialogs.answer(true);
+    enter(F::Callsign, "DL1ABC ");
+    EXPECT_EQ(form().text(F::Callsign), "DL1ABC");
+    EXPECT_EQ(form().text(F::Department), "");
+    EXPECT_EQ(form().text(F::FirstName), "");
+    upToMill(false);
+    enter(F::MillName, "");
+    fx.dialogs.answer(false);
+    record();
+    ASSERT_EQ(lines().size(), 1);
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kDepartment), "");
+    EXPECT_EQ(fx.dir.read("Liste_Prenom.txt"), test::cp("F5ABC        59 RENÉ\r\nDL1ABC          \r\n"));
+    // A trailing space does not escape the duplicate search.
+    enter(F::Callsign, "DL1ABC ");
+    EXPECT_TRUE(fx.dialogs.last().startsWith("Station DL1ABC"));
+}
+
+TEST_F(EntryTest, AMissingDepartmentFileIsReported)
+{
+    fx.dialogs.answer(false);
+    enter(F::Callsign, "F5ABC");
+    QFile::remove(fx.dir.file("F0ZZZ_Departement_SSB.txt"));
+    enter(F::Department, "59");
+    EXPECT_EQ(fx.dialogs.last(),
+              QString::fromUtf8("Erreur N° 53 (fichier introuvable) : le fichier F0ZZZ_Departement_SSB.txt "
+                                "ne peut pas être lu, le département n'est pas vérifié"));
+    EXPECT_EQ(form().focus, F::Department);
+}
+
+TEST_F(EntryTest, DateAndStartTimeComeFromOneReadingOfTheClock)
+{
+    // A clock read just before midnight, then just after.
+    struct TickingClock final : Clock {
+        mutable int reads = 0;
+        CalendarTime utcNow() const override
+        {
+            return ++reads == 1 ? CalendarTime{2015, 6, 20, 23, 59, 59} : CalendarTime{2015, 6, 21, 0, 0, 0};
+        }
+        CalendarTime localNow() const override { return utcNow(); }
+    } clock;
+    entry = std::make_unique<QsoEntry>(Services{fx.settings, fx.dialogs, clock, fx.files, fx.dir.path()}, session,
+                                       *logbook);
+    entry->reset();
+    fx.dialogs.answer(false);
+    enter(F::Callsign, "DL1ABC");
+    entry->enter(F::Activity);
+    EXPECT_EQ(form().text(F::Date) + " " + form().text(F::Start), "20/06/15 23:59");
+}
+
+TEST_F(EntryTest, VhfLocatorChangedWithoutEnterGivesItsOwnDistance)
+{
+    startSession("VHF", "JN18DU");
+    fx.dialogs.answer(false);
+    enter(F::Callsign, "DL1ABC");
+    enter(F::Locator, "JN03TJ");
+    upToMill(false);
+    enter(F::MillName, "");
+    type(F::Locator, "JN18DV");
+    fx.dialogs.answer(false);
+    record();
+    ASSERT_EQ(lines().size(), 1);
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kLocator), "JN18DV");
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kDistance), "5");
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kPoints), "5");
 }
 
 TEST_F(EntryTest, FirstNamesAreUpperCasedWithinTheCodePage)
@@ -378,16 +533,15 @@ TEST_F(EntryTest, FirstNamesAreUpperCasedWithinTheCodePage)
     enter(F::MillName, "");
     fx.dialogs.answer(false);
     record();
-    EXPECT_EQ(qsoline::field(lines.value(0), logcol::kFirstName), test::cp("µÉLODIE"));
+    EXPECT_EQ(qsoline::field(lines().value(0), logcol::kFirstName), test::cp("µÉLODIE"));
 }
 
 TEST_F(EntryTest, EditChangesTheTimeAndRewritesInOrder)
 {
-    lines = {test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59"),
-             test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62"),
-             test::qso("21/06/15", "F1CCC", "11:00", "14 Mhz", "SSB", "75")};
-    fx.dir.write("F0ZZZ.log", test::crlf({lines[0], lines[1], lines[2]}));
-    follow(entry->edit(2));
+    setLog({test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59"),
+            test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62"),
+            test::qso("21/06/15", "F1CCC", "11:00", "14 Mhz", "SSB", "75")});
+    entry->edit(2);
     EXPECT_TRUE(session.editMode());
     EXPECT_EQ(form().recordCaption, "Valider");
     EXPECT_EQ(form().text(F::Callsign), "F1CCC");
@@ -396,29 +550,116 @@ TEST_F(EntryTest, EditChangesTheTimeAndRewritesInOrder)
     type(F::Start, "09:30");
     record();
     EXPECT_FALSE(session.editMode());
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(qsoline::field(lines[1], logcol::kCallsign), "F1CCC");
-    EXPECT_EQ(qsoline::field(lines[1], logcol::kStart), "09:30");
-    EXPECT_EQ(qsoline::rawField(lines[1], logcol::kNewDepartmentFlag) +
-                  qsoline::rawField(lines[1], logcol::kNewPrefixFlag),
+    ASSERT_EQ(lines().size(), 3);
+    EXPECT_EQ(qsoline::field(lines()[1], logcol::kCallsign), "F1CCC");
+    EXPECT_EQ(qsoline::field(lines()[1], logcol::kStart), "09:30");
+    EXPECT_EQ(qsoline::rawField(lines()[1], logcol::kNewDepartmentFlag) +
+                  qsoline::rawField(lines()[1], logcol::kNewPrefixFlag),
               "  ");
-    EXPECT_EQ(qsoline::rawField(lines[1], logcol::kCountArea), qsoline::rawField(lines[0], logcol::kCountArea));
-    EXPECT_EQ(qsoline::field(lines[2], logcol::kCallsign), "F1BBB");
+    EXPECT_EQ(qsoline::rawField(lines()[1], logcol::kCountArea), qsoline::rawField(lines()[0], logcol::kCountArea));
+    EXPECT_EQ(qsoline::field(lines()[2], logcol::kCallsign), "F1BBB");
     EXPECT_EQ(fx.dir.read("Liste_Prenom.txt"), "F1CCC        75 \r\n") << "the edit remembers the operator too";
+}
+
+TEST_F(EntryTest, AKeyboardEditKeepsTheQsoDateAndTimes)
+{
+    setLog({test::qso("20/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59"),
+            test::qso("20/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62")});
+    entry->edit(0);
+    for (F f : {F::Band, F::Mode, F::Callsign, F::Department, F::Activity, F::Date, F::Start, F::End, F::RstReceived,
+                F::RstSent, F::FirstName, F::MillName})
+        entry->enter(f);
+    EXPECT_EQ(form().text(F::Date) + " " + form().text(F::Start), "20/06/15 09:00") << "not the clock's";
+    record();
+    ASSERT_EQ(lines().size(), 2);
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kCallsign), "F1AAA") << "the line keeps its place";
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kStart), "09:00");
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kEnd), "09:00");
+}
+
+TEST_F(EntryTest, AnEditIsCheckedLikeTheEntry)
+{
+    struct Case {
+        F field;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {F::Department, "ZZ", "Attention le département ZZ n'existe pas"},
+        {F::Callsign, "", "Attention vous devez entrer un indicatif"},
+        {F::Band, "14 MHz", "Attention vous ne pouver selectionner que les bandes proposées"},
+        {F::Mode, "FM", "Attention le mode doit etre uniquement SSB ou CW "},
+        {F::Start, "99:99", "Attention le format de l'heure doit etre hh:mm"},
+    };
+    const QByteArray a = test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59");
+    const QByteArray b = test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62");
+    setLog({a, b});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        entry->edit(1);
+        type(c.field, QString::fromUtf8(c.text));
+        record();
+        EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8(c.message));
+        EXPECT_EQ(form().focus, c.field);
+        EXPECT_EQ(logBytes(), test::crlf({a, b}));
+        entry->cancel();
+    }
+}
+
+TEST_F(EntryTest, AnEditOfAForeignMillKeepsItsReference)
+{
+    QByteArray foreign = test::qso("21/06/15", "ON4AA", "09:00", "14 Mhz", "SSB", "", "1");
+    foreign.replace(88, 8, "WIM 7001");
+    setLog({foreign, test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62")});
+    entry->edit(0);
+    type(F::End, "09:05");
+    record();
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kMillReference), "WIM 7001");
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kEnd), "09:05");
+}
+
+TEST_F(EntryTest, ARefusedEntityStaysRefusedThroughEditsAndTheRebuild)
+{
+    fx.dialogs.answer(true); // F counts
+    frenchQso("F5ABC", "59", false);
+    fx.dialogs.answer(false);
+    record();
+    fx.dialogs.answer(false); // DL does not
+    enter(F::Callsign, "DL1ABC");
+    upToMill(false);
+    enter(F::MillName, "");
+    record(); // no nomenclature question: nothing to replace
+    ASSERT_EQ(lines().size(), 2);
+    EXPECT_EQ(qsoline::field(lines()[1], logcol::kNewPrefixFlag), "N");
+    const double before = logbook->score(true);
+    expectMarksAsRebuilt();
+
+    entry->edit(1); // only the report changes
+    type(F::RstSent, "57");
+    record();
+    EXPECT_EQ(qsoline::field(lines()[1], logcol::kNewPrefixFlag), "N");
+    EXPECT_EQ(marks("F0ZZZ_Prefixe_SSB.txt", "DL     "), "00000000000000000");
+    EXPECT_EQ(logbook->score(true), before);
+    expectMarksAsRebuilt();
+
+    fx.dialogs.answer(true);
+    entry->remove(0); // the deleted QSO's department and entity no longer count
+    EXPECT_EQ(fx.dialogs.pendingAnswers(), 0);
+    EXPECT_EQ(marks("F0ZZZ_Departement_SSB.txt", "59"), "00000000000000000");
+    expectMarksAsRebuilt();
 }
 
 TEST_F(EntryTest, EditOfAOneQsoLogIsRefusedAndCancelEndsTheEdit)
 {
-    lines = {test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59")};
-    fx.dir.write("F0ZZZ.log", test::crlf({lines[0]}));
-    follow(entry->edit(0));
+    setLog({test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59")});
+    entry->edit(0);
     record();
     EXPECT_EQ(fx.dialogs.last(), "Il doit y avoir au moins DEUX QSO d'enregistré pour pouvoir modifier le premier QSO");
     EXPECT_TRUE(session.editMode());
-    follow(entry->cancel());
+    entry->cancel();
     EXPECT_FALSE(session.editMode());
     EXPECT_EQ(form().text(F::Callsign), "");
-    EXPECT_EQ(logBytes(), test::crlf({lines[0]}));
+    EXPECT_EQ(logBytes(), test::crlf({lines()[0]}));
 }
 
 TEST_F(EntryTest, EditLoadsAForeignMillReferenceWhole)
@@ -427,12 +668,11 @@ TEST_F(EntryTest, EditLoadsAForeignMillReferenceWhole)
     foreign.replace(88, 8, "WIM 7001");
     QByteArray french = test::qso("21/06/15", "F5ABC", "09:10", "14 Mhz", "SSB", "59", "1");
     french.replace(88, 9, "DMF 59045");
-    lines = {foreign, french};
-    fx.dir.write("F0ZZZ.log", test::crlf({foreign, french}));
-    follow(entry->edit(0));
+    setLog({foreign, french});
+    entry->edit(0);
     EXPECT_EQ(form().text(F::MillNumber), "WIM 7001");
-    follow(entry->cancel());
-    follow(entry->edit(1));
+    entry->cancel();
+    entry->edit(1);
     EXPECT_EQ(form().text(F::MillNumber), "59045");
     EXPECT_EQ(form().text(F::Activity), "MOULIN");
 }
@@ -440,29 +680,27 @@ TEST_F(EntryTest, EditLoadsAForeignMillReferenceWhole)
 TEST_F(EntryTest, DeleteAsksAndRemovesOnlyTheChosenLine)
 {
     const QByteArray a = test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB");
-    lines = {a, a};
-    fx.dir.write("F0ZZZ.log", test::crlf({a, a}));
-    follow(entry->remove(-1));
+    setLog({a, a});
+    entry->remove(-1);
     EXPECT_EQ(fx.dialogs.last(), "Selectionnez d'abord un QSO");
     fx.dialogs.answer(false);
-    follow(entry->remove(1));
+    entry->remove(1);
     EXPECT_EQ(fx.dialogs.last(), "Effacer le QSO avec la station F1AAA ?");
     EXPECT_EQ(logBytes(), test::crlf({a, a}));
     fx.dialogs.answer(true);
-    follow(entry->remove(1));
+    entry->remove(1);
     EXPECT_EQ(logBytes(), test::crlf({a})) << "the identical line stays";
-    EXPECT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines().size(), 1);
 }
 
 TEST_F(EntryTest, DeleteDuringAnEditDoesNotAsk)
 {
     const QByteArray a = test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB");
     const QByteArray b = test::qso("21/06/15", "F1BBB", "09:10", "14 Mhz", "SSB");
-    lines = {a, b};
-    fx.dir.write("F0ZZZ.log", test::crlf({a, b}));
-    follow(entry->edit(0));
+    setLog({a, b});
+    entry->edit(0);
     fx.dialogs.clear();
-    follow(entry->remove(0));
+    entry->remove(0);
     EXPECT_TRUE(fx.dialogs.shown().isEmpty());
     EXPECT_EQ(logBytes(), test::crlf({b}));
     EXPECT_FALSE(session.editMode());
@@ -474,7 +712,7 @@ TEST_F(EntryTest, EscapeGoesToTheBandFromAnEmptyCallsignAndCancelsOtherwise)
     EXPECT_EQ(form().focus, F::Band);
     type(F::Callsign, "F5ABC");
     type(F::FirstName, "X");
-    follow(entry->escape(F::FirstName));
+    entry->escape(F::FirstName);
     EXPECT_EQ(form().text(F::Callsign), "");
     EXPECT_EQ(form().focus, F::Callsign);
 }

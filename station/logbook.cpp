@@ -1,0 +1,282 @@
+#include "station/logbook.h"
+
+#include "logstore/fixed_text.h"
+#include "logstore/log_file.h"
+#include "logstore/name_lists.h"
+#include "logstore/prefix_file.h"
+#include "logstore/qso_line.h"
+
+namespace tv {
+namespace {
+
+QString fileName(const QString& path)
+{
+    return path.section(QLatin1Char('/'), -1);
+}
+
+} // namespace
+
+Logbook::Logbook(Services services, QObject* parent) : QObject(parent), m_services(services)
+{
+}
+
+void Logbook::setStation(const QString& storedCallsign)
+{
+    m_callsign = storedCallsign;
+}
+
+StationPaths Logbook::paths() const
+{
+    return StationPaths(m_services.programDir, m_callsign);
+}
+
+QString Logbook::logPath() const
+{
+    return paths().existingLog(m_services.files);
+}
+
+QString Logbook::errorText(const FileResult& result)
+{
+    return QStringLiteral("Erreur N° ") + QString::number(result.errorNumber) + QStringLiteral(" (") + result.reason() +
+           QLatin1Char(')');
+}
+
+QByteArray Logbook::duplicateKey(QByteArrayView callsign, QByteArrayView band, QByteArrayView mode)
+{
+    QByteArray key;
+    key.reserve(callsign.size() + band.size() + mode.size() + 2);
+    key.append(callsign).append('\t').append(band).append('\t').append(mode);
+    return key;
+}
+
+std::optional<int> Logbook::findDuplicate(const QByteArray& callsign, const QByteArray& band,
+                                          const QByteArray& mode) const
+{
+    const auto found = m_firstOf.constFind(
+        duplicateKey(fixedtext::trimSpaces(callsign), fixedtext::trimSpaces(band), fixedtext::trimSpaces(mode)));
+    if (found == m_firstOf.cend())
+        return std::nullopt;
+    return found.value();
+}
+
+void Logbook::indexLine(int row)
+{
+    const QByteArray& line = m_lines[row];
+    const QByteArray key = duplicateKey(fixedtext::fieldView(line, logcol::kCallsign.first, logcol::kCallsign.width),
+                                        fixedtext::fieldView(line, logcol::kBand.first, logcol::kBand.width),
+                                        fixedtext::fieldView(line, logcol::kMode.first, logcol::kMode.width));
+    if (!m_firstOf.contains(key)) // the duplicate search names the first QSO of a key
+        m_firstOf.insert(key, row);
+}
+
+void Logbook::reindex()
+{
+    m_firstOf.clear();
+    m_firstOf.reserve(m_lines.size());
+    for (int row = 0; row < m_lines.size(); ++row)
+        indexLine(row);
+}
+
+Logbook::Failure Logbook::readMultipliers(QByteArray (&bytes)[4]) const
+{
+    const StationPaths p = paths();
+    const QString names[4] = {p.departments(bands::Mode::Ssb), p.departments(bands::Mode::Cw),
+                              p.prefixes(bands::Mode::Ssb), p.prefixes(bands::Mode::Cw)};
+    for (int i = 0; i < 4; ++i) {
+        const FileRead read = m_services.files.read(names[i]);
+        if (!read.result.ok())
+            return {read.result, names[i]};
+        bytes[i] = read.bytes;
+    }
+    return {};
+}
+
+void Logbook::recountMultipliers()
+{
+    QByteArray bytes[4];
+    const Failure failure = readMultipliers(bytes);
+    if (!failure.ok()) {
+        Q_EMIT fileFailed(failure.path, failure.result);
+        return;
+    }
+    scoring::countMultipliers(m_tally, bytes[0], bytes[1], bytes[2], bytes[3]);
+}
+
+void Logbook::retally()
+{
+    ScoreTally fresh;
+    m_lastMillKind = false;
+    for (const QByteArray& line : m_lines)
+        scoring::addQso(fresh, line, m_lastMillKind);
+    m_tally = fresh;
+}
+
+Logbook::Failure Logbook::load()
+{
+    const QString path = logPath();
+    LogFile::Loaded loaded = LogFile(m_services.files, path).load();
+    if (!loaded.result.ok()) {
+        Q_EMIT fileFailed(path, loaded.result);
+        return {loaded.result, path};
+    }
+    QByteArray bytes[4];
+    const Failure failure = readMultipliers(bytes);
+    if (!failure.ok()) {
+        Q_EMIT fileFailed(failure.path, failure.result);
+        return failure;
+    }
+    m_lines = std::move(loaded.lines);
+    retally();
+    scoring::countMultipliers(m_tally, bytes[0], bytes[1], bytes[2], bytes[3]);
+    reindex();
+    Q_EMIT reloaded();
+    Q_EMIT marksChanged();
+    Q_EMIT scoreChanged();
+    return {};
+}
+
+bool Logbook::reloadLines()
+{
+    const QString path = logPath();
+    LogFile::Loaded loaded = LogFile(m_services.files, path).load();
+    if (!loaded.result.ok()) {
+        Q_EMIT fileFailed(path, loaded.result);
+        return false;
+    }
+    m_lines = std::move(loaded.lines);
+    const ScoreTally multipliers = m_tally;
+    retally();
+    for (int b = 0; b < ScoreTally::kBands; ++b) {
+        for (int m = 0; m < 2; ++m) {
+            m_tally.cells[b][m].departments = multipliers.cells[b][m].departments;
+            m_tally.cells[b][m].entities = multipliers.cells[b][m].entities;
+        }
+    }
+    m_tally.nonNumericMarks = multipliers.nonNumericMarks;
+    reindex();
+    Q_EMIT reloaded();
+    return true;
+}
+
+DepartmentFile::Grid Logbook::departmentGrid(const QByteArray& band, bands::Mode mode) const
+{
+    return DepartmentFile(m_services.files, paths()).grid(band, mode);
+}
+
+void Logbook::writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome)
+{
+    const StationPaths p = paths();
+    const QByteArray band = qsoline::field(qso.line, logcol::kBand);
+    const std::optional<bands::Mode> mode = bands::modeOf(qsoline::field(qso.line, logcol::kMode));
+    bool marked = false;
+    if (!qso.departmentToMark.isEmpty() && mode) {
+        DepartmentFile departments(m_services.files, p);
+        const DepartmentFile::MarkResult done = departments.setMark(qso.departmentToMark, '1', band, *mode);
+        if (!done.result.ok())
+            outcome.failures << fileName(p.departments(*mode)) + QStringLiteral(" : ") + errorText(done.result);
+        marked = marked || done.linesMarked > 0;
+    }
+    if (!qso.entityToMark.isEmpty() && mode) {
+        PrefixFile prefixes(m_services.files, p);
+        const PrefixFile::MarkResult done = prefixes.markEntity(qso.entityToMark, band, *mode);
+        if (!done.result.ok())
+            outcome.failures << fileName(p.prefixes(*mode)) + QStringLiteral(" : ") + errorText(done.result);
+        outcome.markedPrefix = done.prefix;
+        outcome.unknownEntity = done.result.ok() && !done.prefix;
+        marked = marked || done.changed;
+    }
+    if (qso.station) {
+        NameLists lists(m_services.files, m_services.programDir);
+        const FileResult remembered = lists.rememberStation((*qso.station)[0], (*qso.station)[1], (*qso.station)[2]);
+        if (!remembered.ok())
+            outcome.failures << QStringLiteral("Nomenclature.txt : ") + errorText(remembered);
+    }
+    rememberFirstName(qso, outcome);
+    if (marked) {
+        recountMultipliers();
+        Q_EMIT marksChanged();
+    }
+}
+
+void Logbook::rememberFirstName(const QsoWrite& qso, QsoWriteOutcome& outcome)
+{
+    if (qso.firstNameLine.isEmpty())
+        return;
+    NameLists lists(m_services.files, m_services.programDir);
+    const FileResult named = lists.rememberFirstName(qso.firstNameLine, false);
+    if (!named.ok())
+        outcome.failures << QStringLiteral("Liste_Prenom.txt : ") + errorText(named);
+}
+
+QsoWriteOutcome Logbook::record(const QsoWrite& qso)
+{
+    QsoWriteOutcome outcome;
+    const QString path = logPath();
+    LogFile log(m_services.files, path);
+    if (qso.inDateOrder) {
+        outcome.log = log.replaceInOrder(std::nullopt, QByteArray(logcol::kLineLength, ' '), qso.line);
+        if (!outcome.log.ok())
+            return outcome;
+        writeMarksAndLists(qso, outcome);
+        reloadLines();
+    } else {
+        outcome.log = log.append(qso.line);
+        if (!outcome.log.ok())
+            return outcome;
+        writeMarksAndLists(qso, outcome);
+        m_lines.append(qso.line);
+        const int row = int(m_lines.size()) - 1;
+        scoring::addQso(m_tally, qso.line, m_lastMillKind);
+        indexLine(row);
+        Q_EMIT appended(row);
+    }
+    Q_EMIT scoreChanged();
+    return outcome;
+}
+
+void Logbook::rebuildAfterRewrite(QsoWriteOutcome& outcome)
+{
+    const MultiplierRebuild::Result rebuilt = rebuildMultipliers();
+    if (!rebuilt.result.ok())
+        outcome.failures << fileName(rebuilt.failedFile) + QStringLiteral(" : ") + errorText(rebuilt.result);
+}
+
+QsoWriteOutcome Logbook::replace(int row, const QByteArray& oldLine, const QsoWrite& qso)
+{
+    QsoWriteOutcome outcome;
+    outcome.log = LogFile(m_services.files, logPath()).replaceInOrder(row, oldLine, qso.line);
+    if (!outcome.log.ok())
+        return outcome;
+    rememberFirstName(qso, outcome);
+    if (reloadLines())
+        rebuildAfterRewrite(outcome);
+    Q_EMIT scoreChanged();
+    return outcome;
+}
+
+QsoWriteOutcome Logbook::remove(int row, const QByteArray& line)
+{
+    QsoWriteOutcome outcome;
+    outcome.log = LogFile(m_services.files, logPath()).removeAt(row, line);
+    if (!outcome.log.ok())
+        return outcome;
+    if (reloadLines())
+        rebuildAfterRewrite(outcome);
+    Q_EMIT scoreChanged();
+    return outcome;
+}
+
+MultiplierRebuild::Result Logbook::rebuildMultipliers(const MultiplierRebuild::Progress& progress)
+{
+    MultiplierRebuild rebuild(m_services.files, paths());
+    rebuild.setProgress(progress);
+    const MultiplierRebuild::Result result = rebuild.run(m_lines);
+    if (result.filesWritten > 0) {
+        recountMultipliers();
+        Q_EMIT marksChanged();
+        Q_EMIT scoreChanged();
+    }
+    return result;
+}
+
+} // namespace tv

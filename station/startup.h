@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tv {
+
+class FileSystem;
+class SettingsStore;
+class StationSession;
+
+// The start of the program, without its windows: which station is on the air, its choices,
+// the marks the start leaves in the settings, and the texts the operator is shown.
+namespace startup {
+
+enum class Identity {
+    Ready,     // a stored callsign that names the station's files
+    NoStation, // none stored yet ("FXXXX"): first installation
+    Unusable,  // a stored callsign that cannot name a file
+};
+
+// Reads the stored callsign into the session and says whether it can be used.
+Identity readIdentity(const SettingsStore& settings, StationSession& session);
+// What the operator is told before the station dialog opens for that identity.
+QString identityText(Identity identity, const QString& storedCallsign);
+
+// Reads the station's choices (session, locator, event date, band, mode, activity, options)
+// and stores the revision and the program directory. False when the settings cannot be
+// written (the operator is then told with settingsUnwritableText()).
+bool begin(SettingsStore& settings, StationSession& session, const QString& programDir);
+
+// The warnings of the start about prefix files of the wrong size.
+QStringList prefixWarnings(const FileSystem& files, const QString& programDir, const QString& storedCallsign);
+
+// The version history shown by "Historique", each line followed by CR LF.
+QString historyText();
+// The reminder shown at every start.
+QString reminderText();
+QString firstInstallText();
+// Shown when the first start's station dialog is closed without a station.
+QString noStationText();
+// Shown at start-up when the settings store cannot be written.
+QString settingsUnwritableText();
+// "A Propos de".
+QString aboutText();
+
+} // namespace startup
+} // namespace tv
