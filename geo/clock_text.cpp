@@ -30,6 +30,11 @@ bool matchesForm(const QString& text, const char* form)
     return true;
 }
 
+int twoDigitsAt(const QString& text, int at)
+{
+    return (text[at].unicode() - '0') * 10 + (text[at + 1].unicode() - '0');
+}
+
 } // namespace
 
 QString dateText(const CalendarTime& time)
@@ -51,6 +56,38 @@ bool isDateForm(const QString& text)
 bool isTimeForm(const QString& text)
 {
     return matchesForm(text, "99:99");
+}
+
+std::optional<QDate> calendarDate(const QString& text)
+{
+    if (!isDateForm(text))
+        return std::nullopt;
+    const int yy = twoDigitsAt(text, 6);
+    const QDate date(yy >= 50 ? 1900 + yy : 2000 + yy, twoDigitsAt(text, 3), twoDigitsAt(text, 0));
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+std::optional<int> minutesOfDay(const QString& text)
+{
+    if (!isTimeForm(text))
+        return std::nullopt;
+    const int hours = twoDigitsAt(text, 0);
+    const int minutes = twoDigitsAt(text, 3);
+    if (hours >= 24 || minutes >= 60)
+        return std::nullopt;
+    return hours * 60 + minutes;
+}
+
+bool isValidDate(const QString& text)
+{
+    return calendarDate(text).has_value();
+}
+
+bool isValidTime(const QString& text)
+{
+    return minutesOfDay(text).has_value();
 }
 
 } // namespace tv::clocktext
