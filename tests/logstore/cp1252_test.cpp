@@ -41,5 +41,31 @@ TEST(Cp1252Test, TextOutsideThePageIsDetectedNotSilentlyChanged)
     EXPECT_FALSE(cp1252::isStorableFieldText(QStringLiteral("line\r\nbreak")));
 }
 
+TEST(Cp1252Test, AsciiDropsAccentsAndMarksWhatItCannotSpell)
+{
+    const struct {
+        const char* utf8;
+        const char* ascii;
+    } cases[] = {
+        {"Châteauneuf-sur-Loire", "Chateauneuf-sur-Loire"},
+        {"éèêë àâä îï ôö ùûü ÿ ç ñ", "eeee aaa ii oo uuu y c n"},
+        {"ÉÈÊË ÀÂÄÅ ÎÏ ÔÖ ÙÛÜ Ÿ Ç Ñ Ý", "EEEE AAAA II OO UUU Y C N Y"},
+        {"Œuvre œil Æ æ ß Ø ø Þ þ Ð ð Š ž ƒ", "OEuvre oeil AE ae ss O o TH th D d S z f"},
+        {"5 € 10° «x» – µ ª ×", "5 ? 10? ?x? ? ? ? ?"},
+        {"<tab>\t</tab> ~!", "<tab>\t</tab> ~!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.utf8);
+        EXPECT_EQ(cp1252::toAscii(cp1252::encode(QString::fromUtf8(c.utf8))), QByteArray(c.ascii));
+    }
+    for (int b = 0x80; b < 0x100; ++b) {
+        SCOPED_TRACE(b);
+        const QByteArray ascii = cp1252::toAscii(QByteArray(1, char(b)));
+        EXPECT_FALSE(ascii.isEmpty());
+        for (const char c : ascii)
+            EXPECT_TRUE(c > 0 && c < 0x7F) << "every byte above 127 becomes printable ASCII";
+    }
+}
+
 } // namespace
 } // namespace tv
