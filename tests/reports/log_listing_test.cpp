@@ -1,6 +1,7 @@
 #include "logstore/log_file.h"
 #include "logstore/station_paths.h"
 #include "reports/log_listing.h"
+#include "reports/report_files.h"
 #include "tests/reports/report_fixture.h"
 #include "tests/support/fakes/failing_file_system.h"
 
@@ -101,11 +102,30 @@ TEST(LogListing, EmptyLogGivesHeadingsOnly)
     EXPECT_EQ(listing::fileLines("F4XYZ", "21/06/15", {}), file);
 }
 
-TEST(LogListing, FileNamesFromTheEventDate)
+TEST(ReportFiles, TheVhfSessionsFilesCarryVhfAndTheSheetIsOneForTheDay)
 {
-    EXPECT_EQ(listing::fileName("F0ZZZ_P", "05/05/2008"), "F0ZZZ_P_Log_JNM_05_05_08.txt");
-    EXPECT_EQ(listing::fileName("F0ZZZ_P", "21/06/15  "), "F0ZZZ_P_Log_JNM_21_06_15.txt");
-    EXPECT_EQ(listing::fileName("F0ZZZ_P", "../../08"), "") << "a date that cannot name a file";
+    const struct {
+        bool hf;
+        const char* listing;
+        const char* adif;
+        const char* ctrafic;
+        const char* logCopy;
+    } cases[] = {
+        {true, "F0ZZZ_P_Log_JNM_05_05_08.txt", "F0ZZZ_P.adi", "F0ZZZ_P.ctf", "F0ZZZ_P.log"},
+        {false, "F0ZZZ_P_Log_JNM_VHF_05_05_08.txt", "F0ZZZ_P_VHF.adi", "F0ZZZ_P_VHF.ctf", "F0ZZZ_P_VHF.log"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hf ? "HF" : "VHF");
+        EXPECT_EQ(reportfiles::logListing("F0ZZZ_P", "05/05/2008", c.hf), c.listing);
+        EXPECT_EQ(reportfiles::adif("F0ZZZ_P", c.hf), c.adif);
+        EXPECT_EQ(reportfiles::ctrafic("F0ZZZ_P", c.hf), c.ctrafic);
+        EXPECT_EQ(reportfiles::logCopy("F0ZZZ_P", c.hf), c.logCopy);
+        EXPECT_EQ(reportfiles::logListing("F0ZZZ_P", "../../08", c.hf), "") << "a date that cannot name a file";
+    }
+    EXPECT_EQ(reportfiles::summarySheet("F0ZZZ_P", "21/06/15  "), "F0ZZZ_P_Recapitulatif_JNM_21_06_15.txt");
+    EXPECT_EQ(reportfiles::summarySheet("F0ZZZ_P", "31/06/15"), "") << "no such day";
+    EXPECT_EQ(reportfiles::otherSessionLog(StationPaths("/p", "F0ZZZ_P"), true), "/p/F0ZZZ_P.vhf");
+    EXPECT_EQ(reportfiles::otherSessionLog(StationPaths("/p", "F0ZZZ_P"), false), "/p/F0ZZZ_P.hf_");
 }
 
 class LogListingSave : public ::testing::Test {
@@ -119,7 +139,7 @@ protected:
 TEST_F(LogListingSave, WritesTheWholeFileAndReportsItsName)
 {
     dir.write("F4XYZ_Log_JNM_21_06_15.txt", "old listing");
-    const listing::SaveOutcome saved = listing::save(files, paths, "21/06/15", test::reports::logLines());
+    const listing::SaveOutcome saved = listing::save(files, paths, "21/06/15", true, test::reports::logLines());
     ASSERT_TRUE(saved.result.ok());
     EXPECT_EQ(saved.fileName, name);
     EXPECT_EQ(saved.message, QStringLiteral("Le Log de F4XYZ a été sauvegardé sous le nom : ") + name);
@@ -131,7 +151,7 @@ TEST_F(LogListingSave, FailedWriteLeavesThePreviousFileAndSaysSo)
 {
     dir.write("F4XYZ_Log_JNM_21_06_15.txt", "old listing");
     files.failWrites(1, FileResult::kDiskFull);
-    listing::SaveOutcome saved = listing::save(files, paths, "21/06/15", test::reports::logLines());
+    listing::SaveOutcome saved = listing::save(files, paths, "21/06/15", true, test::reports::logLines());
     EXPECT_EQ(saved.result.errorNumber, 61);
     EXPECT_EQ(saved.message, QStringLiteral("Erreur N° 61 : le fichier ") + name +
                                  QStringLiteral(" n'a pas pu être écrit ; un fichier précédent de ce nom reste "
@@ -139,17 +159,17 @@ TEST_F(LogListingSave, FailedWriteLeavesThePreviousFileAndSaysSo)
     EXPECT_EQ(dir.read(name), "old listing");
 
     files.stopBeforeRename(true);
-    saved = listing::save(files, paths, "21/06/15", test::reports::logLines());
+    saved = listing::save(files, paths, "21/06/15", true, test::reports::logLines());
     EXPECT_FALSE(saved.result.ok());
     EXPECT_EQ(dir.read(name), "old listing");
 }
 
 TEST_F(LogListingSave, AnEventDateThatCannotNameAFileWritesNothing)
 {
-    const listing::SaveOutcome saved = listing::save(files, paths, "1/6/15", test::reports::logLines());
+    const listing::SaveOutcome saved = listing::save(files, paths, "1/6/15", true, test::reports::logLines());
     EXPECT_FALSE(saved.result.ok());
     EXPECT_EQ(saved.message, QStringLiteral("La date de la JNM « 1/6/15 » ne permet pas de nommer le fichier : elle "
-                                            "doit s'écrire jj/mm/aa (menu Station)."));
+                                            "doit être une date réelle écrite jj/mm/aa (menu Station)."));
     EXPECT_EQ(files.writes(), 0);
 }
 
