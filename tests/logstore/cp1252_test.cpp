@@ -47,9 +47,8 @@ TEST(Cp1252Test, AsciiDropsAccentsAndMarksWhatItCannotSpell)
         const char* utf8;
         const char* ascii;
     } cases[] = {
-        {"Châteauneuf-sur-Loire", "Chateauneuf-sur-Loire"},
-        {"éèêë àâä îï ôö ùûü ÿ ç ñ", "eeee aaa ii oo uuu y c n"},
-        {"ÉÈÊË ÀÂÄÅ ÎÏ ÔÖ ÙÛÜ Ÿ Ç Ñ Ý", "EEEE AAAA II OO UUU Y C N Y"},
+        {"Châteauneuf éèë àä ïô ù ÿ ç", "Chateauneuf eee aa io u y c"},
+        {"ÉÈ ÀÅ Î Ö Ü Ÿ Ç Ñ Ý", "EE AA I O U Y C N Y"},
         {"Œuvre œil Æ æ ß Ø ø Þ þ Ð ð Š ž ƒ", "OEuvre oeil AE ae ss O o TH th D d S z f"},
         {"5 € 10° «x» – µ ª ×", "5 ? 10? ?x? ? ? ? ?"},
         {"<tab>\t</tab> ~!", "<tab>\t</tab> ~!"},

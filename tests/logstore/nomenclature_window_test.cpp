@@ -260,11 +260,6 @@ TEST_F(NomenclatureWindowTest, OneEditorAtATime)
     EXPECT_TRUE(first->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull()) << "the editor is deleted when it closes";
-    QPointer<NomenclatureWindow> next = NomenclatureWindow::showOrRaise(fx.services(), nullptr);
-    ASSERT_FALSE(next.isNull());
-    fx.dialogs.answer(false);
-    next->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(NomenclatureWindowTest, SavingAnUnchangedListWritesTheSameBytes)

@@ -1,7 +1,6 @@
 #include "logstore/log_file.h"
 #include "logstore/station_paths.h"
 #include "reports/log_listing.h"
-#include "reports/report_files.h"
 #include "tests/reports/report_fixture.h"
 #include "tests/support/fakes/failing_file_system.h"
 
@@ -100,32 +99,6 @@ TEST(LogListing, EmptyLogGivesHeadingsOnly)
     EXPECT_EQ(listing::windowLines("F4XYZ", "21/06/15", {}).size(), 4);
     const QList<QByteArray> file = {QByteArray(15, ' ') + kTitle, "", fileHeader(), "", "", signOffLine(30), ""};
     EXPECT_EQ(listing::fileLines("F4XYZ", "21/06/15", {}), file);
-}
-
-TEST(ReportFiles, TheVhfSessionsFilesCarryVhfAndTheSheetIsOneForTheDay)
-{
-    const struct {
-        bool hf;
-        const char* listing;
-        const char* adif;
-        const char* ctrafic;
-        const char* logCopy;
-    } cases[] = {
-        {true, "F0ZZZ_P_Log_JNM_05_05_08.txt", "F0ZZZ_P.adi", "F0ZZZ_P.ctf", "F0ZZZ_P.log"},
-        {false, "F0ZZZ_P_Log_JNM_VHF_05_05_08.txt", "F0ZZZ_P_VHF.adi", "F0ZZZ_P_VHF.ctf", "F0ZZZ_P_VHF.log"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.hf ? "HF" : "VHF");
-        EXPECT_EQ(reportfiles::logListing("F0ZZZ_P", "05/05/2008", c.hf), c.listing);
-        EXPECT_EQ(reportfiles::adif("F0ZZZ_P", c.hf), c.adif);
-        EXPECT_EQ(reportfiles::ctrafic("F0ZZZ_P", c.hf), c.ctrafic);
-        EXPECT_EQ(reportfiles::logCopy("F0ZZZ_P", c.hf), c.logCopy);
-        EXPECT_EQ(reportfiles::logListing("F0ZZZ_P", "../../08", c.hf), "") << "a date that cannot name a file";
-    }
-    EXPECT_EQ(reportfiles::summarySheet("F0ZZZ_P", "21/06/15  "), "F0ZZZ_P_Recapitulatif_JNM_21_06_15.txt");
-    EXPECT_EQ(reportfiles::summarySheet("F0ZZZ_P", "31/06/15"), "") << "no such day";
-    EXPECT_EQ(reportfiles::otherSessionLog(StationPaths("/p", "F0ZZZ_P"), true), "/p/F0ZZZ_P.vhf");
-    EXPECT_EQ(reportfiles::otherSessionLog(StationPaths("/p", "F0ZZZ_P"), false), "/p/F0ZZZ_P.hf_");
 }
 
 class LogListingSave : public ::testing::Test {
