@@ -26,17 +26,12 @@ void MainWindow::wireReportMenus()
     connect(item("Mnu_CTrafic"), &QAction::triggered, this,
             [this] { ctrafic::run(m_services, m_session.storedCallsign()); });
     connect(item("Mnu_Feuille_Recap"), &QAction::triggered, this, [this] {
-        // The sheet counts from multiplier files brought in line with the log first.
-        if (!rebuildMultipliers())
-            return;
-        auto* window = new SummaryWindow(m_services, m_session.storedCallsign(), m_session.eventDate(),
-                                         m_session.isHf(), *m_printer, this);
-        window->show();
+        // A new sheet counts from multiplier files brought in line with the log first.
+        SummaryWindow::showOrRaise(m_services, m_session.storedCallsign(), m_session.eventDate(), m_session.isHf(),
+                                   *m_printer, this, [this] { return rebuildMultipliers(); });
     });
     connect(item("Mnu_Imprime_Tout"), &QAction::triggered, this, [this] {
-        auto* window =
-            new LogListingWindow(m_services, m_session.storedCallsign(), m_session.eventDate(), *m_printer, this);
-        window->show();
+        LogListingWindow::showOrRaise(m_services, m_session.storedCallsign(), m_session.eventDate(), *m_printer, this);
     });
     connect(item("Mnu_Reglement"), &QAction::triggered, this, [this] { RulesWindow::showOrRaise(m_rules, this); });
     connect(item("Mnu_Mode_Emploi"), &QAction::triggered, this,

@@ -35,11 +35,7 @@ void MainWindow::wireStationMenus()
     enable(m_sessionVhf, [this] { switchSession(false); });
     enable(item("Mnu_RAZ_All"), [this] { resetFiles(); });
     enable(item("Mnu_MAJ_Prefixe_Departement"), [this] { rebuildMultipliers(); });
-    enable(item("Mnu_Nomenclature"), [this] {
-        auto* editor = new NomenclatureWindow(m_services, this);
-        editor->setAttribute(Qt::WA_DeleteOnClose);
-        editor->show();
-    });
+    enable(item("Mnu_Nomenclature"), [this] { NomenclatureWindow::showOrRaise(m_services, this); });
 }
 
 void MainWindow::openStationDialog(bool modal)

@@ -168,7 +168,7 @@ void StationDialog::dateEntered()
         m_services.dialogs.message(QStringLiteral("Attention vous devez entrer une date"));
         return;
     }
-    if (!clocktext::isDateForm(m_date->text())) {
+    if (!clocktext::isValidDate(m_date->text())) {
         m_services.dialogs.message(QStringLiteral("Attention le format date doit etre jj/mm/aa"));
         return;
     }
@@ -213,7 +213,7 @@ void StationDialog::validate()
     // chain did.
     if (eventDate.isEmpty())
         return refuse(m_date, QStringLiteral("Attention vous devez entrer une date"));
-    if (!clocktext::isDateForm(eventDate))
+    if (!clocktext::isValidDate(eventDate))
         return refuse(m_date, QStringLiteral("Attention le format date doit etre jj/mm/aa"));
 
     const QString notChanged = QStringLiteral("\r\nLa station n'a pas été changée.");

@@ -1,7 +1,5 @@
 #include "geo/clock_text.h"
 
-#include <QDate>
-
 namespace tv::clocktext {
 namespace {
 
@@ -32,6 +30,11 @@ bool matchesForm(const QString& text, const char* form)
     return true;
 }
 
+int twoDigitsAt(const QString& text, int at)
+{
+    return (text[at].unicode() - '0') * 10 + (text[at + 1].unicode() - '0');
+}
+
 } // namespace
 
 QString dateText(const CalendarTime& time)
@@ -55,17 +58,36 @@ bool isTimeForm(const QString& text)
     return matchesForm(text, "99:99");
 }
 
-bool isValidDate(const QString& text)
+std::optional<QDate> calendarDate(const QString& text)
 {
     if (!isDateForm(text))
-        return false;
-    const int yy = text.mid(6, 2).toInt();
-    return QDate(yy >= 50 ? 1900 + yy : 2000 + yy, text.mid(3, 2).toInt(), text.left(2).toInt()).isValid();
+        return std::nullopt;
+    const int yy = twoDigitsAt(text, 6);
+    const QDate date(yy >= 50 ? 1900 + yy : 2000 + yy, twoDigitsAt(text, 3), twoDigitsAt(text, 0));
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+std::optional<int> minutesOfDay(const QString& text)
+{
+    if (!isTimeForm(text))
+        return std::nullopt;
+    const int hours = twoDigitsAt(text, 0);
+    const int minutes = twoDigitsAt(text, 3);
+    if (hours >= 24 || minutes >= 60)
+        return std::nullopt;
+    return hours * 60 + minutes;
+}
+
+bool isValidDate(const QString& text)
+{
+    return calendarDate(text).has_value();
 }
 
 bool isValidTime(const QString& text)
 {
-    return isTimeForm(text) && text.left(2).toInt() < 24 && text.mid(3, 2).toInt() < 60;
+    return minutesOfDay(text).has_value();
 }
 
 } // namespace tv::clocktext

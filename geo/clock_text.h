@@ -2,7 +2,10 @@
 
 #include "platform/clock.h"
 
+#include <QDate>
 #include <QString>
+
+#include <optional>
 
 // Clock readings as the fields show them, and the form checks of typed dates and times.
 namespace tv::clocktext {
@@ -46,9 +49,18 @@ bool isDateForm(const QString& text);
 // Values are not checked: 24:00 and 99:99 pass.
 bool isTimeForm(const QString& text);
 
-// A date of the form dd/mm/yy that names a real day (years 50-99 are 19yy, 00-49 20yy).
+// The one rule for a date or a time that the program reads, everywhere it reads one (the entry,
+// the log's order and its check, the exports, the report names).
+//
+// A date: the form dd/mm/yy and a real calendar date, two-digit years 50-99 read as 19yy and
+// 00-49 as 20yy (29/02/00 is valid, 29/02/01 and 31/04/15 are not).
 bool isValidDate(const QString& text);
-// A time of the form hh:mm with hours below 24 and minutes below 60.
+// A time: the form hh:mm with hours below 24 and minutes below 60 (00:00 to 23:59).
 bool isValidTime(const QString& text);
+
+// The calendar date of a valid date text, or nothing.
+std::optional<QDate> calendarDate(const QString& text);
+// The minutes since midnight of a valid time text, or nothing.
+std::optional<int> minutesOfDay(const QString& text);
 
 } // namespace tv::clocktext

@@ -31,6 +31,30 @@ int byteFor(char16_t ch)
     return -1;
 }
 
+// The ASCII spelling of a byte above 127.
+QByteArray asciiOf(unsigned char byte)
+{
+    static const struct {
+        char16_t ch;
+        const char* ascii;
+    } kSpelled[] = {
+        {0x0152, "OE"}, {0x0153, "oe"}, {0x00C6, "AE"}, {0x00E6, "ae"}, {0x00DF, "ss"}, {0x00D8, "O"},
+        {0x00F8, "o"},  {0x00D0, "D"},  {0x00F0, "d"},  {0x00DE, "TH"}, {0x00FE, "th"}, {0x0192, "f"},
+    };
+    const QChar ch(codePoint(byte));
+    for (const auto& spelled : kSpelled) {
+        if (spelled.ch == ch.unicode())
+            return spelled.ascii;
+    }
+    // A letter that decomposes into a plain letter and its accents keeps the letter.
+    if (ch.isLetter() && ch.decompositionTag() == QChar::Canonical) {
+        const QChar base = ch.decomposition().at(0);
+        if (base.unicode() < 0x80 && base.isLetter())
+            return QByteArray(1, char(base.unicode()));
+    }
+    return "?";
+}
+
 } // namespace
 
 QString decode(const QByteArray& bytes)
@@ -77,6 +101,26 @@ QString upperCase(const QString& text)
         const QChar up = ch.toUpper();
         if (up != ch && byteFor(up.unicode()) >= 0)
             ch = up;
+    }
+    return out;
+}
+
+QByteArray toAscii(const QByteArray& bytes)
+{
+    static const std::array<QByteArray, 128> table = [] {
+        std::array<QByteArray, 128> out;
+        for (int i = 0; i < 128; ++i)
+            out[i] = asciiOf(static_cast<unsigned char>(0x80 + i));
+        return out;
+    }();
+    QByteArray out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+            out.append(c);
+        else
+            out.append(table[byte - 0x80]);
     }
     return out;
 }

@@ -33,4 +33,11 @@ QString upperCase(const QString& text);
 // every reader of the file).
 bool isStorableFieldText(const QString& text);
 
+// Windows-1252 bytes as plain ASCII, for formats that take nothing else (ADIF): an accented
+// letter loses its accent ("é" gives "e", "À" "A", "ç" "c", "Š" "S", "Ÿ" "Y"), the ligatures
+// and letters without a plain form are spelled out ("œ" "oe", "Æ" "AE", "ß" "ss", "Ø" "O",
+// "Þ" "TH", "ƒ" "f"), and every other byte above 127 (symbols, quotes, "€", "°", the
+// undefined bytes) becomes "?", so that the loss shows. ASCII bytes are kept as they are.
+QByteArray toAscii(const QByteArray& bytes);
+
 } // namespace tv::cp1252

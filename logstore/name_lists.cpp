@@ -63,26 +63,30 @@ NameLists::NameLists(FileSystem& files, const QString& programDir) : m_files(fil
 QList<QByteArray> NameLists::mergeStations(const QList<QByteArray>& atOpening, const QList<QByteArray>& edited,
                                            const QList<QByteArray>& now)
 {
-    auto byCallsign = [](const QList<QByteArray>& lines) {
-        QHash<QByteArray, QByteArray> map;
-        for (const QByteArray& line : lines)
-            map.insert(stationCallsign(line), line);
-        return map;
-    };
-    const QHash<QByteArray, QByteArray> opened = byCallsign(atOpening);
-    const QHash<QByteArray, QByteArray> current = byCallsign(now);
+    const QSet<QByteArray> opened(atOpening.cbegin(), atOpening.cend());
+    QSet<QByteArray> openedCallsigns;
+    for (const QByteArray& line : atOpening)
+        openedCallsigns.insert(stationCallsign(line));
+    QHash<QByteArray, QByteArray> current;
+    for (const QByteArray& line : now)
+        current.insert(stationCallsign(line), line);
+
     QList<QByteArray> merged;
     QSet<QByteArray> seen;
     for (const QByteArray& line : edited) {
         const QByteArray call = stationCallsign(line);
         seen.insert(call);
-        const bool untouched = opened.value(call) == line;
-        merged << (untouched && current.contains(call) ? current.value(call) : line);
+        if (!opened.contains(line)) {
+            merged << line; // added or changed in the editor
+        } else if (const auto found = current.constFind(call); found != current.cend()) {
+            merged << *found; // left alone: the file's line, which a recording may have changed
+        }
+        // Left alone and gone from the file: it stays gone.
     }
     for (const QByteArray& line : now) {
         const QByteArray call = stationCallsign(line);
-        if (!opened.contains(call) && !seen.contains(call)) {
-            merged << line;
+        if (!openedCallsigns.contains(call) && !seen.contains(call)) {
+            merged << line; // remembered meanwhile
             seen.insert(call);
         }
     }

@@ -58,9 +58,11 @@ public:
     FileResult saveStations(const QList<QByteArray>& lines);
 
     // The lines to save from an editor that loaded `atOpening` and holds `edited`, when the
-    // file now holds `now` (stations remembered by recordings while the editor was open):
-    // the editor's changes and removals win, a station the editor left alone takes its line
-    // from `now`, and stations added meanwhile are kept at the end.
+    // file now holds `now` (stations remembered by recordings, or saved by another editor,
+    // while the editor was open): the editor's additions, changes and removals win; a line the
+    // editor left alone takes the file's line of that callsign, or is dropped when the file no
+    // longer has that callsign (it is never brought back); stations added meanwhile are kept at
+    // the end.
     static QList<QByteArray> mergeStations(const QList<QByteArray>& atOpening, const QList<QByteArray>& edited,
                                            const QList<QByteArray>& now);
 

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -59,7 +60,22 @@ QPushButton* makeButton(QWidget* parent, const char* name)
     return button;
 }
 
+// The one editor, while it is open.
+QPointer<NomenclatureWindow> g_open;
+
 } // namespace
+
+NomenclatureWindow* NomenclatureWindow::showOrRaise(Services services, QWidget* parent)
+{
+    if (!g_open) {
+        g_open = new NomenclatureWindow(services, parent);
+        g_open->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    g_open->show();
+    g_open->raise();
+    g_open->activateWindow();
+    return g_open;
+}
 
 NomenclatureWindow::NomenclatureWindow(Services services, QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_lists(services.files, services.programDir)

@@ -20,11 +20,19 @@ namespace tv {
 // line. When the file cannot be read (other than not existing yet) the list stays empty, the
 // buttons are disabled and the file is never written, so that a list that failed to load
 // cannot replace it. A failed save is reported and the window stays open.
+// There is one editor at a time: showOrRaise() brings the open one to the front.
+//
+// Saving while recordings changed the file meanwhile merges (NameLists::mergeStations): the
+// editor's additions, changes and removals win, stations remembered meanwhile are kept, and a
+// line the editor left alone that is no longer in the file stays out of it.
 // Collaborations: NameLists (file layout, load, save), Dialogs for every message.
 class NomenclatureWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit NomenclatureWindow(Services services, QWidget* parent = nullptr);
+
+    // Shows the editor, building it (deleted on close) when none is open; raises and activates it.
+    static NomenclatureWindow* showOrRaise(Services services, QWidget* parent);
 
     // The lines of the list, as they would be saved.
     QList<QByteArray> lines() const;

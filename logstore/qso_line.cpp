@@ -1,5 +1,7 @@
 #include "logstore/qso_line.h"
 
+#include "geo/clock_text.h"
+
 #include <QDate>
 
 #include <algorithm>
@@ -37,16 +39,6 @@ const Slot kSlots[] = {
     {logcol::kActivity, &QsoRecord::activity},
     {logcol::kMillName, &QsoRecord::millName},
 };
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int twoDigits(const QByteArray& text, int at)
-{
-    return (text[at] - '0') * 10 + (text[at + 1] - '0');
-}
 
 } // namespace
 
@@ -108,24 +100,13 @@ QsoRecord parse(const QByteArray& line)
 
 std::optional<qint64> sortKey(const QByteArray& line)
 {
-    const QByteArray date = rawField(line, logcol::kDate);
-    const QByteArray time = rawField(line, logcol::kStart);
-    if (date.size() != 8 || time.size() != 5)
+    const std::optional<QDate> day = clocktext::calendarDate(QString::fromLatin1(rawField(line, logcol::kDate)));
+    if (!day)
         return std::nullopt;
-    for (int i : {0, 1, 3, 4, 6, 7}) {
-        if (!isDigit(date[i]))
-            return std::nullopt;
-    }
-    if (date[2] != '/' || date[5] != '/')
+    const std::optional<int> minutes = clocktext::minutesOfDay(QString::fromLatin1(rawField(line, logcol::kStart)));
+    if (!minutes)
         return std::nullopt;
-    if (!isDigit(time[0]) || !isDigit(time[1]) || time[2] != ':' || !isDigit(time[3]) || !isDigit(time[4]))
-        return std::nullopt;
-    const int yy = twoDigits(date, 6);
-    const QDate day(yy >= 50 ? 1900 + yy : 2000 + yy, twoDigits(date, 3), twoDigits(date, 0));
-    if (!day.isValid())
-        return std::nullopt;
-    const qint64 days = QDate(1950, 1, 1).daysTo(day);
-    return days * 24 * 60 + twoDigits(time, 0) * 60 + twoDigits(time, 3);
+    return QDate(1950, 1, 1).daysTo(*day) * 24 * 60 + *minutes;
 }
 
 bool isWellFormed(const QByteArray& line)

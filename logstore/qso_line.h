@@ -54,12 +54,14 @@ bool fieldEquals(const QByteArray& line, logcol::Column column, const QByteArray
 // One field of a line with its padding kept, cut to what the line holds.
 QByteArray rawField(const QByteArray& line, logcol::Column column);
 
-// True when the line has the 199 characters, its "*" end marker, and a date and a start time
-// of the right form. The log keeps and lists other lines byte for byte; the checker reports them.
+// True when the line has the 199 characters, its "*" end marker, a valid date and a valid start
+// time (clocktext::isValidDate, isValidTime). The log keeps and lists other lines byte for
+// byte; the checker reports them.
 bool isWellFormed(const QByteArray& line);
 
 // The moment of a line for ordering: minutes since 1 January 1950, with two-digit years 50-99
-// read as 19yy and 00-49 as 20yy. Nothing when the date or the start time cannot be read.
+// read as 19yy and 00-49 as 20yy. Nothing when the date or the start time cannot be read: not
+// valid by clocktext::isValidDate or isValidTime (31/02/07, 24:30).
 std::optional<qint64> sortKey(const QByteArray& line);
 
 // The list entry of a line: the row number right-aligned in 5 characters, one space, the line.

@@ -13,8 +13,7 @@ namespace scoring {
 
 const QList<QByteArray>& scoredBands()
 {
-    static const QList<QByteArray> list = {"3.5 Mhz", "7.0 Mhz", "14 Mhz", "21 Mhz", "28 Mhz", "144 Mhz"};
-    return list;
+    return bands::scored();
 }
 
 std::optional<int> scoredBandIndex(const QByteArray& band)
@@ -134,12 +133,11 @@ void scoring::addQso(ScoreTally& tally, const QByteArray& line, bool& millKind)
         return;
     BandModeTally& cell = tally.cells[*band][*mode];
     ++cell.qsos;
-    if (*band == ScoreTally::kVhfBand) {
+    const int perQso = bands::find(scoring::scoredBands()[*band])->points;
+    if (perQso == bands::kDistancePoints)
         cell.points += fixedtext::numericValue(fixedtext::field(line, kDistanceColumn, kDistanceWidth));
-    } else {
-        const int perQso = *bands::hfPoints(scoring::scoredBands()[*band]);
+    else
         cell.points = float(cell.qsos) * float(perQso);
-    }
     if (millKind)
         cell.mills += 10;
 }

@@ -1,11 +1,14 @@
 #include "reports/adif_export.h"
 
+#include "geo/clock_text.h"
+#include "logstore/bands.h"
 #include "logstore/cp1252.h"
 #include "logstore/log_columns.h"
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
 #include "logstore/station_paths.h"
 #include "platform/dialogs.h"
+#include "reports/report_files.h"
 #include "station/station_session.h"
 
 #include <QDir>
@@ -14,11 +17,6 @@ namespace tv::adif {
 namespace {
 
 using logcol::Column;
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // The wider pieces of the line that the export trims: each field with the blanks after it.
 QByteArray piece(const QByteArray& line, Column column, int width)
@@ -36,39 +34,27 @@ constexpr bool kFloppyDrive = false;
 
 std::optional<QByteArray> band(const QByteArray& logBand)
 {
-    static const QList<QPair<QByteArray, QByteArray>> table = {
-        {"1.8 Mhz", "160m"}, {"3.5 Mhz", "80m"},   {"7.0 Mhz", "40m"},  {"10 Mhz", "30m"},   {"14 Mhz", "20m"},
-        {"18 Mhz", "17m"},   {"21 Mhz", "15m"},    {"24 Mhz", "12m"},   {"28 Mhz", "10m"},   {"50 Mhz", "6m"},
-        {"144 Mhz", "2m"},   {"432 Mhz", "70cm"},  {"1.3 Ghz", "23cm"}, {"2.3 Ghz", "13cm"}, {"5.7 Ghz", "6cm"},
-        {"10 Ghz", "3cm"},   {"24 Ghz", "1.25cm"},
-    };
-    for (const auto& [log, adifBand] : table) {
-        if (log == logBand)
-            return adifBand;
-    }
+    if (const bands::Band* found = bands::find(logBand))
+        return found->adif;
     return std::nullopt;
 }
 
 QByteArray specifier(const QByteArray& tag, const QByteArray& value)
 {
-    return '<' + tag + ':' + QByteArray::number(value.size()) + '>' + value;
+    const QByteArray ascii = cp1252::toAscii(value);
+    return '<' + tag + ':' + QByteArray::number(ascii.size()) + '>' + ascii;
 }
 
 QByteArray date(const QByteArray& ddmmyy)
 {
-    if (ddmmyy.size() != 8 || ddmmyy[2] != '/' || ddmmyy[5] != '/')
+    if (!clocktext::isValidDate(QString::fromLatin1(ddmmyy)))
         return {};
-    for (int i : {0, 1, 3, 4, 6, 7}) {
-        if (!isDigit(ddmmyy[i]))
-            return {};
-    }
     return "20" + ddmmyy.mid(6, 2) + ddmmyy.mid(3, 2) + ddmmyy.mid(0, 2);
 }
 
 QByteArray time(const QByteArray& hhmm)
 {
-    if (hhmm.size() != 5 || hhmm[2] != ':' || !isDigit(hhmm[0]) || !isDigit(hhmm[1]) || !isDigit(hhmm[3]) ||
-        !isDigit(hhmm[4]))
+    if (!clocktext::isValidTime(QString::fromLatin1(hhmm)))
         return {};
     return hhmm.left(2) + hhmm.right(2);
 }
@@ -113,9 +99,9 @@ QByteArray file(const QString& storedCallsign, const QList<QByteArray>& logLines
     return LogFile::joinLines(lines);
 }
 
-FileResult writeFile(FileSystem& files, const StationPaths& paths, const QList<QByteArray>& logLines)
+FileResult writeFile(FileSystem& files, const StationPaths& paths, bool hfSession, const QList<QByteArray>& logLines)
 {
-    return files.replace(paths.stationFile(QStringLiteral(".adi")), file(paths.callsign(), logLines));
+    return files.replace(paths.file(reportfiles::adif(paths.callsign(), hfSession)), file(paths.callsign(), logLines));
 }
 
 QString errorMessage(const FileResult& result)
@@ -131,8 +117,11 @@ QString errorMessage(const FileResult& result)
 FileResult run(const Services& services, const QString& storedCallsign)
 {
     const StationPaths paths(services.programDir, storedCallsign);
+    const bool hfSession = reportfiles::isHfSession(services.settings, storedCallsign);
+    const QString adifName = reportfiles::adif(storedCallsign, hfSession);
+    const QString logName = reportfiles::logCopy(storedCallsign, hfSession);
     const LogFile::Loaded log = LogFile(services.files, paths.existingLog(services.files)).load();
-    FileResult result = log.result.ok() ? writeFile(services.files, paths, log.lines) : log.result;
+    FileResult result = log.result.ok() ? writeFile(services.files, paths, hfSession, log.lines) : log.result;
     if (!result.ok()) {
         services.dialogs.message(errorMessage(result));
         return result;
@@ -145,18 +134,16 @@ FileResult run(const Services& services, const QString& storedCallsign)
         services.dialogs.message(QStringLiteral("Inserer une disquette formatée dans le lecteur A"));
         target = QStringLiteral("A:/");
     } else {
-        target = services.dialogs.chooseFolder(QStringLiteral("Dossier où copier ") + storedCallsign +
-                                               QStringLiteral(".adi et ") + storedCallsign + QStringLiteral(".log"));
+        target = services.dialogs.chooseFolder(QStringLiteral("Dossier où copier ") + adifName +
+                                               QStringLiteral(" et ") + logName);
         if (target.isEmpty())
             return result;
     }
 
     const QDir targetDir(target);
-    result = services.files.copy(paths.stationFile(QStringLiteral(".adi")),
-                                 targetDir.filePath(storedCallsign + QStringLiteral(".adi")));
+    result = services.files.copy(paths.file(adifName), targetDir.filePath(adifName));
     if (result.ok())
-        result = services.files.copy(paths.existingLog(services.files),
-                                     targetDir.filePath(storedCallsign + QStringLiteral(".log")));
+        result = services.files.copy(paths.existingLog(services.files), targetDir.filePath(logName));
     if (!result.ok())
         services.dialogs.message(errorMessage(result));
     return result;

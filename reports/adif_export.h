@@ -13,28 +13,32 @@ namespace tv {
 class StationPaths;
 }
 
-// The ADIF export of the station log: callsign + ".adi" in the program directory, written in
-// one replace, and on request a copy of it and of the log to a removable medium.
+// The ADIF export of the station log: callsign + ".adi" in the program directory (callsign +
+// "_VHF.adi" in the VHF session, reportfiles::adif), written in one replace, and on request a
+// copy of it and of the log (reportfiles::logCopy) to a removable medium.
 //
 // The file holds a six-line header (the third line names the program and carries the
 // standard "adif_ver" and "programid" fields), then one record line per log line:
 // call, band, mode, qso_date, time_on, time_off, rst_sent, rst_rcvd and comment, then <eor>.
-// Every length counts the Windows-1252 bytes written.
+// Field values are ASCII, as ADIF wants them: the Windows-1252 text of the log is written
+// through cp1252::toAscii (accents dropped, any other byte above 127 as "?"), and every length
+// counts the bytes written.
 //
 // Values that cannot be converted are left empty rather than written wrong: a band outside
-// the band table has no band field at all; a date that is not dd/mm/yy, or a time that is not
-// hh:mm, is written with length 0.
+// the band table has no band field at all; a date or a time that the program cannot read
+// (clocktext::isValidDate, isValidTime: 31/06/15, 25:10) is written with length 0.
 namespace tv::adif {
 
 // The ADIF band of a log band ("14 Mhz" gives "20m"), for every band of the band table.
 std::optional<QByteArray> band(const QByteArray& logBand);
 
-// "<tag:length>value".
+// "<tag:length>value", the value made ASCII first; the length counts its bytes.
 QByteArray specifier(const QByteArray& tag, const QByteArray& value);
 
-// dd/mm/yy as "20" + yy + mm + dd; empty when the text is not of that form.
+// dd/mm/yy as "20" + yy + mm + dd (the century is always "20"); empty for a date that is not
+// valid.
 QByteArray date(const QByteArray& ddmmyy);
-// hh:mm as hhmm; empty when the text is not of that form.
+// hh:mm as hhmm; empty for a time that is not valid.
 QByteArray time(const QByteArray& hhmm);
 
 QList<QByteArray> headerLines(const QString& storedCallsign);
@@ -42,15 +46,16 @@ QByteArray record(const QByteArray& logLine);
 // The whole file: header, one record per log line, CR LF after each line.
 QByteArray file(const QString& storedCallsign, const QList<QByteArray>& logLines);
 
-// Writes callsign + ".adi" (replacing it) from the lines of the log.
-FileResult writeFile(FileSystem& files, const StationPaths& paths, const QList<QByteArray>& logLines);
+// Writes the session's ADIF file (replacing it) from the lines of the log.
+FileResult writeFile(FileSystem& files, const StationPaths& paths, bool hfSession, const QList<QByteArray>& logLines);
 
 // The message for a failed step: "Erreur " + number, plus " pas de disuette dans le lecteur"
 // for 57 or " Disquette protegée" for 70.
 QString errorMessage(const FileResult& result);
 
-// The whole export as the menu runs it: write the file, ask "Sauvegarder également sur
-// disquette ?", and on Yes copy callsign.adi and callsign.log to the medium. On Windows the
+// The whole export as the menu runs it, for the session of the station's settings: write the
+// file, ask "Sauvegarder également sur disquette ?", and on Yes copy the ADIF file and the log
+// to the medium. On Windows the
 // medium is drive A: (after "Inserer une disquette formatée dans le lecteur A"); elsewhere the
 // operator chooses a folder, a cancel stopping there. The first failing step stops the export
 // and shows errorMessage. Returns that step's result (success when all went well or the

@@ -11,6 +11,7 @@
 #include "reports/adif_export.h"
 #include "reports/ctrafic_export.h"
 #include "reports/log_listing.h"
+#include "reports/report_files.h"
 #include "reports/report_messages.h"
 #include "reports/summary_sheet.h"
 
@@ -53,8 +54,8 @@ int adifCommand(const Station& station, FileSystem& files, QTextStream& out, QTe
     QList<QByteArray> lines;
     if (!loadLog(station, files, lines, err))
         return kReadFailed;
-    const QString name = station.paths.callsign() + QStringLiteral(".adi");
-    const FileResult written = adif::writeFile(files, station.paths, lines);
+    const QString name = reportfiles::adif(station.paths.callsign(), station.hfSession);
+    const FileResult written = adif::writeFile(files, station.paths, station.hfSession, lines);
     if (!written.ok()) {
         err << reportmessages::notWritten(name, written) << Qt::endl;
         return kWriteFailed;
@@ -66,7 +67,7 @@ int adifCommand(const Station& station, FileSystem& files, QTextStream& out, QTe
 
 int ctraficCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
 {
-    const ctrafic::Outcome outcome = ctrafic::exportLog(files, station.paths);
+    const ctrafic::Outcome outcome = ctrafic::exportLog(files, station.paths, station.hfSession);
     if (!outcome.result.ok()) {
         err << outcome.message << Qt::endl;
         return outcome.result.notFound() ? kReadFailed : kWriteFailed;
@@ -77,14 +78,14 @@ int ctraficCommand(const Station& station, FileSystem& files, QTextStream& out, 
 
 int listingCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
 {
-    if (listing::fileName(station.paths.callsign(), station.eventDate).isEmpty()) {
+    if (reportfiles::logListing(station.paths.callsign(), station.eventDate, station.hfSession).isEmpty()) {
         err << reportmessages::badEventDate(station.eventDate) << Qt::endl;
         return kStation;
     }
     QList<QByteArray> lines;
     if (!loadLog(station, files, lines, err))
         return kReadFailed;
-    const listing::SaveOutcome saved = listing::save(files, station.paths, station.eventDate, lines);
+    const listing::SaveOutcome saved = listing::save(files, station.paths, station.eventDate, station.hfSession, lines);
     if (!saved.result.ok()) {
         err << saved.message << Qt::endl;
         return kWriteFailed;
@@ -95,7 +96,7 @@ int listingCommand(const Station& station, FileSystem& files, QTextStream& out, 
 
 bool loadTally(const Station& station, FileSystem& files, ScoreTally& tally, QTextStream& err)
 {
-    const LoadedScore loaded = loadScore(files, station.paths);
+    const LoadedScore loaded = summary::loadDayScore(files, station.paths, station.hfSession);
     if (!loaded.result.ok()) {
         err << reportmessages::notReadable(fileNameOf(loaded.failedFile), loaded.result) << Qt::endl;
         return false;
@@ -107,7 +108,7 @@ bool loadTally(const Station& station, FileSystem& files, ScoreTally& tally, QTe
 int summaryCommand(const Station& station, SettingsStore& settings, FileSystem& files, QTextStream& out,
                    QTextStream& err)
 {
-    if (summary::fileName(station.paths.callsign(), station.eventDate).isEmpty()) {
+    if (reportfiles::summarySheet(station.paths.callsign(), station.eventDate).isEmpty()) {
         err << reportmessages::badEventDate(station.eventDate) << Qt::endl;
         return kStation;
     }
@@ -270,13 +271,15 @@ QString helpText()
         "(indicatif, date de la JNM, session, champs de la feuille récapitulative).\n"
         "\n"
         "Commandes :\n"
-        "  adif      écrit le log au format ADIF dans INDICATIF.adi\n"
-        "  ctrafic   copie le log dans INDICATIF.ctf (format C_Trafic)\n"
-        "  summary   écrit la feuille récapitulative INDICATIF_Recapitulatif_JNM_jj_mm_aa.txt\n"
+        "  adif      écrit le log au format ADIF dans INDICATIF.adi (INDICATIF_VHF.adi en VHF)\n"
+        "  ctrafic   copie le log dans INDICATIF.ctf (INDICATIF_VHF.ctf en VHF), format C_Trafic\n"
+        "  summary   écrit la feuille récapitulative INDICATIF_Recapitulatif_JNM_jj_mm_aa.txt,\n"
+        "            qui compte les deux sessions (l'autre depuis son archive .hf_ ou .vhf)\n"
         "  listing   écrit le log mis en page INDICATIF_Log_JNM_jj_mm_aa.txt\n"
+        "            (INDICATIF_Log_JNM_VHF_jj_mm_aa.txt en VHF)\n"
         "  rebuild   reconstruit les fichiers de départements et de préfixes à partir du log\n"
         "            (à lancer avant summary, comme le fait la fenêtre de la feuille récapitulative)\n"
-        "  score     affiche le score des sessions HF et VHF\n"
+        "  score     affiche le score des sessions HF et VHF (comptées comme la feuille)\n"
         "  check     signale les lignes mal formées du log avec leur numéro\n"
         "\n"
         "Options :\n"
@@ -331,7 +334,7 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
     const Station station{
         StationPaths(options.dir, callsign),
         settings.value(keys::kJnm, section, keys::kDateJnm, keys::kDefaultEventDate),
-        settings.value(keys::kJnm, section, keys::kSession, QStringLiteral("HF")) == QLatin1String("HF"),
+        reportfiles::isHfSession(settings, callsign),
     };
 
     const QString& command = options.command;

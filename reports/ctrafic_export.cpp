@@ -2,14 +2,15 @@
 
 #include "logstore/station_paths.h"
 #include "platform/dialogs.h"
+#include "reports/report_files.h"
 
 namespace tv::ctrafic {
 
-Outcome exportLog(FileSystem& files, const StationPaths& paths)
+Outcome exportLog(FileSystem& files, const StationPaths& paths, bool hfSession)
 {
     const QString call = paths.callsign();
     const QString logName = call + QStringLiteral(".log");
-    const QString exportName = call + QStringLiteral(".ctf");
+    const QString exportName = reportfiles::ctrafic(call, hfSession);
     const QString source = paths.existingLog(files);
 
     Outcome outcome;
@@ -19,7 +20,7 @@ Outcome exportLog(FileSystem& files, const StationPaths& paths)
                           QStringLiteral(" est introuvable : rien n'a été exporté au format C_Trafic.");
         return outcome;
     }
-    outcome.result = files.copy(source, paths.stationFile(QStringLiteral(".ctf")));
+    outcome.result = files.copy(source, paths.file(exportName));
     if (!outcome.result.ok()) {
         outcome.message = QStringLiteral("Erreur N° ") + QString::number(outcome.result.errorNumber) +
                           QStringLiteral(" : le fichier ") + logName + QStringLiteral(" n'a pas pu être copié en ") +
@@ -32,7 +33,8 @@ Outcome exportLog(FileSystem& files, const StationPaths& paths)
 
 FileResult run(const Services& services, const QString& storedCallsign)
 {
-    const Outcome outcome = exportLog(services.files, StationPaths(services.programDir, storedCallsign));
+    const Outcome outcome = exportLog(services.files, StationPaths(services.programDir, storedCallsign),
+                                      reportfiles::isHfSession(services.settings, storedCallsign));
     services.dialogs.message(outcome.message);
     return outcome.result;
 }

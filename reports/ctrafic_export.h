@@ -9,8 +9,9 @@ namespace tv {
 class StationPaths;
 }
 
-// The C_Trafic export: the station log copied byte for byte to callsign + ".ctf" (one atomic
-// copy, so a failure leaves any previous ".ctf" as it was).
+// The C_Trafic export: the station log copied byte for byte to callsign + ".ctf" (callsign +
+// "_VHF.ctf" in the VHF session, reportfiles::ctrafic), in one atomic copy, so a failure leaves
+// any previous file of that name as it was.
 namespace tv::ctrafic {
 
 struct Outcome {
@@ -18,9 +19,10 @@ struct Outcome {
     QString message; // the success text, or what went wrong and that nothing was exported
 };
 
-Outcome exportLog(FileSystem& files, const StationPaths& paths);
+Outcome exportLog(FileSystem& files, const StationPaths& paths, bool hfSession);
 
-// The export as the menu runs it: exports, then shows the outcome's message (OK only).
+// The export as the menu runs it, for the session of the station's settings: exports, then
+// shows the outcome's message (OK only).
 FileResult run(const Services& services, const QString& storedCallsign);
 
 } // namespace tv::ctrafic

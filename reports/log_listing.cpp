@@ -5,6 +5,7 @@
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
 #include "logstore/station_paths.h"
+#include "reports/report_files.h"
 #include "reports/report_messages.h"
 #include "reports/report_text.h"
 
@@ -81,19 +82,11 @@ QList<QByteArray> printLines(const QString& storedCallsign, const QString& event
     return out;
 }
 
-QString fileName(const QString& storedCallsign, const QString& eventDate)
-{
-    const auto suffix = reporttext::eventDateSuffix(eventDate);
-    if (!suffix)
-        return {};
-    return storedCallsign + QStringLiteral("_Log_JNM_") + *suffix + QStringLiteral(".txt");
-}
-
-SaveOutcome save(FileSystem& files, const StationPaths& paths, const QString& eventDate,
+SaveOutcome save(FileSystem& files, const StationPaths& paths, const QString& eventDate, bool hfSession,
                  const QList<QByteArray>& logLines)
 {
     SaveOutcome outcome;
-    outcome.fileName = fileName(paths.callsign(), eventDate);
+    outcome.fileName = reportfiles::logListing(paths.callsign(), eventDate, hfSession);
     if (outcome.fileName.isEmpty()) {
         outcome.result = FileResult::failure(FileResult::kAccessError, QStringLiteral("event date"));
         outcome.message = reportmessages::badEventDate(eventDate);

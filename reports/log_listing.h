@@ -38,17 +38,15 @@ QList<QByteArray> fileLines(const QString& storedCallsign, const QString& eventD
 QList<QByteArray> printLines(const QString& storedCallsign, const QString& eventDate,
                              const QList<QByteArray>& logLines);
 
-// callsign + "_Log_JNM_" + dd_mm_yy + ".txt"; empty when the event date cannot name a file.
-QString fileName(const QString& storedCallsign, const QString& eventDate);
-
-// Writes the listing file of these log lines in one replace; the message is the one the
-// window shows (the saved name, or why nothing was saved).
+// Writes the listing file of these log lines (the live log of the session) in one replace,
+// under the session's name (reportfiles::logListing); the message is the one the window shows
+// (the saved name, or why nothing was saved).
 struct SaveOutcome {
     FileResult result;
     QString fileName;
     QString message; // what the window shows, success or failure
 };
-SaveOutcome save(FileSystem& files, const StationPaths& paths, const QString& eventDate,
+SaveOutcome save(FileSystem& files, const StationPaths& paths, const QString& eventDate, bool hfSession,
                  const QList<QByteArray>& logLines);
 
 } // namespace tv::listing

@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/named_widget.h"
 #include "reports/log_listing.h"
+#include "reports/report_files.h"
 #include "reports/report_messages.h"
 #include "reports/report_text.h"
 
@@ -15,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -22,7 +24,28 @@
 namespace tv {
 namespace {
 
+// The one listing window, while it is open.
+QPointer<LogListingWindow> g_open;
+
 } // namespace
+
+LogListingWindow* LogListingWindow::showOrRaise(Services services, const QString& storedCallsign,
+                                                const QString& eventDate, Printer& printer, QWidget* parent)
+{
+    LogListingWindow* window = g_open;
+    if (window && (window->m_callsign != storedCallsign || window->m_eventDate != eventDate)) {
+        window->close();
+        window = nullptr;
+    }
+    if (!window) {
+        window = new LogListingWindow(services, storedCallsign, eventDate, printer, parent);
+        g_open = window;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
 
 LogListingWindow::LogListingWindow(Services services, QString storedCallsign, QString eventDate, Printer& printer,
                                    QWidget* parent)
@@ -89,7 +112,8 @@ std::optional<QList<QByteArray>> LogListingWindow::readLog()
 
 void LogListingWindow::save()
 {
-    if (listing::fileName(m_callsign, m_eventDate).isEmpty()) {
+    const bool hfSession = reportfiles::isHfSession(m_services.settings, m_callsign);
+    if (reportfiles::logListing(m_callsign, m_eventDate, hfSession).isEmpty()) {
         m_services.dialogs.message(reportmessages::badEventDate(m_eventDate));
         return;
     }
@@ -97,7 +121,10 @@ void LogListingWindow::save()
     if (!lines)
         return;
     const StationPaths paths(m_services.programDir, m_callsign);
-    m_services.dialogs.message(listing::save(m_services.files, paths, m_eventDate, *lines).message);
+    m_services.dialogs.message(listing::save(m_services.files, paths, m_eventDate, hfSession, *lines).message);
+    // The message box belongs to the main window: the listing comes back to the front after it.
+    raise();
+    activateWindow();
 }
 
 void LogListingWindow::print()

@@ -17,15 +17,25 @@ namespace tv {
 class Printer;
 
 // The window `Impression` ("Pré Visualisation"): the log listing in the fixed-pitch list
-// `Visu_Print`, saved as callsign + "_Log_JNM_" + dd_mm_yy + ".txt" (`Enregistrer`) or printed
+// `Visu_Print`, saved under the session's name (reportfiles::logListing: callsign + "_Log_JNM_"
+// + dd_mm_yy + ".txt", "_Log_JNM_VHF_" in the VHF session) by `Enregistrer`, or printed
 // (`Imprimer`). The list is filled once, when the window is built; saving and printing reread
-// the log, so a QSO recorded meanwhile is included.
+// the log, so a QSO recorded meanwhile is included. The session is read from the station's
+// settings when saving.
+//
+// There is one listing window at a time: showOrRaise() brings the open one to the front
+// instead of building a second.
 class LogListingWindow final : public QWidget {
     Q_OBJECT
 public:
     // `printer` is the program's printer (its selection dialog); it must outlive the window.
     LogListingWindow(Services services, QString storedCallsign, QString eventDate, Printer& printer,
                      QWidget* parent = nullptr);
+
+    // Shows the listing window, building it when none is open or when the one open lists
+    // another station or event date (that one is closed); the window is raised and activated.
+    static LogListingWindow* showOrRaise(Services services, const QString& storedCallsign, const QString& eventDate,
+                                         Printer& printer, QWidget* parent);
 
 public Q_SLOTS:
     void save();  // Enregistrer

@@ -5,7 +5,8 @@ namespace tv::reportmessages {
 QString badEventDate(const QString& eventDate)
 {
     return QStringLiteral("La date de la JNM « ") + eventDate +
-           QStringLiteral(" » ne permet pas de nommer le fichier : elle doit s'écrire jj/mm/aa (menu Station).");
+           QStringLiteral(" » ne permet pas de nommer le fichier : elle doit être une date réelle écrite jj/mm/aa "
+                          "(menu Station).");
 }
 
 QString notReadable(const QString& fileName, const FileResult& result)

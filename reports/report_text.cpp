@@ -1,19 +1,11 @@
 #include "reports/report_text.h"
 
+#include "geo/clock_text.h"
 #include "logstore/cp1252.h"
 #include "platform/printer.h"
 #include "station/station_session.h"
 
 namespace tv::reporttext {
-namespace {
-
-bool isTwoDigits(const QString& piece)
-{
-    return piece.size() == 2 && piece[0].isDigit() && piece[1].isDigit() && piece[0].unicode() < 128 &&
-           piece[1].unicode() < 128;
-}
-
-} // namespace
 
 QByteArray spaces(int n)
 {
@@ -25,7 +17,7 @@ std::optional<QString> eventDateSuffix(const QString& eventDate)
     const QString day = eventDate.mid(0, 2);
     const QString month = eventDate.mid(3, 2);
     const QString year = eventDate.trimmed().right(2);
-    if (!isTwoDigits(day) || !isTwoDigits(month) || !isTwoDigits(year))
+    if (!clocktext::isValidDate(day + QLatin1Char('/') + month + QLatin1Char('/') + year))
         return std::nullopt;
     return day + QLatin1Char('_') + month + QLatin1Char('_') + year;
 }

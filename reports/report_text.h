@@ -19,8 +19,9 @@ QByteArray spaces(int n);
 
 // The date part of a report's file name, dd_mm_yy: characters 1-2 of the event date,
 // characters 4-5, and the last two characters of the trimmed date (05/05/2008 gives
-// 05_05_08). Nothing when one of the three pieces is not two digits: such a date would put
-// separators or other odd characters into a file name.
+// 05_05_08). Nothing when the three pieces do not make a valid date dd/mm/yy
+// (clocktext::isValidDate): such a date would put separators or other odd characters into a
+// file name, or name the report after a day that does not exist.
 std::optional<QString> eventDateSuffix(const QString& eventDate);
 
 // The sign-off text that ends the summary sheet and the log listing; it ends with

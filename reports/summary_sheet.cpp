@@ -1,12 +1,15 @@
 #include "reports/summary_sheet.h"
 
+#include "logstore/bands.h"
 #include "logstore/cp1252.h"
 #include "logstore/fixed_text.h"
 #include "logstore/log_file.h"
+#include "logstore/multiplier_rebuild.h"
 #include "logstore/score.h"
 #include "logstore/station_paths.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
+#include "reports/report_files.h"
 #include "reports/report_messages.h"
 #include "reports/report_text.h"
 
@@ -245,18 +248,40 @@ QList<QByteArray> printLines(const Sheet& sheet)
     return out;
 }
 
-QString fileName(const QString& storedCallsign, const QString& eventDate)
+LoadedScore loadDayScore(const FileSystem& files, const StationPaths& paths, bool hfSession)
 {
-    const auto suffix = reporttext::eventDateSuffix(eventDate);
-    if (!suffix)
-        return {};
-    return storedCallsign + QStringLiteral("_Recapitulatif_JNM_") + *suffix + QStringLiteral(".txt");
+    LoadedScore day = loadScore(files, paths);
+    const QString archive = reportfiles::otherSessionLog(paths, hfSession);
+    if (!day.result.ok() || !files.exists(archive))
+        return day;
+
+    const QString names[3] = {archive, paths.prefixTemplate(), paths.departmentTemplate()};
+    QByteArray bytes[3];
+    for (int i = 0; i < 3; ++i) {
+        const FileRead read = files.read(names[i]);
+        if (!read.result.ok()) {
+            day.result = read.result;
+            day.failedFile = names[i];
+            day.tally = {};
+            return day;
+        }
+        bytes[i] = read.bytes;
+    }
+    const QList<QByteArray> lines = LogFile::splitLines(bytes[0]);
+    const MultiplierRebuild::Files marks = MultiplierRebuild::compute(lines, bytes[1], bytes[2]).files;
+    const ScoreTally other =
+        tallyScore(lines, marks.departmentSsb, marks.departmentCw, marks.prefixSsb, marks.prefixCw);
+    for (int band = 0; band < ScoreTally::kBands; ++band) {
+        if (bands::isHf(scoring::scoredBands()[band]) != hfSession)
+            day.tally.cells[band] = other.cells[band];
+    }
+    return day;
 }
 
 SaveOutcome save(FileSystem& files, const StationPaths& paths, const Sheet& sheet)
 {
     SaveOutcome outcome;
-    outcome.fileName = fileName(paths.callsign(), sheet.eventDate);
+    outcome.fileName = reportfiles::summarySheet(paths.callsign(), sheet.eventDate);
     if (outcome.fileName.isEmpty()) {
         outcome.result = FileResult::failure(FileResult::kAccessError, QStringLiteral("event date"));
         outcome.message = reportmessages::badEventDate(sheet.eventDate);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logstore/score.h"
 #include "platform/file_system.h"
 
 #include <QByteArray>
@@ -12,7 +13,6 @@ namespace tv {
 
 class SettingsStore;
 class StationPaths;
-struct ScoreTally;
 
 // The event summary sheet: who operated, from which mill, and per band and mode the QSOs, the
 // points and the three multipliers, with the final score. The window shows it with editable
@@ -92,16 +92,21 @@ QByteArray gridLine(int row, const Sheet& sheet);
 QList<QByteArray> fileLines(const Sheet& sheet);
 QList<QByteArray> printLines(const Sheet& sheet);
 
-// callsign + "_Recapitulatif_JNM_" + dd_mm_yy + ".txt"; empty when the event date cannot name
-// a file.
-QString fileName(const QString& storedCallsign, const QString& eventDate);
+// The tally of the whole day, both sessions, for the sheet of either session: the bands of
+// the live session (HF: 3.5 to 28 Mhz; VHF: 144 Mhz) from the live log and multiplier files,
+// those of the other session from its archive (reportfiles::otherSessionLog) when there is
+// one. The archive's department and entity multipliers are worked out in memory from its log
+// and the templates (MultiplierRebuild::compute); nothing is written. Without an archive every
+// row comes from the live files. On a failure (a live file, the archive or a template that
+// cannot be read) the tally is empty and the result names the file.
+LoadedScore loadDayScore(const FileSystem& files, const StationPaths& paths, bool hfSession);
 
 struct SaveOutcome {
     FileResult result;
     QString fileName;
     QString message; // the saved name, or why nothing was saved
 };
-// Writes the sheet file in one replace.
+// Writes the sheet file (reportfiles::summarySheet) in one replace.
 SaveOutcome save(FileSystem& files, const StationPaths& paths, const Sheet& sheet);
 
 } // namespace summary

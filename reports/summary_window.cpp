@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -58,7 +59,33 @@ QRadioButton* radio(QWidget* parent, QButtonGroup* group, const QString& name, c
     return r;
 }
 
+// The one summary window, while it is open.
+QPointer<SummaryWindow> g_open;
+
 } // namespace
+
+SummaryWindow* SummaryWindow::showOrRaise(Services services, const QString& storedCallsign, const QString& eventDate,
+                                          bool hfSession, Printer& printer, QWidget* parent,
+                                          const std::function<bool()>& beforeBuilding)
+{
+    SummaryWindow* window = g_open;
+    if (window && (window->m_callsign != storedCallsign || window->m_eventDate != eventDate ||
+                   window->m_hfSession != hfSession)) {
+        // Another station, date or session: the sheet open counts other files.
+        window->close();
+        window = nullptr;
+    }
+    if (!window) {
+        if (beforeBuilding && !beforeBuilding())
+            return nullptr;
+        window = new SummaryWindow(services, storedCallsign, eventDate, hfSession, printer, parent);
+        g_open = window;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
 
 SummaryWindow::SummaryWindow(Services services, QString storedCallsign, QString eventDate, bool hfSession,
                              Printer& printer, QWidget* parent)
@@ -263,7 +290,8 @@ void SummaryWindow::load()
     m_session->button(op.hfOption ? 1 : 2)->setChecked(true);
     m_date->setText(m_eventDate);
 
-    const LoadedScore loaded = loadScore(m_services.files, StationPaths(m_services.programDir, m_callsign));
+    const LoadedScore loaded =
+        summary::loadDayScore(m_services.files, StationPaths(m_services.programDir, m_callsign), m_hfSession);
     showCells(summary::cellsFromTally(loaded.tally, m_hfSession));
     if (!loaded.result.ok()) {
         m_save->setEnabled(false);
@@ -346,6 +374,9 @@ void SummaryWindow::save()
     refreshTotal();
     const StationPaths paths(m_services.programDir, m_callsign);
     m_services.dialogs.message(summary::save(m_services.files, paths, sheet()).message);
+    // The message box belongs to the main window: the sheet comes back to the front after it.
+    raise();
+    activateWindow();
 }
 
 void SummaryWindow::print()

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QButtonGroup;
 class QLabel;
@@ -22,9 +23,14 @@ class Printer;
 // `Total_Points`), the operator's fields, the category (`Option1`) and the session shown
 // (`Option2`). `Enregistrer` stores the fields and writes the sheet file, `Imprimer` prints it.
 //
-// Everything is recounted from the station's log and multiplier files each time the window is
-// built (the main window rebuilds the multiplier files just before). When one of those files
-// cannot be read the operator is told which, and the sheet can be neither saved nor printed.
+// Everything is recounted each time the window is built: the live session from the station's
+// log and multiplier files (the main window rebuilds the multiplier files just before), the
+// other session from its archive (summary::loadDayScore), so the sheet of either session is
+// the whole day. When one of those files cannot be read the operator is told which, and the
+// sheet can be neither saved nor printed.
+//
+// There is one summary window at a time: showOrRaise() brings the open one to the front
+// instead of building a second.
 class SummaryWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +38,14 @@ public:
     // scored). `printer` is the program's printer; it must outlive the window.
     SummaryWindow(Services services, QString storedCallsign, QString eventDate, bool hfSession, Printer& printer,
                   QWidget* parent = nullptr);
+
+    // Shows the summary window, building it when none is open, or when the one open counts
+    // another station, event date or session (that one is closed). `beforeBuilding`, when
+    // given, runs first when a window is to be built; false stops there and gives nothing.
+    // An open window is raised and activated, its cells as the operator left them.
+    static SummaryWindow* showOrRaise(Services services, const QString& storedCallsign, const QString& eventDate,
+                                      bool hfSession, Printer& printer, QWidget* parent,
+                                      const std::function<bool()>& beforeBuilding = {});
 
     // The sheet as the window shows it now.
     summary::Sheet sheet() const;

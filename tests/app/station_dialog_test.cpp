@@ -178,6 +178,7 @@ TEST_F(StationDialogTest, EnterInTheDateChecksItsForm)
     } cases[] = {
         {"", "Attention vous devez entrer une date"},
         {"21/06/2015", "Attention le format date doit etre jj/mm/aa"},
+        {"31/06/15", "Attention le format date doit etre jj/mm/aa"}, // no such day: it cannot name the reports
         {"21/06/15", nullptr},
     };
     for (const auto& c : cases) {

@@ -33,5 +33,30 @@ TEST(Cp1252Test, TextOutsideThePageIsDetectedNotSilentlyChanged)
         EXPECT_FALSE(cp1252::isStorableFieldText(QString::fromUtf8(bad))) << bad;
 }
 
+TEST(Cp1252Test, AsciiDropsAccentsAndMarksWhatItCannotSpell)
+{
+    const struct {
+        const char* utf8;
+        const char* ascii;
+    } cases[] = {
+        {"Châteauneuf éèë àä ïô ù ÿ ç", "Chateauneuf eee aa io u y c"},
+        {"ÉÈ ÀÅ Î Ö Ü Ÿ Ç Ñ Ý", "EE AA I O U Y C N Y"},
+        {"Œuvre œil Æ æ ß Ø ø Þ þ Ð ð Š ž ƒ", "OEuvre oeil AE ae ss O o TH th D d S z f"},
+        {"5 € 10° «x» – µ ª ×", "5 ? 10? ?x? ? ? ? ?"},
+        {"<tab>\t</tab> ~!", "<tab>\t</tab> ~!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.utf8);
+        EXPECT_EQ(cp1252::toAscii(cp1252::encode(QString::fromUtf8(c.utf8))), QByteArray(c.ascii));
+    }
+    for (int b = 0x80; b < 0x100; ++b) {
+        SCOPED_TRACE(b);
+        const QByteArray ascii = cp1252::toAscii(QByteArray(1, char(b)));
+        EXPECT_FALSE(ascii.isEmpty());
+        for (const char c : ascii)
+            EXPECT_TRUE(c > 0 && c < 0x7F) << "every byte above 127 becomes printable ASCII";
+    }
+}
+
 } // namespace
 } // namespace tv

@@ -176,7 +176,7 @@ TEST_F(NameListsTest, SavingTheLoadedStationsWritesTheSameBytes)
 
 // ---- Liste_Prenom.txt
 
-TEST_F(NameListsTest, EditorSaveKeepsStationsRememberedWhileItWasOpen)
+TEST_F(NameListsTest, EditorSaveKeepsStationsRememberedWhileItWasOpenAndNeverRestoresARemovedOne)
 {
     const auto line = [](const char* call, const char* dept, const char* loc) {
         return NameLists::stationLine(call, dept, loc);
@@ -192,6 +192,9 @@ TEST_F(NameListsTest, EditorSaveKeepsStationsRememberedWhileItWasOpen)
               (QList<QByteArray>{line("F1AAA", "80", "JO10AA"), line("F1BBB", "62", "JO10ZZ"),
                                  line("F1DDD", "44", "IN97DD")}));
     EXPECT_EQ(NameLists::mergeStations(atOpening, edited, atOpening), edited) << "nothing changed meanwhile";
+    // Another save removed F1BBB, which this editor left alone: it is not brought back.
+    EXPECT_EQ(NameLists::mergeStations(atOpening, edited, {line("F1AAA", "59", "JO10AA")}),
+              QList<QByteArray>{line("F1AAA", "80", "JO10AA")});
 }
 
 TEST_F(NameListsTest, FirstNameLineKeepsTheColumns)

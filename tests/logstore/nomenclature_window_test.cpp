@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -146,18 +147,21 @@ TEST_F(NomenclatureWindowTest, AddChecksItsFieldsAndRefusesAKnownCallsign)
     EXPECT_EQ(fields(), QStringList({"", "", ""}));
 }
 
-TEST_F(NomenclatureWindowTest, EditNeedsASelectedLineAndMovesItToTheEnd)
+TEST_F(NomenclatureWindowTest, EditAndRemoveActOnlyOnASelectedLine)
 {
-    open();
-    // Text in the fields but no line selected: nothing is removed.
-    fill("F5ABC", "62", "JO10AA");
-    press("Editer");
-    EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
-    clickLine(0);
-    callsign()->clear();
-    press("Editer");
-    EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
-    EXPECT_EQ(window->lines(), startLines);
+    for (const char* button : {"Editer", "Supprimer"}) {
+        SCOPED_TRACE(button);
+        open();
+        // Text in the fields but no line selected, or a line selected and no callsign.
+        fill("F5ABC", "62", "JO10AA");
+        press(button);
+        EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
+        clickLine(0);
+        callsign()->clear();
+        press(button);
+        EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
+        EXPECT_EQ(window->lines(), startLines);
+    }
 
     const char* const refused[][4] = {
         {"F1ABCDEFGHI", "59", "JN18DU", "Attention Indicatif superieur a 10 caracteres"},
@@ -173,77 +177,89 @@ TEST_F(NomenclatureWindowTest, EditNeedsASelectedLineAndMovesItToTheEnd)
         EXPECT_EQ(fx.dialogs.texts(), QStringList{QString::fromLatin1(c[3])});
         EXPECT_EQ(window->lines(), startLines);
     }
+}
 
-    fx.dialogs.clear();
+TEST_F(NomenclatureWindowTest, EditMovesTheLineToTheEndAndRemoveTakesItOut)
+{
+    open();
     clickLine(0);
     department()->setText("62");
     press("Editer");
-    EXPECT_TRUE(fx.dialogs.shown().isEmpty());
     EXPECT_EQ(window->lines(), QList<QByteArray>({startLines[1], startLines[2], "F5ABC      62 JN18DU"}));
-    EXPECT_TRUE(callsign()->text().isEmpty());
-    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    EXPECT_EQ(fields(), QStringList({"", "", ""}));
 
-    // Right after an edit no line is selected: a second click on the button changes nothing.
-    callsign()->setText("F6XYZ");
-    press("Editer");
-    EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
-    EXPECT_EQ(window->lines().size(), 3);
-}
-
-TEST_F(NomenclatureWindowTest, RemoveTakesOnlyTheSelectedLine)
-{
-    open();
-    callsign()->setText("F5ABC");
+    clickLine(0);
     press("Supprimer");
-    EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
-    EXPECT_EQ(window->lines(), startLines);
-
-    clickLine(1);
-    press("Supprimer");
-    EXPECT_EQ(window->lines(), QList<QByteArray>({startLines[0], startLines[2]}));
+    EXPECT_EQ(window->lines(), QList<QByteArray>({startLines[2], "F5ABC      62 JN18DU"}));
     EXPECT_EQ(fields(), QStringList({"", "5", ""})) << "the department field is left as it was";
+    EXPECT_TRUE(fx.dialogs.shown().isEmpty());
 
-    // The next line is not selected in its place.
-    callsign()->setText("F0ZZZ");
-    press("Supprimer");
-    EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
-    EXPECT_EQ(window->lines().size(), 2);
+    // After either, no line is selected: a second click changes nothing.
+    for (const char* button : {"Editer", "Supprimer"}) {
+        callsign()->setText("F0ZZZ");
+        press(button);
+        EXPECT_EQ(fx.dialogs.last(), kSelectFirst);
+        EXPECT_EQ(window->lines().size(), 2);
+    }
 }
 
-TEST_F(NomenclatureWindowTest, ClosingAsksAndYesWritesTheListInOrder)
+TEST_F(NomenclatureWindowTest, ClosingAsksAndOnlyYesWritesTheListInOrder)
+{
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "Yes" : "No");
+        fx.dialogs.clear();
+        open();
+        clickLine(0);
+        department()->setText("62");
+        press("Editer");
+        fill("ON4AA", "", "JO20AA");
+        press("Ajouter");
+        EXPECT_TRUE(closeAnswering(yes));
+        ASSERT_EQ(fx.dialogs.shown().size(), 1);
+        EXPECT_EQ(fx.dialogs.shown()[0].kind, FakeDialogs::Kind::YesNo);
+        EXPECT_EQ(fx.dialogs.last(), "Sauvegarder fichier Nomenclature.txt avant de quitter?");
+        EXPECT_EQ(file(), yes ? crlf({startLines[1], startLines[2], "F5ABC      62 JN18DU", "ON4AA         JO20AA"})
+                              : LogFile::joinLines(startLines));
+    }
+}
+
+TEST_F(NomenclatureWindowTest, SavingMergesWithWhatTheFileHoldsNowAndNeverBringsALineBack)
 {
     open();
-    clickLine(0);
-    department()->setText("62");
-    press("Editer");
-    fill("ON4AA", "", "JO20AA");
-    press("Ajouter");
+    clickLine(2);
+    department()->setText("2b");
+    press("Editer"); // F0ZZZ changed here
+    clickLine(1);
+    press("Supprimer"); // F6XYZ removed here
+    // Meanwhile the file is rewritten: F5ABC changed, F1NEW remembered, F6XYZ and F0ZZZ gone.
+    NameLists lists(fx.files, fx.dir.path());
+    ASSERT_TRUE(lists.saveStations({"F5ABC      59 JN18EE", "F1NEW      44 IN97AA"}).ok());
+    EXPECT_TRUE(closeAnswering(true));
+    EXPECT_EQ(file(), crlf({"F5ABC      59 JN18EE", "F0ZZZ      2b JN41AA", "F1NEW      44 IN97AA"}))
+        << "F5ABC left alone takes the file's line; F0ZZZ changed here is kept; F6XYZ stays out";
+
+    // A line this editor left alone and that another editor removed stays removed.
     fx.dialogs.clear();
+    open(std::nullopt);
+    ASSERT_TRUE(lists.saveStations({"F1NEW      44 IN97AA"}).ok());
+    fill("F2ADD", "75", "JN18AA");
+    press("Ajouter");
     EXPECT_TRUE(closeAnswering(true));
-    ASSERT_EQ(fx.dialogs.shown().size(), 1);
-    EXPECT_EQ(fx.dialogs.shown()[0].kind, FakeDialogs::Kind::YesNo);
-    EXPECT_EQ(fx.dialogs.last(), "Sauvegarder fichier Nomenclature.txt avant de quitter?");
-    EXPECT_EQ(file(), crlf({startLines[1], startLines[2], "F5ABC      62 JN18DU", "ON4AA         JO20AA"}));
+    EXPECT_EQ(file(), crlf({"F1NEW      44 IN97AA", "F2ADD      75 JN18AA"}));
 }
 
-TEST_F(NomenclatureWindowTest, ClosingWithNoDiscardsEveryChange)
+TEST_F(NomenclatureWindowTest, OneEditorAtATime)
 {
-    open();
-    clickLine(0);
-    press("Supprimer");
-    EXPECT_TRUE(closeAnswering(false));
-    EXPECT_EQ(file(), LogFile::joinLines(startLines));
-}
+    fx.dir.write("Nomenclature.txt", LogFile::joinLines(startLines));
+    QPointer<NomenclatureWindow> first = NomenclatureWindow::showOrRaise(fx.services(), nullptr);
+    ASSERT_FALSE(first.isNull());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(NomenclatureWindow::showOrRaise(fx.services(), nullptr), first.data());
 
-TEST_F(NomenclatureWindowTest, SavingKeepsStationsRememberedWhileTheWindowWasOpen)
-{
-    open();
-    clickLine(0);
-    press("Supprimer");
-    // A QSO recorded meanwhile remembers a new station.
-    ASSERT_TRUE(NameLists(fx.files, fx.dir.path()).rememberStation("F1NEW", "44", "IN97AA").ok());
-    EXPECT_TRUE(closeAnswering(true));
-    EXPECT_EQ(file(), LogFile::joinLines({startLines[1], startLines[2], "F1NEW      44 IN97AA"}));
+    fx.dialogs.answer(false);
+    EXPECT_TRUE(first->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull()) << "the editor is deleted when it closes";
 }
 
 TEST_F(NomenclatureWindowTest, SavingAnUnchangedListWritesTheSameBytes)

@@ -151,14 +151,44 @@ TEST_F(CliTest, ReportsOfAGoodLog)
     EXPECT_EQ(r.out, QStringLiteral("F4XYZ.log : 7 ligne(s), toutes bien formées\n"));
 }
 
-TEST_F(CliTest, VhfSessionSheetUsesTheVhfTotals)
+TEST_F(CliTest, TheVhfSessionsReportsLeaveTheHfOnesAndTheSheetKeepsTheHfRows)
 {
+    const QStringList commands = {QStringLiteral("adif"), QStringLiteral("ctrafic"), QStringLiteral("listing"),
+                                  QStringLiteral("summary")};
+    const QStringList hfFiles = {QStringLiteral("F4XYZ.adi"), QStringLiteral("F4XYZ.ctf"),
+                                 QStringLiteral("F4XYZ_Log_JNM_21_06_15.txt")};
+    const QString sheetName = QStringLiteral("F4XYZ_Recapitulatif_JNM_21_06_15.txt");
+    const auto gridOf = [](const QByteArray& sheet) { return LogFile::splitLines(sheet).mid(13, 11); };
+
+    writeSwitchedStation(dir, true);
+    for (const QString& command : commands)
+        ASSERT_EQ(run({command}).code, 0) << command.toStdString();
+    QList<QByteArray> hfBytes;
+    for (const QString& name : hfFiles)
+        hfBytes << dir.read(name);
+    const QByteArray hfSheet = dir.read(sheetName);
+
+    // The switch to VHF: the HF files go to the ".hf_" archive, the VHF QSOs are live.
+    test::TempProgramDir vhfDir;
+    writeSwitchedStation(vhfDir, false);
+    for (const char* name : {"F4XYZ.log", "F4XYZ.hf_", "F4XYZ_Departement_SSB.txt", "F4XYZ_Departement_CW.txt",
+                             "F4XYZ_Prefixe_SSB.txt", "F4XYZ_Prefixe_CW.txt"})
+        dir.write(QString::fromLatin1(name), vhfDir.read(QString::fromLatin1(name)));
     QtSettingsStore(dir.file(QStringLiteral("settings")))
         .setValue(keys::kJnm, keys::stationSection(QStringLiteral("F4XYZ")), keys::kSession, QStringLiteral("VHF"));
-    ASSERT_EQ(run({QStringLiteral("summary")}).code, 0);
-    const QByteArray sheet = dir.read(QStringLiteral("F4XYZ_Recapitulatif_JNM_21_06_15.txt"));
-    EXPECT_TRUE(sheet.contains("     Session : bande VHF\r\n"));
-    EXPECT_TRUE(sheet.contains(QByteArray(20, ' ') + "TOTAL DES POINTS : 3682\r\n"));
+    for (const QString& command : commands)
+        ASSERT_EQ(run({command}).code, 0) << command.toStdString();
+
+    for (int i = 0; i < hfFiles.size(); ++i)
+        EXPECT_EQ(dir.read(hfFiles[i]), hfBytes[i]) << hfFiles[i].toStdString();
+    EXPECT_EQ(dir.read(QStringLiteral("F4XYZ_VHF.adi")), adif::file(QStringLiteral("F4XYZ"), sessionLines(false)));
+    EXPECT_EQ(dir.read(QStringLiteral("F4XYZ_VHF.ctf")), dir.read(QStringLiteral("F4XYZ.log")));
+    EXPECT_TRUE(dir.exists(QStringLiteral("F4XYZ_Log_JNM_VHF_21_06_15.txt")));
+    const QByteArray vhfSheet = dir.read(sheetName);
+    ASSERT_EQ(gridOf(hfSheet).size(), 11);
+    EXPECT_EQ(gridOf(vhfSheet), gridOf(hfSheet)) << "the sheet of either session is the whole day";
+    EXPECT_TRUE(vhfSheet.contains("     Session : bande VHF\r\n"));
+    EXPECT_TRUE(vhfSheet.contains(QByteArray(20, ' ') + "TOTAL DES POINTS : 3682\r\n")) << "the VHF totals";
 }
 
 TEST_F(CliTest, DamagedLogIsReportedLineByLine)
@@ -171,6 +201,10 @@ TEST_F(CliTest, DamagedLogIsReportedLineByLine)
     QByteArray badDate = logLines()[0];
     badDate.replace(0, 8, "21-06-15");
     log << badDate;
+    // A form the entry takes but a day and an hour it refuses.
+    QByteArray noSuchTime = logLines()[0];
+    noSuchTime.replace(0, 8, "31/06/15").replace(22, 5, "24:30");
+    log << noSuchTime;
     dir.write(QStringLiteral("F4XYZ.log"), LogFile::joinLines(log));
 
     const CliRun r = run({QStringLiteral("check")});
@@ -178,10 +212,13 @@ TEST_F(CliTest, DamagedLogIsReportedLineByLine)
     EXPECT_EQ(r.out, QStringLiteral("Ligne 3 mal formée : longueur 10 au lieu de 199\n"
                                     "Ligne 9 mal formée : pas de « * » en colonne 199\n"
                                     "Ligne 10 mal formée : date ou heure de début illisible\n"
-                                    "F4XYZ.log : 3 ligne(s) mal formée(s) sur 10\n"));
-    // The exports still take every line as it is.
+                                    "Ligne 11 mal formée : date ou heure de début illisible\n"
+                                    "F4XYZ.log : 4 ligne(s) mal formée(s) sur 11\n"));
+    // The exports still take every line as it is, leaving empty what they cannot read.
     EXPECT_EQ(run({QStringLiteral("adif")}).code, 0);
-    EXPECT_EQ(dir.read(QStringLiteral("F4XYZ.adi")).count("<eor>"), 10);
+    const QByteArray adi = dir.read(QStringLiteral("F4XYZ.adi"));
+    EXPECT_EQ(adi.count("<eor>"), 11);
+    EXPECT_TRUE(adi.contains("<qso_date:0><time_on:0><time_off:4>0943"));
 }
 
 TEST_F(CliTest, MissingFilesExitWithCode4)
@@ -230,13 +267,7 @@ TEST_F(CliTest, CallsignOptionTakesTheStoredForm)
 
 TEST_F(CliTest, RebuildMarksTheMultiplierFilesFromTheLog)
 {
-    // Small templates: every mark at 0.
-    const QByteArray zeros = marks({}, '1').replace('1', '0');
-    dir.write(QStringLiteral("FXXXX_Prefixe.txt"),
-              LogFile::joinLines({prefix("DL", zeros, "DL"), prefix("F", zeros, "F"), prefix("ON", zeros, "ON")}));
-    dir.write(QStringLiteral("FXXXX_Departement.txt"),
-              LogFile::joinLines({department("2A", zeros, "Corse du Sud"), department("59", zeros, "Nord"),
-                                  department("75", zeros, "Paris"), department("77", zeros, "Seine et Marne")}));
+    writeTemplates(dir);
     const CliRun r = run({QStringLiteral("rebuild")});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("Fichiers reconstruits à partir du log :\n")));

@@ -33,7 +33,7 @@ TEST_F(CtraficExport, CopiesTheLogByteForByte)
         const QString callsign = QString::fromLatin1(c.callsign);
         dir.write(c.logName, c.log);
         dir.write(callsign + ".ctf", "an older export that is longer than nothing");
-        const ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), callsign));
+        const ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), callsign), true);
         ASSERT_TRUE(outcome.result.ok());
         EXPECT_EQ(dir.read(callsign + ".ctf"), c.log);
         EXPECT_EQ(outcome.message, "le fichier " + callsign + ".log a été copié en " + callsign + ".ctf");
@@ -42,7 +42,7 @@ TEST_F(CtraficExport, CopiesTheLogByteForByte)
 
 TEST_F(CtraficExport, MissingLogOrFailedCopyIsReportedNotCalledASuccess)
 {
-    ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F4XYZ"));
+    ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F4XYZ"), true);
     EXPECT_EQ(outcome.result.errorNumber, 53);
     EXPECT_EQ(outcome.message,
               QStringLiteral("Le fichier F4XYZ.log est introuvable : rien n'a été exporté au format C_Trafic."));
@@ -51,14 +51,14 @@ TEST_F(CtraficExport, MissingLogOrFailedCopyIsReportedNotCalledASuccess)
     dir.write("F4XYZ.log", "new\r\n");
     dir.write("F4XYZ.ctf", "old\r\n");
     files.failWrites(1, FileResult::kDiskFull);
-    outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F4XYZ"));
+    outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F4XYZ"), true);
     EXPECT_EQ(outcome.result.errorNumber, 61);
     EXPECT_EQ(outcome.message, QStringLiteral("Erreur N° 61 : le fichier F4XYZ.log n'a pas pu être copié en "
                                               "F4XYZ.ctf, l'exportation C_Trafic n'est pas faite."));
     EXPECT_EQ(dir.read("F4XYZ.ctf"), "old\r\n");
 }
 
-TEST_F(CtraficExport, MenuRunShowsTheOutcome)
+TEST_F(CtraficExport, MenuRunShowsTheOutcomeUnderTheSessionsName)
 {
     test::Fixture fx;
     fx.dir.write("F4XYZ.log", "line\r\n");
@@ -67,6 +67,14 @@ TEST_F(CtraficExport, MenuRunShowsTheOutcome)
     EXPECT_EQ(fx.dialogs.shown()[0].kind, FakeDialogs::Kind::Message);
     EXPECT_EQ(ctrafic::run(fx.services(), "F0ABC").errorNumber, 53);
     EXPECT_EQ(fx.dialogs.texts().size(), 2);
+
+    // The VHF session's export leaves the HF one as it was.
+    fx.dialogs.clear();
+    fx.dir.write("F4XYZ.log", "vhf line\r\n");
+    test::setCurrentStation(fx.settings, "F4XYZ", "VHF");
+    EXPECT_TRUE(ctrafic::run(fx.services(), "F4XYZ").ok());
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("le fichier F4XYZ.log a été copié en F4XYZ_VHF.ctf")});
+    EXPECT_EQ(fx.dir.read("F4XYZ.ctf"), "line\r\n");
 }
 
 TEST(RulesText, SixtyTwoLinesInSections)
@@ -122,6 +130,7 @@ TEST(ReportText, EventDateSuffix)
         {"05/05/08", "05_05_08"}, {"05/05/2008", "05_05_08"}, {"21/06/15 ", "21_06_15"},
         {"21/06/15x", nullptr},   {"5/5/2008", nullptr},      {"", nullptr},
         {"aa/bb/cc", nullptr},    {"0\\/05/08", nullptr},     {"05/0:/08", nullptr},
+        {"31/06/15", nullptr},    {"29/02/00", "29_02_00"},   {"29/02/2001", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.date);

@@ -107,15 +107,40 @@ TEST_F(ListingWindowTest, MissingLogIsReportedAndNothingWritten)
     EXPECT_EQ(printer.choices(), 0) << "no printer dialog for a log that cannot be read";
 }
 
-TEST_F(ListingWindowTest, QuitClosesAndDestroysTheWindow)
+TEST_F(ListingWindowTest, OneWindowAtATimeRaisedWhenAskedAgainAndDestroyedOnQuit)
 {
     test::reports::writeStation(fx.dir);
-    auto* w = new LogListingWindow(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"), printer);
-    QSignalSpy destroyed(w, &QObject::destroyed);
-    w->show();
-    click(w, "Quitter");
+    const auto show = [&](const char* callsign) {
+        return LogListingWindow::showOrRaise(fx.services(), QString::fromLatin1(callsign), QStringLiteral("21/06/15"),
+                                             printer, nullptr);
+    };
+    QPointer<LogListingWindow> first = show("F4XYZ");
+    ASSERT_NE(first, nullptr);
+    auto* other = new QWidget;
+    windows.emplace_back(other);
+    other->show();
+    other->activateWindow();
+    EXPECT_EQ(show("F4XYZ"), first.data());
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(first.data()));
+
+    // Another station: the listing open makes way.
+    QPointer<LogListingWindow> second = show("F0ZZZ");
+    click(second, "Quitter");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(destroyed.count(), 1);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(second.isNull()) << "Quitter closes and destroys the window";
+}
+
+TEST_F(ListingWindowTest, TheVhfSessionSavesUnderItsOwnName)
+{
+    test::reports::writeStation(fx.dir);
+    fx.dir.write(fileName, "HF listing");
+    test::setCurrentStation(fx.settings, "F4XYZ", "VHF");
+    click(open(), "Enregistrer");
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Le Log de F4XYZ a été sauvegardé sous le nom : "
+                                                             "F4XYZ_Log_JNM_VHF_21_06_15.txt")});
+    EXPECT_TRUE(fx.dir.exists(QStringLiteral("F4XYZ_Log_JNM_VHF_21_06_15.txt")));
+    EXPECT_EQ(fx.dir.read(fileName), "HF listing");
 }
 
 TEST(RulesWindowTest, SixtyTwoLinesAndASecondOpeningBringsTheSameWindow)

@@ -101,13 +101,6 @@ TEST(LogListing, EmptyLogGivesHeadingsOnly)
     EXPECT_EQ(listing::fileLines("F4XYZ", "21/06/15", {}), file);
 }
 
-TEST(LogListing, FileNamesFromTheEventDate)
-{
-    EXPECT_EQ(listing::fileName("F0ZZZ_P", "05/05/2008"), "F0ZZZ_P_Log_JNM_05_05_08.txt");
-    EXPECT_EQ(listing::fileName("F0ZZZ_P", "21/06/15  "), "F0ZZZ_P_Log_JNM_21_06_15.txt");
-    EXPECT_EQ(listing::fileName("F0ZZZ_P", "../../08"), "") << "a date that cannot name a file";
-}
-
 class LogListingSave : public ::testing::Test {
 protected:
     test::TempProgramDir dir;
@@ -119,7 +112,7 @@ protected:
 TEST_F(LogListingSave, WritesTheWholeFileAndReportsItsName)
 {
     dir.write("F4XYZ_Log_JNM_21_06_15.txt", "old listing");
-    const listing::SaveOutcome saved = listing::save(files, paths, "21/06/15", test::reports::logLines());
+    const listing::SaveOutcome saved = listing::save(files, paths, "21/06/15", true, test::reports::logLines());
     ASSERT_TRUE(saved.result.ok());
     EXPECT_EQ(saved.fileName, name);
     EXPECT_EQ(saved.message, QStringLiteral("Le Log de F4XYZ a été sauvegardé sous le nom : ") + name);
@@ -131,7 +124,7 @@ TEST_F(LogListingSave, FailedWriteLeavesThePreviousFileAndSaysSo)
 {
     dir.write("F4XYZ_Log_JNM_21_06_15.txt", "old listing");
     files.failWrites(1, FileResult::kDiskFull);
-    listing::SaveOutcome saved = listing::save(files, paths, "21/06/15", test::reports::logLines());
+    listing::SaveOutcome saved = listing::save(files, paths, "21/06/15", true, test::reports::logLines());
     EXPECT_EQ(saved.result.errorNumber, 61);
     EXPECT_EQ(saved.message, QStringLiteral("Erreur N° 61 : le fichier ") + name +
                                  QStringLiteral(" n'a pas pu être écrit ; un fichier précédent de ce nom reste "
@@ -139,17 +132,17 @@ TEST_F(LogListingSave, FailedWriteLeavesThePreviousFileAndSaysSo)
     EXPECT_EQ(dir.read(name), "old listing");
 
     files.stopBeforeRename(true);
-    saved = listing::save(files, paths, "21/06/15", test::reports::logLines());
+    saved = listing::save(files, paths, "21/06/15", true, test::reports::logLines());
     EXPECT_FALSE(saved.result.ok());
     EXPECT_EQ(dir.read(name), "old listing");
 }
 
 TEST_F(LogListingSave, AnEventDateThatCannotNameAFileWritesNothing)
 {
-    const listing::SaveOutcome saved = listing::save(files, paths, "1/6/15", test::reports::logLines());
+    const listing::SaveOutcome saved = listing::save(files, paths, "1/6/15", true, test::reports::logLines());
     EXPECT_FALSE(saved.result.ok());
     EXPECT_EQ(saved.message, QStringLiteral("La date de la JNM « 1/6/15 » ne permet pas de nommer le fichier : elle "
-                                            "doit s'écrire jj/mm/aa (menu Station)."));
+                                            "doit être une date réelle écrite jj/mm/aa (menu Station)."));
     EXPECT_EQ(files.writes(), 0);
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "logstore/bands.h"
+#include "logstore/log_file.h"
+#include "logstore/multiplier_rebuild.h"
 #include "logstore/qso_line.h"
+#include "platform/qt_file_system.h"
 #include "tests/support/test_support.h"
 
 #include <QByteArray>
@@ -129,6 +133,41 @@ inline void writeStation(const TempProgramDir& dir, const QList<QByteArray>& log
                                              prefix("ON", marks({B28}), "ON")}));
     dir.write("F4XYZ_Prefixe_CW.txt", crlf({prefix("DL", marks({B70}), "DL"), prefix("F", marks({B35, B144}), "F"),
                                             prefix("ON", marks({}), "ON")}));
+}
+
+// Templates holding the entities and departments of the fixed log, every mark "0".
+inline void writeTemplates(const TempProgramDir& dir)
+{
+    const QByteArray zeros = marks({}, '0');
+    dir.write("FXXXX_Prefixe.txt",
+              crlf({prefix("DL", zeros, "DL"), prefix("F", zeros, "F"), prefix("ON", zeros, "ON")}));
+    dir.write("FXXXX_Departement.txt",
+              crlf({department("2A", zeros, "Corse du Sud"), department("59", zeros, "Nord"),
+                    department("75", zeros, "Paris"), department("77", zeros, "Seine et Marne")}));
+}
+
+// The fixed log's QSOs of one session.
+inline QList<QByteArray> sessionLines(bool hf)
+{
+    QList<QByteArray> out;
+    for (const QByteArray& l : logLines()) {
+        if (bands::isHf(qsoline::field(l, logcol::kBand)) == hf)
+            out << l;
+    }
+    return out;
+}
+
+// F4XYZ after a session switch: the fixed log's QSOs of the live session in the live log, with
+// multiplier files rebuilt from it (as before the summary sheet opens), and those of the other
+// session in its archive log (CALL.vhf while HF is live, CALL.hf_ while VHF is live).
+inline void writeSwitchedStation(const TempProgramDir& dir, bool hfLive)
+{
+    writeTemplates(dir);
+    dir.write("F4XYZ.log", LogFile::joinLines(sessionLines(hfLive)));
+    dir.write(hfLive ? "F4XYZ.vhf" : "F4XYZ.hf_", LogFile::joinLines(sessionLines(!hfLive)));
+    QtFileSystem files;
+    if (!MultiplierRebuild(files, StationPaths(dir.path(), "F4XYZ")).runFromLog().result.ok())
+        throw std::runtime_error("fixture multiplier files not written");
 }
 
 } // namespace tv::test::reports

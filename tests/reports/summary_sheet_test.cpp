@@ -2,6 +2,7 @@
 #include "logstore/score.h"
 #include "logstore/station_paths.h"
 #include "platform/settings_keys.h"
+#include "reports/report_files.h"
 #include "reports/summary_sheet.h"
 #include "tests/reports/report_fixture.h"
 #include "tests/support/fakes/failing_file_system.h"
@@ -253,7 +254,7 @@ TEST(SummarySheet, StoredCategoryRules)
     }
 }
 
-TEST(SummarySheet, SessionOptionFromTheSettings)
+TEST(SummarySheet, SessionOptionAndReportSessionFromTheSettings)
 {
     const struct {
         const char* stored;
@@ -265,6 +266,48 @@ TEST(SummarySheet, SessionOptionFromTheSettings)
         if (c.stored)
             settings.setValue(keys::kJnm, "Setup F4XYZ", keys::kSession, QString::fromLatin1(c.stored));
         EXPECT_EQ(summary::loadOperator(settings, "F4XYZ").hfOption, c.hf);
+        EXPECT_EQ(reportfiles::isHfSession(settings, "F4XYZ"), c.hf) << "the session the reports are named after";
+    }
+}
+
+TEST(SummaryDay, EitherSessionsSheetCountsTheWholeDay)
+{
+    for (const bool hfLive : {true, false}) {
+        SCOPED_TRACE(hfLive ? "HF live, VHF archived" : "VHF live, HF archived");
+        test::TempProgramDir dir;
+        writeSwitchedStation(dir, hfLive);
+        QtFileSystem files;
+        const StationPaths paths(dir.path(), "F4XYZ");
+        ASSERT_EQ(loadScore(files, paths).tally.hfTotals().qsos, hfLive ? 5 : 0) << "the live files hold one session";
+
+        const LoadedScore day = summary::loadDayScore(files, paths, hfLive);
+        ASSERT_TRUE(day.result.ok());
+        summary::Sheet sheet = fixtureSheet(hfLive, 3);
+        sheet.cells = summary::cellsFromTally(day.tally, hfLive);
+        for (int row = 0; row < summary::kRows; ++row)
+            EXPECT_EQ(summary::gridLine(row, sheet), kGrid[row]) << "row " << row + 1;
+        EXPECT_EQ(summary::fileLines(sheet)[25], hfLive ? kHfTotal : kVhfTotal);
+        EXPECT_EQ(dir.read(hfLive ? "F4XYZ.vhf" : "F4XYZ.hf_"), LogFile::joinLines(sessionLines(!hfLive)))
+            << "the archive is only read";
+    }
+}
+
+TEST(SummaryDay, AnArchiveOrATemplateThatCannotBeReadIsNamed)
+{
+    const struct {
+        const char* failing;
+        int error;
+    } cases[] = {{"F4XYZ.hf_", FileResult::kDeviceError}, {"FXXXX_Departement.txt", FileResult::kPermissionDenied}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failing);
+        test::TempProgramDir dir;
+        writeSwitchedStation(dir, false);
+        FailingFileSystem files;
+        files.failReadsOf(QString::fromLatin1(c.failing), c.error);
+        const LoadedScore day = summary::loadDayScore(files, StationPaths(dir.path(), "F4XYZ"), false);
+        EXPECT_EQ(day.result.errorNumber, c.error);
+        EXPECT_TRUE(day.failedFile.endsWith(QString::fromLatin1(c.failing)));
+        EXPECT_EQ(day.tally, ScoreTally{}) << "nothing counted from a part of the day";
     }
 }
 

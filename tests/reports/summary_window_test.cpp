@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -89,12 +90,48 @@ TEST_F(SummaryWindowTest, OpensWithEveryCellCounted)
     EXPECT_TRUE(fx.settings.writes().isEmpty()) << "opening stores nothing";
 }
 
-TEST_F(SummaryWindowTest, VhfSessionScoresTheVhfTotals)
+TEST_F(SummaryWindowTest, VhfSessionCountsTheArchivedHfSessionAndScoresTheVhfTotals)
 {
+    test::reports::writeSwitchedStation(fx.dir, false);
     fx.settings.setValue(keys::kJnm, QStringLiteral("Setup F4XYZ"), keys::kSession, QStringLiteral("VHF"));
     auto w = open(false);
+    EXPECT_EQ(text(w.get(), "QSO3"), "1") << "14 Mhz SSB, from the .hf_ archive";
+    EXPECT_EQ(text(w.get(), "MD6"), "2");
+    EXPECT_EQ(text(w.get(), "Tot_QSO"), "5");
+    EXPECT_EQ(text(w.get(), "VHF_QSO"), "2");
     EXPECT_EQ(text(w.get(), "Total_Points"), "3682");
     EXPECT_TRUE(w->findChild<QRadioButton*>("Option2_2")->isChecked());
+    EXPECT_TRUE(fx.dialogs.shown().isEmpty());
+}
+
+TEST_F(SummaryWindowTest, OneWindowAtATimeAndASecondChoiceRaisesIt)
+{
+    int prepared = 0;
+    const auto show = [&](const char* callsign, bool hf) {
+        return SummaryWindow::showOrRaise(fx.services(), QString::fromLatin1(callsign), QStringLiteral("21/06/15"), hf,
+                                          printer, nullptr, [&] { return ++prepared > 0; });
+    };
+    QPointer<SummaryWindow> first = show("F4XYZ", true);
+    ASSERT_NE(first, nullptr);
+    field(first, "Nom")->setText(QStringLiteral("typed"));
+    EXPECT_EQ(show("F4XYZ", true), first.data());
+    EXPECT_EQ(prepared, 1) << "the multiplier files are rebuilt for a new sheet only";
+    EXPECT_EQ(text(first, "Nom"), "typed") << "the open sheet is kept as it is";
+    EXPECT_TRUE(first->isVisible());
+
+    // Another session: the sheet open counted the other one, so it makes way.
+    QPointer<SummaryWindow> vhf = show("F4XYZ", false);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    ASSERT_FALSE(vhf.isNull());
+    EXPECT_EQ(prepared, 2);
+
+    // A refused preparation builds nothing.
+    vhf->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(SummaryWindow::showOrRaise(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"), true,
+                                         printer, nullptr, [] { return false; }),
+              nullptr);
 }
 
 TEST_F(SummaryWindowTest, CategoryRuleOnOpeningAndOnClick)
