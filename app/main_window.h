@@ -25,7 +25,6 @@ namespace tv {
 class DepartmentGridWidget;
 class EntryPanel;
 class HelpWindow;
-class QtPrinter;
 class RulesWindow;
 
 // The main window `Main`: station, clock, the QSO list, the entry fields, the department grid,
@@ -126,7 +125,6 @@ private:
     StationSession m_session;
     QsoListModel m_model;
     std::unique_ptr<QsoEntry> m_entryCore;
-    std::unique_ptr<QtPrinter> m_printer; // shared by the windows that print
     QPointer<RulesWindow> m_rules;
     QPointer<HelpWindow> m_help;
     bool m_ended = false;

@@ -16,7 +16,6 @@ namespace tv {
 
 void MainWindow::wireReportMenus()
 {
-    m_printer = std::make_unique<QtPrinter>(this);
     auto item = [this](const char* name) {
         QAction* action = findChild<QAction*>(QString::fromLatin1(name));
         action->setEnabled(true);
@@ -30,12 +29,11 @@ void MainWindow::wireReportMenus()
         if (!rebuildMultipliers())
             return;
         auto* window = new SummaryWindow(m_services, m_session.storedCallsign(), m_session.eventDate(),
-                                         m_sessionHf->isChecked(), *m_printer, this);
+                                         m_sessionHf->isChecked(), this);
         window->show();
     });
     connect(item("Mnu_Imprime_Tout"), &QAction::triggered, this, [this] {
-        auto* window =
-            new LogListingWindow(m_services, m_session.storedCallsign(), m_session.eventDate(), *m_printer, this);
+        auto* window = new LogListingWindow(m_services, m_session.storedCallsign(), m_session.eventDate(), this);
         window->show();
     });
     connect(item("Mnu_Reglement"), &QAction::triggered, this, [this] { RulesWindow::showOrRaise(m_rules, this); });

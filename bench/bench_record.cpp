@@ -12,6 +12,7 @@
 #include "station/station_session.h"
 #include "tests/support/fakes/fake_clock.h"
 #include "tests/support/fakes/fake_dialogs.h"
+#include "tests/support/fakes/fake_printer.h"
 #include "tests/support/fakes/fake_settings_store.h"
 
 #include <QDir>
@@ -39,11 +40,12 @@ double recordOnLogOf(int count)
     tv::FakeSettingsStore settings;
     tv::FakeDialogs dialogs;
     tv::FakeClock clock;
+    tv::FakePrinter printer;
     tv::StationSession session;
     session.setStation(QStringLiteral("F0ZZZ"), QStringLiteral("JN18DU"));
     session.setSessionText(QStringLiteral("HF"));
     session.setQsoCount(int(lines.size()));
-    tv::QsoEntry entry({settings, dialogs, clock, files, dir.path()}, session,
+    tv::QsoEntry entry({settings, dialogs, clock, files, printer, dir.path()}, session,
                        [&lines]() -> const QList<QByteArray>& { return lines; });
     entry.setBandList({"3.5 Mhz", "7.0 Mhz", "14 Mhz", "21 Mhz", "28 Mhz"});
 

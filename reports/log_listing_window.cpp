@@ -24,10 +24,9 @@ namespace {
 
 } // namespace
 
-LogListingWindow::LogListingWindow(Services services, QString storedCallsign, QString eventDate, Printer& printer,
-                                   QWidget* parent)
+LogListingWindow::LogListingWindow(Services services, QString storedCallsign, QString eventDate, QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_callsign(std::move(storedCallsign)),
-      m_eventDate(std::move(eventDate)), m_printer(printer)
+      m_eventDate(std::move(eventDate))
 {
     setObjectName(QStringLiteral("Impression"));
     setWindowTitle(QStringLiteral("Pré Visualisation"));
@@ -105,7 +104,8 @@ void LogListingWindow::print()
     const std::optional<QList<QByteArray>> lines = readLog();
     if (!lines)
         return;
-    const auto outcome = reporttext::printLines(m_printer, listing::printLines(m_callsign, m_eventDate, *lines));
+    const auto outcome =
+        reporttext::printLines(m_services.printer, listing::printLines(m_callsign, m_eventDate, *lines));
     if (const QString failure = reporttext::printFailureMessage(outcome); !failure.isEmpty())
         m_services.dialogs.message(failure);
 }

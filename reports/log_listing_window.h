@@ -14,8 +14,6 @@ class QPushButton;
 
 namespace tv {
 
-class Printer;
-
 // The window `Impression` ("Pré Visualisation"): the log listing in the fixed-pitch list
 // `Visu_Print`, saved as callsign + "_Log_JNM_" + dd_mm_yy + ".txt" (`Enregistrer`) or printed
 // (`Imprimer`). The list is filled once, when the window is built; saving and printing reread
@@ -23,9 +21,8 @@ class Printer;
 class LogListingWindow final : public QWidget {
     Q_OBJECT
 public:
-    // `printer` is the program's printer (its selection dialog); it must outlive the window.
-    LogListingWindow(Services services, QString storedCallsign, QString eventDate, Printer& printer,
-                     QWidget* parent = nullptr);
+    // It prints on the services' printer.
+    LogListingWindow(Services services, QString storedCallsign, QString eventDate, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     void save();  // Enregistrer
@@ -38,7 +35,6 @@ private:
     Services m_services;
     QString m_callsign;
     QString m_eventDate;
-    Printer& m_printer;
     QListWidget* m_list = nullptr; // Visu_Print
 };
 

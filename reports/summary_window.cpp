@@ -61,9 +61,9 @@ QRadioButton* radio(QWidget* parent, QButtonGroup* group, const QString& name, c
 } // namespace
 
 SummaryWindow::SummaryWindow(Services services, QString storedCallsign, QString eventDate, bool hfSession,
-                             Printer& printer, QWidget* parent)
+                             QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_callsign(std::move(storedCallsign)),
-      m_eventDate(std::move(eventDate)), m_hfSession(hfSession), m_printer(printer)
+      m_eventDate(std::move(eventDate)), m_hfSession(hfSession)
 {
     setObjectName(QStringLiteral("Recapitulation"));
     setWindowTitle(QStringLiteral("Feuille récapitulative"));
@@ -351,7 +351,7 @@ void SummaryWindow::save()
 void SummaryWindow::print()
 {
     refreshTotal();
-    const auto outcome = reporttext::printLines(m_printer, summary::printLines(sheet()));
+    const auto outcome = reporttext::printLines(m_services.printer, summary::printLines(sheet()));
     if (const QString failure = reporttext::printFailureMessage(outcome); !failure.isEmpty())
         m_services.dialogs.message(failure);
 }

@@ -15,8 +15,6 @@ class QPushButton;
 
 namespace tv {
 
-class Printer;
-
 // The window `Recapitulation` ("Feuille récapitulative"): the summary sheet with its editable
 // cells (`QSO1`..`QSO11`, `Point1`.., `MC1`.., `MD1`.., `MP1`.., `Tot_QSO`.., `VHF_QSO`..,
 // `Total_Points`), the operator's fields, the category (`Option1`) and the session shown
@@ -29,8 +27,8 @@ class SummaryWindow final : public QWidget {
     Q_OBJECT
 public:
     // `hfSession`: `Mnu_Session_HF` is checked in the main window (which total row is shown and
-    // scored). `printer` is the program's printer; it must outlive the window.
-    SummaryWindow(Services services, QString storedCallsign, QString eventDate, bool hfSession, Printer& printer,
+    // scored). It prints on the services' printer.
+    SummaryWindow(Services services, QString storedCallsign, QString eventDate, bool hfSession,
                   QWidget* parent = nullptr);
 
     // The sheet as the window shows it now.
@@ -52,7 +50,6 @@ private:
     QString m_callsign;
     QString m_eventDate;
     bool m_hfSession;
-    Printer& m_printer;
 
     std::array<std::array<QLineEdit*, summary::kColumns>, summary::kRows> m_rows{};
     std::array<QLineEdit*, summary::kColumns> m_hfTotal{};

@@ -32,7 +32,7 @@ class ListingWindowTest : public ::testing::Test {
 protected:
     LogListingWindow* open()
     {
-        auto* w = new LogListingWindow(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"), printer);
+        auto* w = new LogListingWindow(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"));
         windows.emplace_back(w);
         return w;
     }
@@ -44,7 +44,7 @@ protected:
     }
 
     test::Fixture fx;
-    FakePrinter printer;
+    FakePrinter& printer = fx.printer;
     std::vector<std::unique_ptr<QWidget>> windows;
     const QString fileName = QStringLiteral("F4XYZ_Log_JNM_21_06_15.txt");
 };
@@ -110,7 +110,7 @@ TEST_F(ListingWindowTest, MissingLogIsReportedAndNothingWritten)
 TEST_F(ListingWindowTest, QuitClosesAndDestroysTheWindow)
 {
     test::reports::writeStation(fx.dir);
-    auto* w = new LogListingWindow(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"), printer);
+    auto* w = new LogListingWindow(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"));
     QSignalSpy destroyed(w, &QObject::destroyed);
     w->show();
     click(w, "Quitter");

@@ -40,7 +40,7 @@ protected:
     {
         fx.settings.clearWrites();
         return std::make_unique<SummaryWindow>(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"),
-                                               hfSession, printer);
+                                               hfSession);
     }
     static QString text(QWidget* w, const char* name)
     {
@@ -59,7 +59,7 @@ protected:
     }
 
     test::Fixture fx;
-    FakePrinter printer;
+    FakePrinter& printer = fx.printer;
     const QString sheetName = QStringLiteral("F4XYZ_Recapitulatif_JNM_21_06_15.txt");
 };
 
