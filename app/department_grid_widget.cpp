@@ -1,5 +1,7 @@
 #include "app/department_grid_widget.h"
 
+#include "platform/palette.h"
+
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -72,22 +74,8 @@ void DepartmentGridWidget::fillColour(const QColor& colour)
 
 void DepartmentGridWidget::colourByMark(int index, char mark)
 {
-    switch (mark) {
-    case '1':
-        setCellColour(index, QColor(0xFF, 0xC0, 0xC0));
-        break;
-    case '2':
-        setCellColour(index, QColor(0xFF, 0xFF, 0x00));
-        break;
-    case '3':
-        setCellColour(index, QColor(0x80, 0xFF, 0xFF));
-        break;
-    case '4':
-        setCellColour(index, QColor(0x80, 0xFF, 0x80));
-        break;
-    default:
-        break;
-    }
+    if (const auto colour = palette::markColour(mark - '0'))
+        setCellColour(index, QColor(*colour));
 }
 
 bool DepartmentGridWidget::eventFilter(QObject* watched, QEvent* event)

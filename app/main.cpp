@@ -2,6 +2,7 @@
 #include "platform/clock.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_file_system.h"
+#include "platform/qt_printer.h"
 #include "platform/qt_settings_store.h"
 #include "station/program_directory.h"
 
@@ -46,9 +47,11 @@ int main(int argc, char* argv[])
                         : std::make_unique<tv::QtSettingsStore>();
     tv::QtDialogs dialogs;
     tv::SystemClock clock;
+    tv::QtPrinter printer;
 
-    tv::MainWindow window({*settings, dialogs, clock, files, programDir});
+    tv::MainWindow window({*settings, dialogs, clock, files, printer, programDir});
     dialogs.setParent(&window);
+    printer.setDialogParent(&window);
     QObject::connect(&window, &tv::MainWindow::programEnded, &app, [](int code) { QCoreApplication::exit(code); });
     window.show();
     if (!window.start())

@@ -17,6 +17,7 @@
 #include "platform/qt_printer.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
+#include "platform/version.h"
 #include "station/startup.h"
 
 #include <QApplication>
@@ -311,7 +312,7 @@ void MainWindow::showSession()
     m_sessionHf->setChecked(hf);
     m_sessionVhf->setChecked(vhf);
     setWindowTitle(QStringLiteral("Journée Nationale des Moulins   Session ") + m_session.sessionText() +
-                   QStringLiteral("   Revision ") + StationSession::kRevision);
+                   QStringLiteral("   Revision ") + revisionText());
     if (!hf && !vhf)
         return; // an unknown stored session leaves the band list as it was
     QStringList list;

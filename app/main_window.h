@@ -24,7 +24,6 @@ namespace tv {
 class DepartmentGridWidget;
 class EntryPanel;
 class HelpWindow;
-class QtPrinter;
 class RulesWindow;
 
 // The main window `Main`: station, clock, the QSO list, the entry fields, the department grid,
@@ -96,7 +95,6 @@ private:
     Logbook m_logbook;
     QsoListModel m_model;
     std::unique_ptr<QsoEntry> m_entryCore;
-    std::unique_ptr<QtPrinter> m_printer; // shared by the windows that print
     QPointer<RulesWindow> m_rules;
     QPointer<HelpWindow> m_help;
     bool m_ended = false;

@@ -16,7 +16,6 @@ namespace tv {
 
 void MainWindow::wireReportMenus()
 {
-    m_printer = std::make_unique<QtPrinter>(this);
     auto item = [this](const char* name) {
         QAction* action = findChild<QAction*>(QString::fromLatin1(name));
         action->setEnabled(true);
@@ -28,10 +27,10 @@ void MainWindow::wireReportMenus()
     connect(item("Mnu_Feuille_Recap"), &QAction::triggered, this, [this] {
         // A new sheet counts from multiplier files brought in line with the log first.
         SummaryWindow::showOrRaise(m_services, m_session.storedCallsign(), m_session.eventDate(), m_session.isHf(),
-                                   *m_printer, this, [this] { return rebuildMultipliers(); });
+                                   this, [this] { return rebuildMultipliers(); });
     });
     connect(item("Mnu_Imprime_Tout"), &QAction::triggered, this, [this] {
-        LogListingWindow::showOrRaise(m_services, m_session.storedCallsign(), m_session.eventDate(), *m_printer, this);
+        LogListingWindow::showOrRaise(m_services, m_session.storedCallsign(), m_session.eventDate(), this);
     });
     connect(item("Mnu_Reglement"), &QAction::triggered, this, [this] { RulesWindow::showOrRaise(m_rules, this); });
     connect(item("Mnu_Mode_Emploi"), &QAction::triggered, this,

@@ -2,9 +2,12 @@
 
 #include "geo/clock_text.h"
 #include "geo/locator.h"
+#include "logstore/callsign_rule.h"
+#include "logstore/callsign_validator.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/named_widget.h"
+#include "platform/palette.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
 #include "station/station_file_set.h"
@@ -24,14 +27,11 @@
 namespace tv {
 namespace {
 
-const QColor kPassed(0xFF, 0xFF, 0xC0);   // light yellow: a field already passed
-const QColor kExpected(0xC0, 0xFF, 0xC0); // light green: the field expecting input
-
-void paint(QWidget* field, const QColor& colour)
+void paint(QWidget* field, palette::Rgb colour)
 {
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    field->setPalette(palette);
+    QPalette colours = field->palette();
+    colours.setColor(QPalette::Base, QColor(colour));
+    field->setPalette(colours);
 }
 
 QLineEdit* makeField(QWidget* parent, const char* name)
@@ -39,17 +39,6 @@ QLineEdit* makeField(QWidget* parent, const char* name)
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
     return field;
-}
-
-// The callsign becomes part of file names: digits, capital letters and "_" only.
-bool hasOnlyCallsignCharacters(const QString& callsign)
-{
-    for (const QChar ch : callsign) {
-        const char16_t u = ch.unicode();
-        if (!((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || u == '_'))
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -97,6 +86,7 @@ void StationDialog::buildLayout()
 
     for (QLineEdit* field : {m_callsign, m_locator, m_date})
         field->installEventFilter(this);
+    m_callsign->setValidator(new CallsignValidator(callsign::Kind::Station, m_callsign));
     m_locator->setEnabled(false);
     m_date->setEnabled(false);
     m_validate->setEnabled(false);
@@ -131,12 +121,9 @@ bool StationDialog::eventFilter(QObject* watched, QEvent* event)
     const bool plain = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
     if (plain && key->text().size() == 1) {
         const QChar typed = key->text().at(0);
-        if (typed >= QLatin1Char('a') && typed <= QLatin1Char('z')) {
+        // The callsign's validator applies the callsign rule; the other fields take capitals.
+        if (field != m_callsign && typed >= QLatin1Char('a') && typed <= QLatin1Char('z')) {
             field->insert(QString(typed.toUpper()));
-            return true;
-        }
-        if (field == m_callsign && typed == QLatin1Char('/')) {
-            field->insert(QStringLiteral("_"));
             return true;
         }
     }
@@ -148,17 +135,17 @@ void StationDialog::callsignEntered()
     const QString session = m_services.settings.value(keys::kJnm, keys::stationSection(m_currentCallsign),
                                                       keys::kSession, QStringLiteral("HF"));
     QLineEdit* next = session == QLatin1String("VHF") ? m_locator : m_date;
-    paint(m_callsign, kPassed);
+    paint(m_callsign, palette::kPassed);
     next->setEnabled(true);
-    paint(next, kExpected);
+    paint(next, palette::kExpected);
     next->setFocus();
 }
 
 void StationDialog::locatorEntered()
 {
-    paint(m_locator, kPassed);
+    paint(m_locator, palette::kPassed);
     m_date->setEnabled(true);
-    paint(m_date, kExpected);
+    paint(m_date, palette::kExpected);
     m_date->setFocus();
 }
 
@@ -172,7 +159,7 @@ void StationDialog::dateEntered()
         m_services.dialogs.message(QStringLiteral("Attention le format date doit etre jj/mm/aa"));
         return;
     }
-    paint(m_date, kPassed);
+    paint(m_date, palette::kPassed);
     m_validate->setEnabled(true);
     m_validate->setFocus();
 }
@@ -190,9 +177,9 @@ void StationDialog::validate()
     const QString eventDate = m_date->text();
     if (callsign.isEmpty())
         return refuse(m_callsign, QStringLiteral("Vous devez entrer un indicatif"));
-    if (callsign.size() > 12)
+    if (callsign.size() > callsign::kStationMaxLength)
         return refuse(m_callsign, QStringLiteral("12 caracteres maximum pour l'indicatif"));
-    if (!hasOnlyCallsignCharacters(callsign)) {
+    if (!callsign::isStoredForm(callsign)) {
         m_callsign->clear();
         return refuse(m_callsign,
                       QStringLiteral("L'indicatif ne doit comporter que des lettres des chiffres ou le signe _ "));

@@ -13,6 +13,7 @@
 #include "station/station_session.h"
 #include "tests/support/fakes/fake_clock.h"
 #include "tests/support/fakes/fake_dialogs.h"
+#include "tests/support/fakes/fake_printer.h"
 #include "tests/support/fakes/fake_settings_store.h"
 
 #include <QDir>
@@ -40,11 +41,12 @@ double recordOnLogOf(int count)
     tv::FakeSettingsStore settings;
     tv::FakeDialogs dialogs;
     tv::FakeClock clock;
+    tv::FakePrinter printer;
     tv::StationSession session;
     session.setStation(QStringLiteral("F0ZZZ"), QStringLiteral("JN18DU"));
     session.setSessionText(QStringLiteral("HF"));
     session.chooseBand(2); // 14 Mhz
-    const tv::Services services{settings, dialogs, clock, files, dir.path()};
+    const tv::Services services{settings, dialogs, clock, files, printer, dir.path()};
     tv::Logbook logbook(services);
     logbook.setStation(QStringLiteral("F0ZZZ"));
     logbook.load();

@@ -1,6 +1,8 @@
 #include "logstore/nomenclature_window.h"
 
 #include "entry/entry_panel.h"
+#include "logstore/callsign_rule.h"
+#include "logstore/callsign_validator.h"
 #include "logstore/cp1252.h"
 #include "platform/dialogs.h"
 
@@ -95,7 +97,7 @@ NomenclatureWindow::NomenclatureWindow(Services services, QWidget* parent)
     m_department = makeField(this, "Dep_Edit");
     m_locator = makeField(this, "Loc_Edit");
     m_department->setMaxLength(3);
-    m_callsign->setValidator(new AsciiUpperValidator(m_callsign));
+    m_callsign->setValidator(new CallsignValidator(callsign::Kind::Contacted, m_callsign));
     m_locator->setValidator(new AsciiUpperValidator(m_locator));
 
     m_add = makeButton(this, "Ajouter");
@@ -219,7 +221,7 @@ void NomenclatureWindow::add()
     Dialogs& dialogs = m_services.dialogs;
     const QString callsign = field(m_callsign);
     const QString locator = field(m_locator);
-    if (callsign.isEmpty() || callsign.size() > 10) {
+    if (callsign.isEmpty() || callsign.size() > callsign::kNomenclatureLength) {
         dialogs.message(QStringLiteral("Attention pas d'indicatif ou indicatif superieur a 10 caracteres"));
         return;
     }
@@ -253,7 +255,7 @@ void NomenclatureWindow::edit()
         dialogs.message(QStringLiteral("Selectionnez une ligne d'abord"));
         return;
     }
-    if (callsign.size() > 10) {
+    if (callsign.size() > callsign::kNomenclatureLength) {
         dialogs.message(QStringLiteral("Attention Indicatif superieur a 10 caracteres"));
         return;
     }

@@ -1,5 +1,6 @@
 #include "logstore/station_paths.h"
 
+#include "logstore/callsign_rule.h"
 #include "platform/file_system.h"
 
 #include <QDir>
@@ -14,16 +15,7 @@ StationPaths::StationPaths(QString programDir, QString storedCallsign)
 
 bool StationPaths::isSafeCallsign(const QString& storedCallsign)
 {
-    if (storedCallsign.isEmpty() || storedCallsign.size() > 32)
-        return false;
-    for (const QChar ch : storedCallsign) {
-        const char16_t u = ch.unicode();
-        const bool allowed =
-            (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || u == '-';
-        if (!allowed)
-            return false;
-    }
-    return true;
+    return callsign::isStoredForm(storedCallsign);
 }
 
 QString StationPaths::file(const QString& name) const

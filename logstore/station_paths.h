@@ -12,9 +12,10 @@ class FileSystem;
 // The names of a station's files, built in one place from the program directory, the stored
 // callsign ("_" where the callsign has "/") and a suffix.
 //
-// A stored callsign becomes part of file names, so only letters, digits, "_" and "-" are
-// accepted: nothing that could leave the program directory ("..", "/", "\", ":") or that a
-// file name cannot hold.
+// A stored callsign becomes part of file names, so only the stored form of the callsign rule
+// (callsign_rule.h: capitals, digits and "_", 12 at most) is accepted: nothing that could
+// leave the program directory ("..", "/", "\", ":"), that a file name cannot hold, or that
+// names the same file as another callsign on a system that ignores case.
 class StationPaths {
 public:
     StationPaths(QString programDir, QString storedCallsign);

@@ -1,10 +1,35 @@
 #pragma once
 
-// The colours of the program's windows, as 0xRRGGBB values (QColor takes them as they are).
+#include <QtGlobal>
+
+#include <optional>
+
 namespace tv::palette {
 
-inline constexpr unsigned kExpected = 0xC0FFC0;      // the field expecting input: light green
-inline constexpr unsigned kPassed = 0xFFFFC0;        // a field already passed: light yellow
-inline constexpr unsigned kNewDepartment = 0xFFC0C0; // a department the QSO makes new: light red
+// Every colour the windows paint, as 0xRRGGBB: a window makes it a QColor (QColor(QRgb)), so
+// the core names colours without any GUI header.
+using Rgb = quint32;
+
+inline constexpr Rgb kExpected = 0xC0FFC0;      // light green: the field expecting input, the chosen sort
+inline constexpr Rgb kPassed = 0xFFFFC0;        // light yellow: a field already passed
+inline constexpr Rgb kNewDepartment = 0xFFC0C0; // light red: a department a QSO makes new
+
+// The colour of a department mark on the multiplier grid, and of an activation rank on the
+// department map: 1 light red, 2 yellow, 3 light cyan, 4 light green; no colour for any other.
+constexpr std::optional<Rgb> markColour(int mark)
+{
+    switch (mark) {
+    case 1:
+        return 0xFFC0C0;
+    case 2:
+        return 0xFFFF00;
+    case 3:
+        return 0x80FFFF;
+    case 4:
+        return 0x80FF80;
+    default:
+        return std::nullopt;
+    }
+}
 
 } // namespace tv::palette

@@ -40,16 +40,16 @@ std::unique_ptr<QtPrinter> QtPrinter::toPdf(const QString& pdfFile)
 
 QtPrinter::~QtPrinter() = default;
 
-QFont QtPrinter::currentFont() const
+QFont QtPrinter::resolve(const PrintFont& wanted)
 {
-    QFont font(m_fontName);
+    QFont font(wanted.family);
     // A font the system lacks ("Courier New", "Terminal" on Linux) is replaced by the
     // fixed-pitch font of the system, since the reports are laid out in fixed columns.
-    if (!QFontDatabase::hasFamily(m_fontName))
+    if (!QFontDatabase::hasFamily(wanted.family))
         font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(std::max(1, m_fontSize));
-    font.setBold(m_bold);
+    font.setPointSize(std::max(1, wanted.pointSize));
+    font.setBold(wanted.bold);
     return font;
 }
 
@@ -64,34 +64,80 @@ bool QtPrinter::choosePrinter()
 
 void QtPrinter::printLine(const QString& text)
 {
-    m_lines.append({text, currentFont()});
+    m_lines.append({text, resolve({m_fontName, m_fontSize, m_bold})});
+}
+
+void QtPrinter::placeText(double xMm, double yMm, const QString& text, const PrintFont& font)
+{
+    m_placed.append({m_page, QPointF(xMm, yMm), text, resolve(font)});
+}
+
+void QtPrinter::newPage()
+{
+    ++m_page;
 }
 
 bool QtPrinter::endDocument()
 {
     const QList<Line> lines = std::exchange(m_lines, {});
+    const QList<Placed> placed = std::exchange(m_placed, {});
+    m_page = 0;
     m_lastPages = 0;
     QPainter painter;
     if (!painter.begin(m_printer.get()))
         return false;
+    const bool drawn = drawPlaced(painter, placed) && drawLines(painter, lines, !placed.isEmpty());
+    return painter.end() && drawn;
+}
 
-    // The painter's origin is the top left corner of the printable area.
+bool QtPrinter::drawPlaced(QPainter& painter, const QList<Placed>& placed)
+{
+    // The painter's origin is the top left corner of the printable area, not of the paper.
+    const int dpi = m_printer->resolution();
+    const QPointF origin = m_printer->pageLayout().paintRectPixels(dpi).topLeft();
+    const double perMm = dpi / 25.4;
+    int lastPage = -1;
+    for (const Placed& text : placed)
+        lastPage = std::max(lastPage, text.page);
+    for (int page = 0; page <= lastPage; ++page) {
+        if (page > 0 && !m_printer->newPage())
+            return false;
+        ++m_lastPages;
+        for (const Placed& text : placed) {
+            if (text.page != page)
+                continue;
+            painter.setFont(text.font);
+            const QFontMetricsF metrics(text.font, m_printer.get());
+            painter.drawText(text.at * perMm - origin + QPointF(0, metrics.ascent()), text.text);
+        }
+    }
+    return true;
+}
+
+bool QtPrinter::drawLines(QPainter& painter, const QList<Line>& lines, bool onNewPage)
+{
+    if (lines.isEmpty())
+        return true;
+    if (onNewPage && !m_printer->newPage())
+        return false;
     const double pageWidth = m_printer->width();
     double widest = 0;
     for (const Line& line : lines)
         widest = std::max(widest, QFontMetricsF(line.font, m_printer.get()).horizontalAdvance(line.text));
     const double scale = widest > pageWidth ? pageWidth / widest : 1.0;
+    painter.save();
     painter.scale(scale, scale);
     const double pageHeight = m_printer->height() / scale;
 
     double y = 0;
-    m_lastPages = 1;
+    ++m_lastPages;
+    bool drawn = true;
     for (const Line& line : lines) {
         const QFontMetricsF metrics(line.font, m_printer.get());
         if (y > 0 && y + metrics.height() > pageHeight) {
             if (!m_printer->newPage()) {
-                painter.end();
-                return false;
+                drawn = false;
+                break;
             }
             ++m_lastPages;
             y = 0;
@@ -100,12 +146,15 @@ bool QtPrinter::endDocument()
         painter.drawText(QPointF(0, y + metrics.ascent()), line.text);
         y += metrics.lineSpacing();
     }
-    return painter.end();
+    painter.restore();
+    return drawn;
 }
 
 void QtPrinter::discardDocument()
 {
     m_lines.clear();
+    m_placed.clear();
+    m_page = 0;
 }
 
 } // namespace tv

@@ -4,10 +4,12 @@
 
 #include <QFont>
 #include <QList>
+#include <QPointF>
 #include <QString>
 
 #include <memory>
 
+class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -18,12 +20,16 @@ namespace tv {
 // Two ways to build it: with a parent window, choosePrinter() shows the print dialog (a cancel
 // prints nothing; the dialog's "Print to File (PDF)" writes the PDF file named there); with a
 // PDF file name, the document goes to that file without any dialog.
-// Lines are kept until endDocument(), which lays them out top to bottom, each in its own font,
-// starting a new page when the page is full. A line wider than the page is never cut: the
-// whole document is then drawn smaller so that its widest line fits.
+// Lines and placed texts are kept until endDocument(). Placed texts are drawn first, each on
+// its page at its place (millimetres through the printer's resolution, from the paper's
+// corner); the last page printed is the last one holding a text. Lines are then laid out top
+// to bottom, each in its own font, starting a new page when the page is full. A line wider than
+// the page is never cut: the lines are then drawn smaller so that the widest fits.
+// A font the system lacks ("Courier New" on Linux) is replaced by its fixed-pitch font.
 class QtPrinter final : public Printer {
 public:
     explicit QtPrinter(QWidget* dialogParent = nullptr);
+    void setDialogParent(QWidget* parent) { m_parent = parent; }
     // Prints to this PDF file, without dialog.
     static std::unique_ptr<QtPrinter> toPdf(const QString& pdfFile);
     ~QtPrinter() override;
@@ -37,6 +43,8 @@ public:
 
     bool choosePrinter() override;
     void printLine(const QString& text) override;
+    void placeText(double xMm, double yMm, const QString& text, const PrintFont& font) override;
+    void newPage() override;
     bool endDocument() override;
     void discardDocument() override;
 
@@ -48,7 +56,15 @@ private:
         QString text;
         QFont font;
     };
-    QFont currentFont() const;
+    struct Placed {
+        int page;
+        QPointF at; // millimetres from the paper's top-left corner
+        QString text;
+        QFont font;
+    };
+    static QFont resolve(const PrintFont& font);
+    bool drawPlaced(QPainter& painter, const QList<Placed>& placed);
+    bool drawLines(QPainter& painter, const QList<Line>& lines, bool onNewPage);
 
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_parent = nullptr;
@@ -57,6 +73,8 @@ private:
     int m_fontSize = 10;
     bool m_bold = false;
     QList<Line> m_lines;
+    QList<Placed> m_placed;
+    int m_page = 0; // the page the next placed text goes on
     int m_lastPages = 0;
 };
 

@@ -7,6 +7,7 @@ namespace tv {
 class Clock;
 class Dialogs;
 class FileSystem;
+class Printer;
 class SettingsStore;
 
 // What the program reaches outside itself, handed to every window and core service that
@@ -16,6 +17,7 @@ struct Services {
     Dialogs& dialogs;
     Clock& clock;
     FileSystem& files;
+    Printer& printer;   // the program's one printer, its selection dialog included
     QString programDir; // where every station file and shared list lives
 };
 

@@ -8,6 +8,7 @@
 #include "logstore/qso_line.h"
 #include "logstore/station_paths.h"
 #include "platform/dialogs.h"
+#include "platform/version.h"
 #include "reports/report_files.h"
 #include "station/station_session.h"
 
@@ -64,8 +65,8 @@ QList<QByteArray> headerLines(const QString& storedCallsign)
     return {
         "Exportation du carnet de trafic J.N.M. de " + cp1252::encode(storedCallsign) + " au format ADIF",
         "",
-        cp1252::encode(QStringLiteral("Fichier créé par le logiciel Tournevent Rev") + StationSession::kRevision) +
-            " " + specifier("adif_ver", "3.1.4") + " " + specifier("programid", "Tournevent"),
+        cp1252::encode(QStringLiteral("Fichier créé par le logiciel Tournevent Rev") + revisionText()) + " " +
+            specifier("adif_ver", "3.1.4") + " " + specifier("programid", "Tournevent"),
         "",
         "",
         "<eoh>",

@@ -1,5 +1,6 @@
 #include "reports/cli_commands.h"
 
+#include "logstore/callsign_rule.h"
 #include "logstore/log_file.h"
 #include "logstore/multiplier_rebuild.h"
 #include "logstore/qso_line.h"
@@ -313,9 +314,7 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
         return kReadFailed;
     }
 
-    // The stored form: upper case, "_" for "/".
-    QString callsign = options.call.toUpper();
-    callsign.replace(QLatin1Char('/'), QLatin1Char('_'));
+    QString callsign = callsign::toStored(options.call);
     if (callsign.isEmpty()) {
         callsign = settings.value(keys::kJnm, keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign);
         if (callsign == keys::kNoCallsign) {
@@ -326,7 +325,7 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
     }
     if (!StationPaths::isSafeCallsign(callsign)) {
         err << QStringLiteral("L'indicatif « ") << callsign
-            << QStringLiteral(" » ne peut pas nommer un fichier (lettres, chiffres, « _ » et « - » seulement).")
+            << QStringLiteral(" » ne peut pas nommer un fichier (lettres, chiffres et « _ » seulement, 12 au plus).")
             << Qt::endl;
         return kStation;
     }

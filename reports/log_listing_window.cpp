@@ -30,7 +30,7 @@ QPointer<LogListingWindow> g_open;
 } // namespace
 
 LogListingWindow* LogListingWindow::showOrRaise(Services services, const QString& storedCallsign,
-                                                const QString& eventDate, Printer& printer, QWidget* parent)
+                                                const QString& eventDate, QWidget* parent)
 {
     LogListingWindow* window = g_open;
     if (window && (window->m_callsign != storedCallsign || window->m_eventDate != eventDate)) {
@@ -38,7 +38,7 @@ LogListingWindow* LogListingWindow::showOrRaise(Services services, const QString
         window = nullptr;
     }
     if (!window) {
-        window = new LogListingWindow(services, storedCallsign, eventDate, printer, parent);
+        window = new LogListingWindow(services, storedCallsign, eventDate, parent);
         g_open = window;
     }
     window->show();
@@ -47,10 +47,9 @@ LogListingWindow* LogListingWindow::showOrRaise(Services services, const QString
     return window;
 }
 
-LogListingWindow::LogListingWindow(Services services, QString storedCallsign, QString eventDate, Printer& printer,
-                                   QWidget* parent)
+LogListingWindow::LogListingWindow(Services services, QString storedCallsign, QString eventDate, QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_callsign(std::move(storedCallsign)),
-      m_eventDate(std::move(eventDate)), m_printer(printer)
+      m_eventDate(std::move(eventDate))
 {
     setObjectName(QStringLiteral("Impression"));
     setWindowTitle(QStringLiteral("Pré Visualisation"));
@@ -132,7 +131,8 @@ void LogListingWindow::print()
     const std::optional<QList<QByteArray>> lines = readLog();
     if (!lines)
         return;
-    const auto outcome = reporttext::printLines(m_printer, listing::printLines(m_callsign, m_eventDate, *lines));
+    const auto outcome =
+        reporttext::printLines(m_services.printer, listing::printLines(m_callsign, m_eventDate, *lines));
     if (const QString failure = reporttext::printFailureMessage(outcome); !failure.isEmpty())
         m_services.dialogs.message(failure);
 }

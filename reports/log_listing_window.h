@@ -14,8 +14,6 @@ class QPushButton;
 
 namespace tv {
 
-class Printer;
-
 // The window `Impression` ("Pré Visualisation"): the log listing in the fixed-pitch list
 // `Visu_Print`, saved under the session's name (reportfiles::logListing: callsign + "_Log_JNM_"
 // + dd_mm_yy + ".txt", "_Log_JNM_VHF_" in the VHF session) by `Enregistrer`, or printed
@@ -28,14 +26,13 @@ class Printer;
 class LogListingWindow final : public QWidget {
     Q_OBJECT
 public:
-    // `printer` is the program's printer (its selection dialog); it must outlive the window.
-    LogListingWindow(Services services, QString storedCallsign, QString eventDate, Printer& printer,
-                     QWidget* parent = nullptr);
+    // It prints on the services' printer.
+    LogListingWindow(Services services, QString storedCallsign, QString eventDate, QWidget* parent = nullptr);
 
     // Shows the listing window, building it when none is open or when the one open lists
     // another station or event date (that one is closed); the window is raised and activated.
     static LogListingWindow* showOrRaise(Services services, const QString& storedCallsign, const QString& eventDate,
-                                         Printer& printer, QWidget* parent);
+                                         QWidget* parent);
 
 public Q_SLOTS:
     void save();  // Enregistrer
@@ -48,7 +45,6 @@ private:
     Services m_services;
     QString m_callsign;
     QString m_eventDate;
-    Printer& m_printer;
     QListWidget* m_list = nullptr; // Visu_Print
 };
 

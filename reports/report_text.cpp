@@ -3,7 +3,7 @@
 #include "geo/clock_text.h"
 #include "logstore/cp1252.h"
 #include "platform/printer.h"
-#include "station/station_session.h"
+#include "platform/version.h"
 
 namespace tv::reporttext {
 
@@ -24,7 +24,7 @@ std::optional<QString> eventDateSuffix(const QString& eventDate)
 
 QByteArray signOff()
 {
-    return cp1252::encode(QStringLiteral("Document établi avec Tournevent Rev ") + StationSession::kRevision);
+    return cp1252::encode(QStringLiteral("Document établi avec Tournevent Rev ") + revisionText());
 }
 
 QByteArray fieldBytes(const QString& text)

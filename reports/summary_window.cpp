@@ -65,8 +65,7 @@ QPointer<SummaryWindow> g_open;
 } // namespace
 
 SummaryWindow* SummaryWindow::showOrRaise(Services services, const QString& storedCallsign, const QString& eventDate,
-                                          bool hfSession, Printer& printer, QWidget* parent,
-                                          const std::function<bool()>& beforeBuilding)
+                                          bool hfSession, QWidget* parent, const std::function<bool()>& beforeBuilding)
 {
     SummaryWindow* window = g_open;
     if (window && (window->m_callsign != storedCallsign || window->m_eventDate != eventDate ||
@@ -78,7 +77,7 @@ SummaryWindow* SummaryWindow::showOrRaise(Services services, const QString& stor
     if (!window) {
         if (beforeBuilding && !beforeBuilding())
             return nullptr;
-        window = new SummaryWindow(services, storedCallsign, eventDate, hfSession, printer, parent);
+        window = new SummaryWindow(services, storedCallsign, eventDate, hfSession, parent);
         g_open = window;
     }
     window->show();
@@ -88,9 +87,9 @@ SummaryWindow* SummaryWindow::showOrRaise(Services services, const QString& stor
 }
 
 SummaryWindow::SummaryWindow(Services services, QString storedCallsign, QString eventDate, bool hfSession,
-                             Printer& printer, QWidget* parent)
+                             QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_callsign(std::move(storedCallsign)),
-      m_eventDate(std::move(eventDate)), m_hfSession(hfSession), m_printer(printer)
+      m_eventDate(std::move(eventDate)), m_hfSession(hfSession)
 {
     setObjectName(QStringLiteral("Recapitulation"));
     setWindowTitle(QStringLiteral("Feuille récapitulative"));
@@ -382,7 +381,7 @@ void SummaryWindow::save()
 void SummaryWindow::print()
 {
     refreshTotal();
-    const auto outcome = reporttext::printLines(m_printer, summary::printLines(sheet()));
+    const auto outcome = reporttext::printLines(m_services.printer, summary::printLines(sheet()));
     if (const QString failure = reporttext::printFailureMessage(outcome); !failure.isEmpty())
         m_services.dialogs.message(failure);
 }

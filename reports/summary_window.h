@@ -16,8 +16,6 @@ class QPushButton;
 
 namespace tv {
 
-class Printer;
-
 // The window `Recapitulation` ("Feuille récapitulative"): the summary sheet with its editable
 // cells (`QSO1`..`QSO11`, `Point1`.., `MC1`.., `MD1`.., `MP1`.., `Tot_QSO`.., `VHF_QSO`..,
 // `Total_Points`), the operator's fields, the category (`Option1`) and the session shown
@@ -35,8 +33,8 @@ class SummaryWindow final : public QWidget {
     Q_OBJECT
 public:
     // `hfSession`: `Mnu_Session_HF` is checked in the main window (which total row is shown and
-    // scored). `printer` is the program's printer; it must outlive the window.
-    SummaryWindow(Services services, QString storedCallsign, QString eventDate, bool hfSession, Printer& printer,
+    // scored). It prints on the services' printer.
+    SummaryWindow(Services services, QString storedCallsign, QString eventDate, bool hfSession,
                   QWidget* parent = nullptr);
 
     // Shows the summary window, building it when none is open, or when the one open counts
@@ -44,7 +42,7 @@ public:
     // given, runs first when a window is to be built; false stops there and gives nothing.
     // An open window is raised and activated, its cells as the operator left them.
     static SummaryWindow* showOrRaise(Services services, const QString& storedCallsign, const QString& eventDate,
-                                      bool hfSession, Printer& printer, QWidget* parent,
+                                      bool hfSession, QWidget* parent,
                                       const std::function<bool()>& beforeBuilding = {});
 
     // The sheet as the window shows it now.
@@ -66,7 +64,6 @@ private:
     QString m_callsign;
     QString m_eventDate;
     bool m_hfSession;
-    Printer& m_printer;
 
     std::array<std::array<QLineEdit*, summary::kColumns>, summary::kRows> m_rows{};
     std::array<QLineEdit*, summary::kColumns> m_hfTotal{};

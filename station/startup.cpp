@@ -1,4 +1,5 @@
 #include "station/startup.h"
+#include "platform/version.h"
 
 #include "logstore/prefix_file.h"
 #include "logstore/station_paths.h"
@@ -38,7 +39,7 @@ bool begin(SettingsStore& settings, StationSession& session, const QString& prog
     session.readSettings();
     session.setEditMode(false);
     const QString section = keys::stationSection(session.storedCallsign());
-    const bool written = settings.setValue(keys::kJnm, section, keys::kRevision, StationSession::kRevision);
+    const bool written = settings.setValue(keys::kJnm, section, keys::kRevision, revisionText());
     settings.setValue(keys::kJnm, keys::kSetup, keys::kCheminRepertoire, programDir);
     return written;
 }
@@ -97,7 +98,7 @@ QString noStationText()
 
 QString aboutText()
 {
-    return QStringLiteral("Tournevent   Revision") + StationSession::kRevision +
+    return QStringLiteral("Tournevent   Revision") + revisionText() +
            QStringLiteral("\r\nCarnet de trafic de la Journée Nationale des Moulins");
 }
 

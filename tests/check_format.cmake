@@ -6,7 +6,8 @@ file(GLOB_RECURSE files RELATIVE "${ROOT}"
   "${ROOT}/cluster/*.cpp" "${ROOT}/cluster/*.h" "${ROOT}/entry/*.cpp" "${ROOT}/entry/*.h"
   "${ROOT}/geo/*.cpp" "${ROOT}/geo/*.h" "${ROOT}/labels/*.cpp" "${ROOT}/labels/*.h"
   "${ROOT}/logstore/*.cpp" "${ROOT}/logstore/*.h" "${ROOT}/platform/*.cpp" "${ROOT}/platform/*.h"
-  "${ROOT}/reports/*.cpp" "${ROOT}/reports/*.h" "${ROOT}/station/*.cpp" "${ROOT}/station/*.h"
+  "${ROOT}/reports/*.cpp" "${ROOT}/reports/*.h" "${ROOT}/rig/*.cpp" "${ROOT}/rig/*.h"
+  "${ROOT}/spots/*.cpp" "${ROOT}/spots/*.h" "${ROOT}/station/*.cpp" "${ROOT}/station/*.h"
   "${ROOT}/stats/*.cpp" "${ROOT}/stats/*.h" "${ROOT}/tests/*.cpp" "${ROOT}/tests/*.h")
 list(LENGTH files count)
 if(count EQUAL 0)

@@ -498,8 +498,8 @@ TEST_F(EntryTest, DateAndStartTimeComeFromOneReadingOfTheClock)
         }
         CalendarTime localNow() const override { return utcNow(); }
     } clock;
-    entry = std::make_unique<QsoEntry>(Services{fx.settings, fx.dialogs, clock, fx.files, fx.dir.path()}, session,
-                                       *logbook);
+    entry = std::make_unique<QsoEntry>(Services{fx.settings, fx.dialogs, clock, fx.files, fx.printer, fx.dir.path()},
+                                       session, *logbook);
     entry->reset();
     fx.dialogs.answer(false);
     enter(F::Callsign, "DL1ABC");

@@ -32,7 +32,7 @@ class ListingWindowTest : public ::testing::Test {
 protected:
     LogListingWindow* open()
     {
-        auto* w = new LogListingWindow(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"), printer);
+        auto* w = new LogListingWindow(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"));
         windows.emplace_back(w);
         return w;
     }
@@ -44,7 +44,7 @@ protected:
     }
 
     test::Fixture fx;
-    FakePrinter printer;
+    FakePrinter& printer = fx.printer;
     std::vector<std::unique_ptr<QWidget>> windows;
     const QString fileName = QStringLiteral("F4XYZ_Log_JNM_21_06_15.txt");
 };
@@ -112,7 +112,7 @@ TEST_F(ListingWindowTest, OneWindowAtATimeRaisedWhenAskedAgainAndDestroyedOnQuit
     test::reports::writeStation(fx.dir);
     const auto show = [&](const char* callsign) {
         return LogListingWindow::showOrRaise(fx.services(), QString::fromLatin1(callsign), QStringLiteral("21/06/15"),
-                                             printer, nullptr);
+                                             nullptr);
     };
     QPointer<LogListingWindow> first = show("F4XYZ");
     ASSERT_NE(first, nullptr);

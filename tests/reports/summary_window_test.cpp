@@ -41,7 +41,7 @@ protected:
     {
         fx.settings.clearWrites();
         return std::make_unique<SummaryWindow>(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"),
-                                               hfSession, printer);
+                                               hfSession);
     }
     static QString text(QWidget* w, const char* name)
     {
@@ -60,7 +60,7 @@ protected:
     }
 
     test::Fixture fx;
-    FakePrinter printer;
+    FakePrinter& printer = fx.printer;
     const QString sheetName = QStringLiteral("F4XYZ_Recapitulatif_JNM_21_06_15.txt");
 };
 
@@ -109,7 +109,7 @@ TEST_F(SummaryWindowTest, OneWindowAtATimeAndASecondChoiceRaisesIt)
     int prepared = 0;
     const auto show = [&](const char* callsign, bool hf) {
         return SummaryWindow::showOrRaise(fx.services(), QString::fromLatin1(callsign), QStringLiteral("21/06/15"), hf,
-                                          printer, nullptr, [&] { return ++prepared > 0; });
+                                          nullptr, [&] { return ++prepared > 0; });
     };
     QPointer<SummaryWindow> first = show("F4XYZ", true);
     ASSERT_NE(first, nullptr);
@@ -130,7 +130,7 @@ TEST_F(SummaryWindowTest, OneWindowAtATimeAndASecondChoiceRaisesIt)
     vhf->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(SummaryWindow::showOrRaise(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"), true,
-                                         printer, nullptr, [] { return false; }),
+                                         nullptr, [] { return false; }),
               nullptr);
 }
 

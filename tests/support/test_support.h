@@ -6,6 +6,7 @@
 #include "tests/support/fakes/failing_file_system.h"
 #include "tests/support/fakes/fake_clock.h"
 #include "tests/support/fakes/fake_dialogs.h"
+#include "tests/support/fakes/fake_printer.h"
 #include "tests/support/fakes/fake_settings_store.h"
 
 #include <QByteArray>
@@ -57,8 +58,9 @@ struct Fixture {
     FakeDialogs dialogs;
     FakeClock clock;
     FailingFileSystem files; // the real file system unless a test asks for failures
+    FakePrinter printer;
 
-    Services services() { return {settings, dialogs, clock, files, dir.path()}; }
+    Services services() { return {settings, dialogs, clock, files, printer, dir.path()}; }
 };
 
 // Names the station as the current one: callsign and locator of the "Setup " section, session
