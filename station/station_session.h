@@ -22,7 +22,6 @@ public:
 
     explicit StationSession(SettingsStore* settings = nullptr, QObject* parent = nullptr);
 
-
     // The callsign as stored and used in file names and settings sections ("_" for "/").
     const QString& storedCallsign() const { return m_storedCallsign; }
     // The callsign as shown: every "_" shown as "/".
