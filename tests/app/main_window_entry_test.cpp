@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "logstore/qso_line.h"
+#include "station/logbook.h"
 #include "tests/support/test_support.h"
 
 #include <QApplication>
@@ -75,7 +76,7 @@ TEST_F(MainWindowEntryTest, AContactIsLoggedFromTheKeyboardAlone)
     EXPECT_EQ(find<QLineEdit>("Date_A")->text(), "21/06/15");
     EXPECT_EQ(find<QLineEdit>("Debut_A")->text(), "09:41");
     EXPECT_EQ(focusName(), "RSTR_A");
-    typeEnter();
+    typeEnter("57"); // replaces the proposed 59
     typeEnter();
     EXPECT_EQ(focusName(), "Prenom_A");
     typeEnter("Jean");
@@ -92,6 +93,7 @@ TEST_F(MainWindowEntryTest, AContactIsLoggedFromTheKeyboardAlone)
     EXPECT_EQ(qsoline::field(lines[0], logcol::kBand), "14 Mhz");
     EXPECT_EQ(qsoline::field(lines[0], logcol::kFirstName), "JEAN");
     EXPECT_EQ(qsoline::field(lines[0], logcol::kPoints), "3");
+    EXPECT_EQ(qsoline::field(lines[0], logcol::kRstReceived), "57");
     EXPECT_EQ(focusName(), "Indicatif_A");
     EXPECT_EQ(find<QGroupBox>("Frame4")->title(), QString::fromUtf8("QSO numéro 2"));
     EXPECT_EQ(find<QLabel>("P_QSO")->text(), "6") << "3 points x (department + entity)";
@@ -134,6 +136,44 @@ TEST_F(MainWindowEntryTest, EditAndDeleteFromTheList)
     ASSERT_EQ(w->qsoModel().rowCount(), 1);
     EXPECT_EQ(qsoline::field(w->qsoModel().line(0), logcol::kCallsign), "F1AAA");
     EXPECT_EQ(find<QGroupBox>("Frame4")->title(), "QSO numero 2");
+}
+
+TEST_F(MainWindowEntryTest, AQsoRecordedThroughTheLogbookAloneIsFollowed)
+{
+    QsoWrite qso;
+    qso.line = test::qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "59");
+    qso.departmentToMark = "59";
+    qso.entityToMark = "F";
+    ASSERT_TRUE(w->logbook().record(qso).logWritten());
+    EXPECT_EQ(w->qsoModel().rowCount(), 1);
+    EXPECT_EQ(find<QGroupBox>("Frame4")->title(), QString::fromUtf8("QSO numéro 2"));
+    EXPECT_EQ(find<QLabel>("P_QSO")->text(), "6");
+    EXPECT_TRUE(find<QLineEdit>("Dpt_59")->styleSheet().contains("#ffc0c0"));
+    EXPECT_EQ(find<QGroupBox>("Frame3")->title().left(2), " 1");
+}
+
+TEST_F(MainWindowEntryTest, AMouseEditIsCheckedAndTheGridKeepsTheBandInUse)
+{
+    const QByteArray a = test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59");
+    const QByteArray b = test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62");
+    fx.dir.write("F0ZZZ.log", test::crlf({a, b}));
+    open();
+    find<QTableView>("Liste_QSO")->selectRow(1);
+    find<QPushButton>("Editer")->click();
+    find<QLineEdit>("Depart_A")->setText("ZZ");
+    find<QComboBox>("Bande_A")->setCurrentText("21 Mhz");
+    find<QPushButton>("Enregistrer")->click();
+    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Attention le département ZZ n'existe pas"));
+    EXPECT_EQ(focusName(), "Depart_A");
+    EXPECT_EQ(fx.dir.read("F0ZZZ.log"), test::crlf({a, b}));
+
+    find<QLineEdit>("Depart_A")->setText("75");
+    find<QPushButton>("Enregistrer")->click();
+    ASSERT_EQ(w->qsoModel().rowCount(), 2);
+    EXPECT_EQ(qsoline::field(w->qsoModel().line(1), logcol::kBand), "21 Mhz");
+    EXPECT_EQ(qsoline::field(w->qsoModel().line(1), logcol::kDepartment), "75");
+    EXPECT_EQ(find<QComboBox>("Bande_A")->currentText(), "14 Mhz");
+    EXPECT_TRUE(find<QGroupBox>("Frame3")->title().endsWith("14 Mhz en SSB")) << "the band in use, not the edited one";
 }
 
 } // namespace
