@@ -99,61 +99,35 @@ TEST_F(MainWindowTest, SessionGivesTheBandListAndTheMenuCheckMarks)
     }
 }
 
-TEST_F(MainWindowTest, ClockFollowsTheUtcOption)
+TEST_F(MainWindowTest, OptionsFollowTheStationAndAreStored)
 {
     knownStation("F0ZZZ");
     fx.settings.setValue("JNM", "Setup F0ZZZ", "Heure UTC", "False");
+    fx.settings.setValue("JNM", "Setup F0ZZZ", "Date Automatique", "False");
     fx.dir.write("F0ZZZ.log", "");
     fx.clock.set({2015, 6, 21, 23, 41, 7}, {2015, 6, 22, 1, 41, 7});
     MainWindow w(fx.services());
     ASSERT_TRUE(w.start());
     auto* utc = find<QLabel>(w, "Label37");
-    auto* local = find<QLabel>(w, "Label34");
     auto* date = find<QLabel>(w, "Label33");
-    EXPECT_EQ(utc->text(), "23:41 Utc");
-    EXPECT_EQ(local->text(), "01:41 Loc");
+    auto* dateLabel = find<QLabel>(w, "Label15");
+    EXPECT_EQ(utc->text() + " " + find<QLabel>(w, "Label34")->text(), "23:41 Utc 01:41 Loc");
     EXPECT_FALSE(utc->isEnabled());
-    EXPECT_TRUE(local->isEnabled());
     EXPECT_EQ(date->text(), "22/06/15");
     EXPECT_TRUE(find<QAction>(w, "Mnu_UTC_Non")->isChecked());
+    EXPECT_EQ(dateLabel->text(), "Date manuelle");
 
     find<QAction>(w, "Mnu_UTC_Oui")->trigger();
     EXPECT_TRUE(utc->isEnabled());
-    EXPECT_FALSE(local->isEnabled());
     EXPECT_EQ(date->text(), "21/06/15");
+    EXPECT_TRUE(w.session().utc());
     EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "Heure UTC"), "True");
-}
-
-TEST_F(MainWindowTest, DateOptionCaptionsTheDateLabelAndIsStored)
-{
-    knownStation("F0ZZZ");
-    fx.settings.setValue("JNM", "Setup F0ZZZ", "Date Automatique", "False");
-    fx.dir.write("F0ZZZ.log", "");
-    MainWindow w(fx.services());
-    ASSERT_TRUE(w.start());
-    auto* label = find<QLabel>(w, "Label15");
-    EXPECT_EQ(label->text(), "Date manuelle");
     find<QLineEdit>(w, "Date_A")->setText("21/06/15");
     find<QAction>(w, "Mnu_Auto_Oui")->trigger();
-    EXPECT_EQ(label->text(), "Date automatique");
+    EXPECT_EQ(dateLabel->text(), "Date automatique");
     EXPECT_EQ(find<QLineEdit>(w, "Date_A")->text(), "");
+    EXPECT_TRUE(find<QAction>(w, "Mnu_Auto_Oui")->isChecked());
     EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "Date Automatique"), "True");
-    find<QAction>(w, "Mnu_Auto_Non")->trigger();
-    EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ", "Date Automatique"), "False");
-}
-
-TEST_F(MainWindowTest, HistoryIsShownFromTheHelpMenu)
-{
-    knownStation("F0ZZZ");
-    fx.dir.write("F0ZZZ.log", "");
-    MainWindow w(fx.services());
-    ASSERT_TRUE(w.start());
-    fx.dialogs.clear();
-    find<QAction>(w, "Mnu_Historique")->trigger();
-    const QString text = fx.dialogs.last();
-    EXPECT_TRUE(text.startsWith("V1.0.0   le 30/12/2005 creation a partir de Bastidou\r\n"));
-    EXPECT_TRUE(text.endsWith(QString::fromUtf8("V1.1.2 Mise à jour JNM 21 juin 2015\r\n")));
-    EXPECT_EQ(text.count("\r\n"), 14);
 }
 
 // Fills the station dialog when it opens (modal) and validates it.

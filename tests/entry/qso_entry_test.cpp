@@ -322,6 +322,12 @@ TEST_F(EntryTest, ManualDateInsertsInDateAndTimeOrder)
     enter(F::RstSent, "59");
     enter(F::FirstName, "");
     enter(F::MillName, "");
+    type(F::End, "ab:cd"); // changed after its Enter
+    record();
+    EXPECT_EQ(fx.dialogs.last(), "Attention le format de l'heure doit etre hh:mm");
+    EXPECT_EQ(form().focus, F::End);
+    EXPECT_EQ(lines().size(), 2);
+    type(F::End, "09:31");
     fx.dialogs.answer(false);
     record();
     ASSERT_EQ(lines().size(), 3);
@@ -431,22 +437,6 @@ TEST_F(EntryTest, EveryValueIsCheckedAgainAtRecording)
     EXPECT_TRUE(QsoEntry::isReport("11"));
     EXPECT_FALSE(QsoEntry::isReport("509"));
     EXPECT_FALSE(QsoEntry::isReport("5"));
-}
-
-TEST_F(EntryTest, ManualEndTimeIsCheckedAtRecording)
-{
-    session.setAutomaticDate(false);
-    fx.dialogs.answer(false);
-    enter(F::Callsign, "DL1ABC");
-    entry->enter(F::Activity);
-    enter(F::Date, "21/06/15");
-    enter(F::Start, "09:30");
-    enter(F::End, "09:31");
-    type(F::End, "ab:cd");
-    record();
-    EXPECT_EQ(fx.dialogs.last(), "Attention le format de l'heure doit etre hh:mm");
-    EXPECT_EQ(form().focus, F::End);
-    EXPECT_EQ(logBytes(), "");
 }
 
 TEST_F(EntryTest, ACallsignRetypedLosesWhatTheFirstNameListGaveTheOldOne)
@@ -606,18 +596,6 @@ TEST_F(EntryTest, AnEditIsCheckedLikeTheEntry)
     }
 }
 
-TEST_F(EntryTest, AnEditOfAForeignMillKeepsItsReference)
-{
-    QByteArray foreign = test::qso("21/06/15", "ON4AA", "09:00", "14 Mhz", "SSB", "", "1");
-    foreign.replace(88, 8, "WIM 7001");
-    setLog({foreign, test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62")});
-    entry->edit(0);
-    type(F::End, "09:05");
-    record();
-    EXPECT_EQ(qsoline::field(lines()[0], logcol::kMillReference), "WIM 7001");
-    EXPECT_EQ(qsoline::field(lines()[0], logcol::kEnd), "09:05");
-}
-
 TEST_F(EntryTest, ARefusedEntityStaysRefusedThroughEditsAndTheRebuild)
 {
     fx.dialogs.answer(true); // F counts
@@ -662,19 +640,23 @@ TEST_F(EntryTest, EditOfAOneQsoLogIsRefusedAndCancelEndsTheEdit)
     EXPECT_EQ(logBytes(), test::crlf({lines()[0]}));
 }
 
-TEST_F(EntryTest, EditLoadsAForeignMillReferenceWhole)
+TEST_F(EntryTest, AnEditLoadsAndKeepsAForeignMillReferenceWhole)
 {
     QByteArray foreign = test::qso("21/06/15", "ON4AA", "09:00", "14 Mhz", "SSB", "", "1");
     foreign.replace(88, 8, "WIM 7001");
     QByteArray french = test::qso("21/06/15", "F5ABC", "09:10", "14 Mhz", "SSB", "59", "1");
     french.replace(88, 9, "DMF 59045");
     setLog({foreign, french});
-    entry->edit(0);
-    EXPECT_EQ(form().text(F::MillNumber), "WIM 7001");
-    entry->cancel();
     entry->edit(1);
     EXPECT_EQ(form().text(F::MillNumber), "59045");
     EXPECT_EQ(form().text(F::Activity), "MOULIN");
+    entry->cancel();
+    entry->edit(0);
+    EXPECT_EQ(form().text(F::MillNumber), "WIM 7001");
+    type(F::End, "09:05"); // only the end time changes
+    record();
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kMillReference), "WIM 7001");
+    EXPECT_EQ(qsoline::field(lines()[0], logcol::kEnd), "09:05");
 }
 
 TEST_F(EntryTest, DeleteAsksAndRemovesOnlyTheChosenLine)
@@ -691,11 +673,8 @@ TEST_F(EntryTest, DeleteAsksAndRemovesOnlyTheChosenLine)
     entry->remove(1);
     EXPECT_EQ(logBytes(), test::crlf({a})) << "the identical line stays";
     EXPECT_EQ(lines().size(), 1);
-}
 
-TEST_F(EntryTest, DeleteDuringAnEditDoesNotAsk)
-{
-    const QByteArray a = test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB");
+    // During an edit the delete does not ask, and ends the edit.
     const QByteArray b = test::qso("21/06/15", "F1BBB", "09:10", "14 Mhz", "SSB");
     setLog({a, b});
     entry->edit(0);
