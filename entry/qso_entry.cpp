@@ -162,7 +162,9 @@ QString QsoEntry::refusal(EntryField field) const
     case F::Callsign:
         if (text.trimmed().isEmpty())
             return QStringLiteral("Attention vous devez entrer un indicatif");
-        return text.trimmed().size() > 12 ? QStringLiteral("Attention 12 caracteres maxi pour l'indicatif") : QString();
+        return text.trimmed().size() > logcol::kCallsign.width
+                   ? QStringLiteral("Attention 12 caracteres maxi pour l'indicatif")
+                   : QString();
     case F::Department:
         if (text.trimmed().isEmpty())
             return QStringLiteral("Attention le n° de departement est obligatoire pour la France");
@@ -170,7 +172,7 @@ QString QsoEntry::refusal(EntryField field) const
     case F::Locator:
         if (text.isEmpty())
             return QStringLiteral("Attention vous devez entrer un locator");
-        if (text.size() != 6)
+        if (text.size() != logcol::kLocator.width)
             return QStringLiteral("Attention 6 caracteres pour le locator");
         return locator::isValidLocator(text) ? QString() : QStringLiteral("Erreur dans la saisie du locator");
     case F::Activity:
@@ -195,7 +197,7 @@ QString QsoEntry::refusal(EntryField field) const
         if (text.trimmed().isEmpty())
             return received ? QStringLiteral("Attention le report recu est obligatoire")
                             : QStringLiteral("Attention le report envoyé est obligatoire");
-        if (text.size() > 8)
+        if (text.size() > logcol::kRstReceived.width)
             return received ? QStringLiteral("Attention 8 caracteres maxi pour le report reçu")
                             : QStringLiteral("Attention 8 caracteres maxi pour le report envoyé");
         if (isReport(text.trimmed()))
@@ -204,7 +206,8 @@ QString QsoEntry::refusal(EntryField field) const
                QStringLiteral(" doit avoir 2 ou 3 chiffres (R de 1 à 5, S de 1 à 9, T de 1 à 9), ex : 59 ou 599");
     }
     case F::FirstName:
-        return text.size() > 15 ? QStringLiteral("Attention 15 caracteres maxi pour le prenom") : QString();
+        return text.size() > logcol::kFirstName.width ? QStringLiteral("Attention 15 caracteres maxi pour le prenom")
+                                                      : QString();
     case F::MillNumber:
         if (mill && text.trimmed().isEmpty())
             return QStringLiteral("Attention la reference du Moulin est obligatoire");
@@ -217,10 +220,14 @@ QString QsoEntry::refusal(EntryField field) const
             text.trimmed().left(2).compare(m_form.text(F::Department).trimmed(), Qt::CaseInsensitive) != 0)
             return QStringLiteral("Attention le n° du Moulin ne correspond pas au departement ") +
                    m_form.text(F::Department);
-        return text.size() > 15 ? QStringLiteral("Attention 15 caracteres maxi pour la reference du Moulin")
-                                : QString();
+        // The reference column holds "DMF " and the number, with a blank to spare.
+        return text.size() > logcol::kMillReference.width - 5
+                   ? QStringLiteral("Attention 15 caracteres maxi pour la reference du Moulin")
+                   : QString();
     case F::MillName:
-        return text.size() > 30 ? QStringLiteral("Attention 30 caracteres maxi pour le nom du Moulin") : QString();
+        return text.size() > logcol::kMillName.width
+                   ? QStringLiteral("Attention 30 caracteres maxi pour le nom du Moulin")
+                   : QString();
     case F::Distance:
     case F::Azimuth:
     case F::Record:
