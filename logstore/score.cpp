@@ -177,6 +177,25 @@ QString scoreText(double value)
     return QString::number(value, 'g', 15);
 }
 
+MultiplierBytes readMultiplierFiles(const FileSystem& files, const StationPaths& paths)
+{
+    MultiplierBytes out;
+    const std::pair<QString, QByteArray*> targets[4] = {{paths.departments(bands::Mode::Ssb), &out.departmentSsb},
+                                                        {paths.departments(bands::Mode::Cw), &out.departmentCw},
+                                                        {paths.prefixes(bands::Mode::Ssb), &out.prefixSsb},
+                                                        {paths.prefixes(bands::Mode::Cw), &out.prefixCw}};
+    for (const auto& [name, bytes] : targets) {
+        const FileRead read = files.read(name);
+        if (!read.result.ok()) {
+            out.result = read.result;
+            out.failedFile = name;
+            return out;
+        }
+        *bytes = read.bytes;
+    }
+    return out;
+}
+
 LoadedScore loadScore(const FileSystem& files, const StationPaths& paths)
 {
     LoadedScore out;
@@ -187,19 +206,14 @@ LoadedScore loadScore(const FileSystem& files, const StationPaths& paths)
         out.failedFile = logPath;
         return out;
     }
-    const QString names[4] = {paths.departments(bands::Mode::Ssb), paths.departments(bands::Mode::Cw),
-                              paths.prefixes(bands::Mode::Ssb), paths.prefixes(bands::Mode::Cw)};
-    QByteArray bytes[4];
-    for (int i = 0; i < 4; ++i) {
-        const FileRead read = files.read(names[i]);
-        if (!read.result.ok()) {
-            out.result = read.result;
-            out.failedFile = names[i];
-            return out;
-        }
-        bytes[i] = read.bytes;
+    const MultiplierBytes marks = readMultiplierFiles(files, paths);
+    if (!marks.result.ok()) {
+        out.result = marks.result;
+        out.failedFile = marks.failedFile;
+        return out;
     }
-    out.tally = tallyScore(LogFile::splitLines(log.bytes), bytes[0], bytes[1], bytes[2], bytes[3]);
+    out.tally = tallyScore(LogFile::splitLines(log.bytes), marks.departmentSsb, marks.departmentCw, marks.prefixSsb,
+                           marks.prefixCw);
     return out;
 }
 

@@ -98,6 +98,14 @@ double score(const ScoreTally& tally, bool hfSession);
 // The score as the label `P_QSO` shows it: plain decimal text ("105", "400", "12.5").
 QString scoreText(double value);
 
+// The bytes of the four multiplier files: departments SSB, CW, prefixes SSB, CW.
+struct MultiplierBytes {
+    FileResult result;  // the first failure; 53 when a file is missing
+    QString failedFile; // the path that failed, empty on success
+    QByteArray departmentSsb, departmentCw, prefixSsb, prefixCw;
+};
+MultiplierBytes readMultiplierFiles(const FileSystem& files, const StationPaths& paths);
+
 struct LoadedScore {
     FileResult result;  // the first failure; 53 when a file is missing
     QString failedFile; // the path that failed, empty on success

@@ -77,29 +77,14 @@ void Logbook::reindex()
         indexLine(row);
 }
 
-Logbook::Failure Logbook::readMultipliers(QByteArray (&bytes)[4]) const
-{
-    const StationPaths p = paths();
-    const QString names[4] = {p.departments(bands::Mode::Ssb), p.departments(bands::Mode::Cw),
-                              p.prefixes(bands::Mode::Ssb), p.prefixes(bands::Mode::Cw)};
-    for (int i = 0; i < 4; ++i) {
-        const FileRead read = m_services.files.read(names[i]);
-        if (!read.result.ok())
-            return {read.result, names[i]};
-        bytes[i] = read.bytes;
-    }
-    return {};
-}
-
 void Logbook::recountMultipliers()
 {
-    QByteArray bytes[4];
-    const Failure failure = readMultipliers(bytes);
-    if (!failure.ok()) {
-        Q_EMIT fileFailed(failure.path, failure.result);
+    const MultiplierBytes marks = readMultiplierFiles(m_services.files, paths());
+    if (!marks.result.ok()) {
+        Q_EMIT fileFailed(marks.failedFile, marks.result);
         return;
     }
-    scoring::countMultipliers(m_tally, bytes[0], bytes[1], bytes[2], bytes[3]);
+    scoring::countMultipliers(m_tally, marks.departmentSsb, marks.departmentCw, marks.prefixSsb, marks.prefixCw);
 }
 
 void Logbook::retally()
@@ -119,15 +104,14 @@ Logbook::Failure Logbook::load()
         Q_EMIT fileFailed(path, loaded.result);
         return {loaded.result, path};
     }
-    QByteArray bytes[4];
-    const Failure failure = readMultipliers(bytes);
-    if (!failure.ok()) {
-        Q_EMIT fileFailed(failure.path, failure.result);
-        return failure;
+    const MultiplierBytes marks = readMultiplierFiles(m_services.files, paths());
+    if (!marks.result.ok()) {
+        Q_EMIT fileFailed(marks.failedFile, marks.result);
+        return {marks.result, marks.failedFile};
     }
     m_lines = std::move(loaded.lines);
     retally();
-    scoring::countMultipliers(m_tally, bytes[0], bytes[1], bytes[2], bytes[3]);
+    scoring::countMultipliers(m_tally, marks.departmentSsb, marks.departmentCw, marks.prefixSsb, marks.prefixCw);
     reindex();
     Q_EMIT reloaded();
     Q_EMIT marksChanged();

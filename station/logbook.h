@@ -111,7 +111,6 @@ Q_SIGNALS:
     void fileFailed(const QString& path, const tv::FileResult& result);
 
 private:
-    Failure readMultipliers(QByteArray (&bytes)[4]) const;
     void recountMultipliers();
     void retally();
     void reindex();
