@@ -203,10 +203,6 @@ TEST_F(MultiplierRebuildTest, MarksOfSmallLogs)
           logLine("ON4AA", "14 Mhz", "SSB"), logLine("QQ2XYZ", "3.5 Mhz", "SSB")},
          "Prefixe_SSB: ON 14 Mhz; Prefixe_CW: F 14 Mhz; Departement_CW: 59 7.0 Mhz, 59 14 Mhz; absent: QQ1XYZ; "
          "unmatched: QQ1XYZ QQ2XYZ"},
-        {"the absent list: what the CW QSOs could not place, by entity code or else by callsign",
-         {logLine("ZZ1AA", "14 Mhz", "SSB"), logLine("ZZ2BB", "14 Mhz", "CW"), logLine("ZZ3CC", "7.0 Mhz", "CW"),
-          logLine("BL2AB", "14 Mhz", "CW"), logLine("SY1AA", "14 Mhz", "CW")},
-         "absent: QQ QQ BL2AB"},
         {"department marks keep the largest count; an unreadable prefix mark becomes 1, a 2 stays",
          {logLine("F5ABC", "7.0 Mhz", "SSB", "59", '3'), logLine("F5ABC", "7.0 Mhz", "SSB", "59", '1'),
           logLine("F5ABC", "14 Mhz", "SSB", "75", '1'), logLine("F5ABC", "14 Mhz", "SSB", "01", '0'),

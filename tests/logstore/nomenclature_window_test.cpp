@@ -1,11 +1,9 @@
 #include "logstore/log_file.h"
-#include "logstore/name_lists.h"
 #include "logstore/nomenclature_window.h"
 #include "tests/support/test_support.h"
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -57,11 +55,6 @@ protected:
 TEST_F(NomenclatureWindowTest, RefusedEntriesShowTheirMessageAndChangeNothing)
 {
     open();
-    QTest::keyClicks(edit("Ind_Edit"), "f5abc/p");
-    QTest::keyClicks(edit("Loc_Edit"), "jn18du");
-    QTest::keyClicks(edit("Dep_Edit"), "2a");
-    EXPECT_EQ(fields(), QStringList({"F5ABC/P", "2a", "JN18DU"})) << "the department keeps what is typed";
-
     const char* const cases[][6] = {
         // button, line clicked first, callsign, department, locator, message
         {"Ajouter", "", "", "59", "JN18DU", "Attention pas d'indicatif ou indicatif superieur a 10 caracteres"},
@@ -113,32 +106,6 @@ TEST_F(NomenclatureWindowTest, EditsAreSavedInOrderOnlyWhenClosingWithYes)
         EXPECT_EQ(file(), yes ? crlf({startLines[2], "F5ABC      62 JN18DU", "F1ABCDEFGH ABCJO10AA"})
                               : LogFile::joinLines(startLines));
     }
-}
-
-TEST_F(NomenclatureWindowTest, SavingMergesWithWhatTheFileHoldsNow)
-{
-    open();
-    clickLine(2);
-    edit("Dep_Edit")->setText("2b");
-    press("Editer"); // F0ZZZ changed here
-    clickLine(1);
-    press("Supprimer"); // F6XYZ removed here
-    // Meanwhile the file is rewritten: F5ABC changed, F1NEW remembered, F6XYZ and F0ZZZ gone.
-    ASSERT_TRUE(NameLists(fx.files, fx.dir.path()).saveStations({"F5ABC      59 JN18EE", "F1NEW      44 IN97AA"}).ok());
-    EXPECT_TRUE(closeAnswering(true));
-    EXPECT_EQ(file(), crlf({"F5ABC      59 JN18EE", "F0ZZZ      2b JN41AA", "F1NEW      44 IN97AA"}));
-}
-
-TEST_F(NomenclatureWindowTest, OneEditorAtATime)
-{
-    fx.dir.write("Nomenclature.txt", LogFile::joinLines(startLines));
-    QPointer<NomenclatureWindow> first = NomenclatureWindow::showOrRaise(fx.services(), nullptr);
-    ASSERT_FALSE(first.isNull());
-    EXPECT_EQ(NomenclatureWindow::showOrRaise(fx.services(), nullptr), first.data());
-    fx.dialogs.answer(false);
-    EXPECT_TRUE(first->close());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull()) << "the editor is deleted when it closes";
 }
 
 TEST_F(NomenclatureWindowTest, FailuresKeepTheFile)
