@@ -123,9 +123,7 @@ TEST_F(MultiplierFileTest, DepartmentGridMarksAndCount)
     EXPECT_EQ(departments.grid("14 Mhz", bands::Mode::Ssb).count, 2); // 01 and 59
     EXPECT_EQ(departments.grid("14 Mhz", bands::Mode::Cw).cells[1], '0');
 
-    const std::pair<const char*, int> codes[] = {{"2A", 96}, {"2a", 96}, {"2B", 97}, {"5", 5},
-                                                 {"00", 0},  {"2C", -1}, {"", -1},   {"971", -1}};
-    for (const auto& [code, cell] : codes)
+    for (const auto& [code, cell] : {std::pair<const char*, int>{"2b", 97}, {"5", 5}, {"2C", -1}, {"971", -1}})
         EXPECT_EQ(DepartmentFile::cellOf(code).value_or(-1), cell) << code;
 }
 
@@ -158,26 +156,6 @@ TEST_F(MultiplierFileTest, PrefixLookUpTakesTheFirstMatchingLine)
     // A shorter prefix standing first wins.
     EXPECT_EQ(PrefixFile::findIn({prefixLine("F", marks(), "F", "France"), prefixLines[0]}, "FG5XY", "14 Mhz")->entity,
               "F");
-}
-
-TEST_F(MultiplierFileTest, PrefixIndexAgreesWithTheScanAtBothPrefixWidths)
-{
-    // The entity code VP8SG: columns 1-5 of "VP8SGX" begin it, columns 1-6 do not.
-    EXPECT_EQ(PrefixFile::firstMatch(prefixLines, "VP8SG", PrefixFile::kLookupPrefixWidth), 3);
-    EXPECT_EQ(PrefixFile::firstMatch(prefixLines, "VP8SG", PrefixFile::kRebuildPrefixWidth), 4);
-
-    // Every prefix of the file and its first characters, with blanks and odd texts around them.
-    QList<QByteArray> texts = {"", "      ", "F ", " F", "FG5XY", "VP8SGX1", "VP8SGXY", "ZZ9Z", "QQ", "XX", "f"};
-    for (const QByteArray& line : prefixLines) {
-        for (int n = 1; n <= 7; ++n)
-            texts << line.left(n) << line.left(n).trimmed() + "1A";
-    }
-    for (const int width : {PrefixFile::kLookupPrefixWidth, PrefixFile::kRebuildPrefixWidth}) {
-        const PrefixIndex index(prefixLines, width);
-        for (const QByteArray& t : texts)
-            EXPECT_EQ(index.firstMatch(t), PrefixFile::firstMatch(prefixLines, t, width))
-                << t.constData() << " " << width;
-    }
 }
 
 TEST_F(MultiplierFileTest, PrefixMarkingChangesOneByteOfTheModeFileInOneWrite)

@@ -126,20 +126,6 @@ TEST(ScoreTest, OnlyMarksOfValue1CountAndUnreadableMarksDoNotStopTheCount)
     EXPECT_EQ(tally.nonNumericMarks, 2);
 }
 
-TEST(ScoreTest, HfPointTotalIsSinglePrecision)
-{
-    ScoreTally tally;
-    tally.cells[0][0].points = 16777216;
-    tally.cells[1][0].points = 1; // lost in single precision
-    tally.cells[1][0].mills = 10;
-    EXPECT_EQ(tally.hfTotals().points, 16777216);
-    tally.cells[ScoreTally::kVhfBand][0].points = 16777216;
-    tally.cells[ScoreTally::kVhfBand][1].points = 1;
-    EXPECT_EQ(tally.vhfTotals().points, 16777217) << "kilometres are kept in double precision";
-    EXPECT_EQ(scoreText(tally.hfScore()), "167772160");
-    EXPECT_EQ(scoreText(12.5), "12.5");
-}
-
 TEST(ScoreTest, LoadReadsTheLogAndTheFourFilesAndNamesAMissingOne)
 {
     test::TempProgramDir dir;
