@@ -103,31 +103,10 @@ TEST_F(StationFileSetTest, CreateCopiesEachTemplateOrChangesNothing)
     }
 }
 
-TEST_F(StationFileSetTest, SwitchArchivesStartsAfreshAndStoresTheSession)
+TEST_F(StationFileSetTest, AnsweringNoChangesNothing)
 {
-    const struct {
-        Session target;
-        const char *extension, *stored;
-    } cases[] = {{Session::Vhf, ".hf_", "VHF"}, {Session::Hf, ".vhf", "HF"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored);
-        install(crlf({kHf1, kHf2}));
-        const QList<QByteArray> before = contents(kSet);
-        settings.clearWrites();
-        dialogs.clear();
-        dialogs.answer(true);
-        ASSERT_TRUE(set().switchSession(c.target, dialogs).done());
-        EXPECT_EQ(dialogs.texts().size(), 1) << "the question only: no archive was kept aside";
-        EXPECT_EQ(contents(withExtension(c.extension)), before);
-        EXPECT_EQ(contents(kSet), kFresh);
-        EXPECT_EQ(settings.writes(),
-                  (QStringList{QString("JNM|Setup F0ZZZ|Session=") + c.stored, "JNM|Setup F0ZZZ|bande Utilisee=0"}));
-    }
-
-    // Answering No changes nothing.
+    install(crlf({kHf1}));
     const QList<QByteArray> before = snapshot();
-    settings.clearWrites();
-    dialogs.clear();
     for (int i = 0; i < 3; ++i)
         dialogs.answer(false);
     EXPECT_TRUE(set().switchSession(Session::Vhf, dialogs).cancelled());
@@ -148,7 +127,12 @@ TEST_F(StationFileSetTest, RepeatedSwitchesNeverLoseALog)
 {
     install(crlf({kHf1, kHf2}));
     const QList<QByteArray> firstHf = contents(kSet);
-    ASSERT_TRUE(set().switchSession(Session::Vhf).done());
+    dialogs.answer(true);
+    ASSERT_TRUE(set().switchSession(Session::Vhf, dialogs).done());
+    EXPECT_EQ(dialogs.texts().size(), 1) << "the question only: no archive was kept aside";
+    EXPECT_EQ(contents(withExtension(".hf_")), firstHf);
+    EXPECT_EQ(contents(kSet), kFresh);
+    EXPECT_EQ(settings.writes(), (QStringList{"JNM|Setup F0ZZZ|Session=VHF", "JNM|Setup F0ZZZ|bande Utilisee=0"}));
     dir.write("F0ZZZ.log", crlf({kVhf1}));
     ASSERT_TRUE(set().switchSession(Session::Hf).done());
     dir.write("F0ZZZ.log", crlf({kHf3}));
@@ -288,17 +272,6 @@ TEST_F(StationFileSetTest, BackupReportsEveryFileItCouldNotCopy)
               "Impossible d'écrire le fichier F0ZZZ_Prefixe_SSB.bak : disque plein (erreur N° 61)");
     EXPECT_EQ(dir.read("F0ZZZ.bak") + dir.read("F0ZZZ_Prefixe_CW.bak"), crlf({kHf1}) + "marked F0ZZZ_Prefixe_CW.txt")
         << "the other files are still backed up";
-}
-
-TEST_F(StationFileSetTest, ClosingShowsTheReminderThenBacksUp)
-{
-    install(crlf({kHf1}));
-    EXPECT_TRUE(set().backupAtClose(dialogs, dir.path()).done());
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(dialogs.last().contains("\r\nFichier 2 : Exemple 'F0ZZZ_Log_JNM_18_06_06.txt'\r\n"));
-    EXPECT_TRUE(dialogs.last().endsWith("Ces fichiers se trouvent dans le répertoire '" +
-                                        QDir::toNativeSeparators(dir.path()) + "'"));
-    EXPECT_EQ(dir.read("F0ZZZ.bak"), crlf({kHf1}));
 }
 
 } // namespace
