@@ -1,7 +1,6 @@
 #include "app/missing_file_window.h"
 #include "tests/support/test_support.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -9,24 +8,6 @@
 
 namespace tv {
 namespace {
-
-QString text(QWidget& w, const char* name)
-{
-    auto* label = w.findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
-}
-
-TEST(MissingFileWindowTest, NamesTheStationAndTheMissingFile)
-{
-    test::Fixture fx;
-    Services services = fx.services();
-    MissingFileWindow w(services, "F0ZZZ_P", MissingFileWindow::departmentTail());
-    EXPECT_TRUE(w.isModal());
-    EXPECT_EQ(text(w, "Indi_Station") + text(w, "Ind_Station1") + text(w, "Err_Departement"),
-              "F0ZZZ_PF0ZZZ_P_Departement_SSB.txt ou Departement_CW.txt");
-    w.setTail(".log");
-    EXPECT_EQ(text(w, "Err_Departement"), ".log");
-}
 
 TEST(MissingFileWindowTest, InitialiserForgetsTheStationOnlyQuitterAndTheCloseBoxWriteNothing)
 {

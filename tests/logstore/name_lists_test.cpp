@@ -19,17 +19,8 @@ protected:
     QByteArray firstNames() const { return dir.read("Liste_Prenom.txt"); }
 };
 
-TEST_F(NameListsTest, StationLinesKeepTheirColumnsAndTheLookUpTakesTheFirstLineOfTheCallsign)
+TEST_F(NameListsTest, LookUpTakesTheFirstLineOfTheCallsign)
 {
-    const char* const lines[][4] = {
-        // callsign, department, locator, line: longer callsigns keep their first 10 characters
-        {"F6XYZ", "5", "IN88AA", "F6XYZ      5  IN88AA"},    {"F1ABCDEFGHIJ", "2a", "JN12KQ", "F1ABCDEFGH 2a JN12KQ"},
-        {"ON4AA", "", "JO20AA", "ON4AA         JO20AA"},     {"F0ZZZ", "ABC", "JN18DU", "F0ZZZ      ABCJN18DU"},
-        {"F5ABC", "59", "JN18DUXX", "F5ABC      59 JN18DU"},
-    };
-    for (const auto& c : lines)
-        EXPECT_EQ(NameLists::stationLine(c[0], c[1], c[2]), QByteArray(c[3])) << c[3];
-
     dir.write("Nomenclature.txt", crlf({"F6XYZ      5  IN88AA", "F5ABC      59 JN18DU", "F1ABCDEFGH 2a JN12KQ",
                                         "F5ABC      62 JO10AA", "", "F5ABCD     80 JO10BB"}));
     const char* const cases[][3] = {
