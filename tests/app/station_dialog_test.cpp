@@ -134,14 +134,6 @@ TEST_F(StationDialogTest, RefusedEntriesAndUnusableFilesShowTheirMessageAndChang
         {"F0ZZZ", "------", "22/06/15",
          "Impossible de lire le fichier F0ZZZ.log : permission refusée (erreur N° 70)" + unchanged,
          [this] { fx.files.failReadsOf("F0ZZZ.log", 70); }},
-        {"F0ZZZ_P", "------", "22/06/15",
-         "Impossible d'écrire le fichier F0ZZZ_P_Prefixe_SSB.txt : disque plein (erreur N° 61)\r\n"
-         "Aucun fichier de la station F0ZZZ_P n'a été créé ni modifié." +
-             unchanged,
-         [this] {
-             fx.files.onlyPathsEndingWith("F0ZZZ_P_Prefixe_SSB.txt");
-             fx.files.failWrites(1, 61);
-         }},
         // A folder in the log's place is never replaced.
         {"F0ZZZ_P", "------", "22/06/15", "", [this] { QDir(fx.dir.path()).mkdir("F0ZZZ_P.log"); }},
     };

@@ -33,15 +33,12 @@ const QList<QByteArray> kPrefixes = {
     prefixLine("", marks(), "XX", "blank prefix field"),
 };
 
+// Departments with the Corsican codes and a "2" mark that stays.
 QList<QByteArray> departmentTemplate()
 {
     QList<QByteArray> lines;
-    for (int n = 1; n <= 95; ++n) {
-        const QByteArray code = n == 20 ? "2A" : QByteArray::number(n).rightJustified(2, '0');
-        lines << departmentLine(code, n == 75 ? marks(4, '2') : marks(), test::cp("Département"));
-        if (n == 20)
-            lines << departmentLine("2B", marks(), "Haute-Corse");
-    }
+    for (const char* code : {"01", "02", "03", "05", "2A", "2B", "59", "75", "95"})
+        lines << departmentLine(code, code == QByteArray("75") ? marks(4, '2') : marks(), test::cp("Département"));
     return lines;
 }
 
