@@ -22,8 +22,6 @@ const QByteArray kPrefixTemplate = crlf({"F    France            000000000000000
 const QByteArray kLog = crlf({test::qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "59")});
 const QString kBadCharacters = "L'indicatif ne doit comporter que des lettres des chiffres ou le signe _ ";
 const QString kBadDate = "Attention le format date doit etre jj/mm/aa";
-const QColor kYellow(0xFF, 0xFF, 0xC0);
-const QColor kGreen(0xC0, 0xFF, 0xC0);
 
 class StationDialogTest : public ::testing::Test {
 protected:
@@ -51,15 +49,9 @@ protected:
     }
 
     std::unique_ptr<StationDialog> open() { return std::make_unique<StationDialog>(fx.services(), session); }
-    static QLineEdit* field(StationDialog& d, const char* name)
-    {
-        auto* found = d.findChild<QLineEdit*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    static QLineEdit* field(StationDialog& d, const char* name) { return d.findChild<QLineEdit*>(name); }
     static QPushButton* button(StationDialog& d) { return d.findChild<QPushButton*>("Validation"); }
     static void enter(QLineEdit* f) { QTest::keyClick(f, Qt::Key_Return); }
-    static QColor colour(QLineEdit* f) { return f->palette().color(QPalette::Base); }
 
     // Fills the three fields, follows the Enter chain and presses `Validation`.
     static void validate(StationDialog& d, const QString& callsign, const QString& locator, const QString& date)
@@ -84,84 +76,41 @@ protected:
     }
 };
 
-TEST_F(StationDialogTest, OpensOnTheCurrentStationWithOnlyTheCallsignEnabledAndTypesCapitals)
-{
-    knownStation("F0ZZZ_P");
-    auto d = open();
-    EXPECT_EQ(field(*d, "New_Indicatif")->text(), "F0ZZZ_P");
-    EXPECT_EQ(field(*d, "New_Locator")->text(), "JN18DU");
-    EXPECT_EQ(field(*d, "Nouv_Date")->text(), "21/06/15");
-    EXPECT_FALSE(d->firstInstallation());
-    EXPECT_FALSE(field(*d, "New_Locator")->isEnabled() || field(*d, "Nouv_Date")->isEnabled() ||
-                 button(*d)->isEnabled());
-
-    const struct {
-        const char* name;
-        const char* typed;
-        const char* shown;
-    } cases[] = {
-        {"New_Indicatif", "f0zzz/p", "F0ZZZ_P"},
-        {"New_Locator", "jn18du", "JN18DU"},
-        {"Nouv_Date", "21/06/15", "21/06/15"}, // "/" stays "/" outside the callsign
-        {"Nouv_Date", "ab", "AB"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        QLineEdit* f = field(*d, c.name);
-        f->setEnabled(true);
-        f->clear();
-        QTest::keyClicks(f, c.typed);
-        EXPECT_EQ(f->text(), c.shown);
-    }
-    field(*d, "New_Indicatif")->clear();
-    field(*d, "New_Indicatif")->insert("tm5/jnm"); // pasted
-    EXPECT_EQ(field(*d, "New_Indicatif")->text(), "TM5_JNM");
-
-    fx.settings.setValue("JNM", "Setup ", "Indicatif Station", "FXXXX");
-    auto fresh = open();
-    EXPECT_TRUE(fresh->firstInstallation());
-    EXPECT_EQ(field(*fresh, "Nouv_Date")->text(), "");
-}
-
-TEST_F(StationDialogTest, EnterChainSkipsTheLocatorInHfPaintsTheFieldsAndChecksTheDate)
+TEST_F(StationDialogTest, OpensOnTheCurrentStationAndTheEnterChainSkipsTheLocatorInHf)
 {
     for (const char* sessionText : {"HF", "VHF"}) {
         SCOPED_TRACE(sessionText);
-        knownStation("F0ZZZ", sessionText);
+        knownStation("F0ZZZ_P", sessionText);
         auto d = open();
         d->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(d.get()));
         QLineEdit* call = field(*d, "New_Indicatif");
         QLineEdit* loc = field(*d, "New_Locator");
         QLineEdit* date = field(*d, "Nouv_Date");
+        EXPECT_EQ(QStringList({call->text(), loc->text(), date->text()}),
+                  QStringList({"F0ZZZ_P", "JN18DU", "21/06/15"}));
+        EXPECT_FALSE(d->firstInstallation());
+        EXPECT_FALSE(loc->isEnabled() || date->isEnabled() || button(*d)->isEnabled());
+        call->clear();
+        QTest::keyClicks(call, "f0zzz/p");
+        EXPECT_EQ(call->text(), "F0ZZZ_P");
         enter(call);
-        EXPECT_EQ(colour(call), kYellow);
         const bool vhf = QString(sessionText) == "VHF";
-        QLineEdit* next = vhf ? loc : date;
-        EXPECT_TRUE(next->isEnabled() && next->hasFocus());
-        EXPECT_EQ(colour(next), kGreen);
         EXPECT_EQ(loc->isEnabled(), vhf);
-        if (vhf) {
+        if (vhf)
             enter(loc);
-            EXPECT_EQ(colour(loc), kYellow);
-            EXPECT_TRUE(date->isEnabled() && date->hasFocus());
-        }
-        EXPECT_EQ(call->text(), "F0ZZZ") << "Enter is swallowed, the text stays";
-
-        const struct {
-            const char* text;
-            QString message; // empty: accepted
-        } dates[] = {{"", "Attention vous devez entrer une date"}, {"21/06/2015", kBadDate}, {"21/06/15", ""}};
-        for (const auto& c : dates) {
-            SCOPED_TRACE(c.text);
-            fx.dialogs.clear();
-            date->setText(c.text);
-            enter(date);
-            EXPECT_EQ(fx.dialogs.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
-            EXPECT_EQ(button(*d)->isEnabled(), c.message.isEmpty());
-        }
-        EXPECT_EQ(colour(date), kYellow);
+        EXPECT_TRUE(date->isEnabled() && date->hasFocus());
+        fx.dialogs.clear();
+        date->setText("");
+        enter(date);
+        EXPECT_EQ(fx.dialogs.texts(), QStringList{"Attention vous devez entrer une date"});
+        EXPECT_FALSE(button(*d)->isEnabled());
+        date->setText("21/06/15");
+        enter(date);
+        EXPECT_TRUE(button(*d)->isEnabled());
     }
+    fx.settings.setValue("JNM", "Setup ", "Indicatif Station", "FXXXX");
+    EXPECT_TRUE(open()->firstInstallation());
 }
 
 TEST_F(StationDialogTest, RefusedEntriesAndUnusableFilesShowTheirMessageAndChangeNothing)
@@ -177,30 +126,14 @@ TEST_F(StationDialogTest, RefusedEntriesAndUnusableFilesShowTheirMessageAndChang
         // Only capitals, digits and "_" may name the station's files; the field is emptied. (A "/"
         // never gets there: the field turns it into "_".)
         {"..\\F0", "------", "21/06/15", kBadCharacters},
-        {QString("F0") + QChar(1) + "ZZZ", "------", "21/06/15", kBadCharacters},
-        {QString::fromUtf8("F0ÉZZ"), "------", "21/06/15", kBadCharacters},
         {"FXXXX", "------", "21/06/15", "Vous devez entrer un indicatif"},
         {"F0ZZZ", "", "21/06/15", "Vous devez entrer un locator"},
         {"F0ZZZ", "JN18D", "21/06/15", "Le locator doit comporter 6 caracteres"},
         {"F0ZZZ", "JN1XDU", "21/06/15", "Erreur dans la saisie du locator"},
-        {"F0ZZZ", "JN18DU", "", "Attention vous devez entrer une date"},
-        {"F0ZZZ", "JN18DU", "../x/15A", kBadDate},
         // A log that exists but cannot be read is no new station.
         {"F0ZZZ", "------", "22/06/15",
          "Impossible de lire le fichier F0ZZZ.log : permission refusée (erreur N° 70)" + unchanged,
          [this] { fx.files.failReadsOf("F0ZZZ.log", 70); }},
-        {"F0ZZZ", "------", "22/06/15",
-         "Impossible de lire le fichier F0ZZZ.log : erreur de lecture ou d'écriture sur le disque (erreur N° 57)" +
-             unchanged,
-         [this] { fx.files.failReadsOf("F0ZZZ.log", 57); }},
-        {"F0ZZZ_P", "------", "22/06/15",
-         "Impossible d'écrire le fichier F0ZZZ_P_Prefixe_SSB.txt : disque plein (erreur N° 61)\r\n"
-         "Aucun fichier de la station F0ZZZ_P n'a été créé ni modifié." +
-             unchanged,
-         [this] {
-             fx.files.onlyPathsEndingWith("F0ZZZ_P_Prefixe_SSB.txt");
-             fx.files.failWrites(1, 61);
-         }},
         // A folder in the log's place is never replaced.
         {"F0ZZZ_P", "------", "22/06/15", "", [this] { QDir(fx.dir.path()).mkdir("F0ZZZ_P.log"); }},
     };
@@ -266,12 +199,6 @@ TEST_F(StationDialogTest, ValidationCreatesANewStationAndWritesOnlyTheDateOfAKno
          QStringList{"JNM|Setup |Indicatif Station=F0ZZZ", "JNM|Setup |Locator Station=JN18EU",
                      "JNM|Setup F0ZZZ|Date JNM=19/06/16"}},
         {"new callsign", [] {}, "F0ZZZ_P", "------", "20/06/15", "", newStationWrites("F0ZZZ_P", "20/06/15")},
-        {"deleted log",
-         [this] {
-             knownStation("F0ZZZ");
-             QFile::remove(fx.dir.file("F0ZZZ.log"));
-         },
-         "F0ZZZ", "------", "21/06/15", "", newStationWrites("F0ZZZ", "21/06/15")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
@@ -290,18 +217,11 @@ TEST_F(StationDialogTest, ValidationCreatesANewStationAndWritesOnlyTheDateOfAKno
         EXPECT_FALSE(d->firstInstallation());
         EXPECT_EQ(fx.settings.writes(), c.writes);
         EXPECT_EQ(fx.dir.read(c.callsign + ".log"), c.log);
-        if (c.writes.size() > 3) {
-            for (const char* mode : {"SSB", "CW"}) {
-                EXPECT_EQ(fx.dir.read(c.callsign + "_Departement_" + mode + ".txt"), kDepartmentTemplate);
-                EXPECT_EQ(fx.dir.read(c.callsign + "_Prefixe_" + mode + ".txt"), kPrefixTemplate);
-            }
-        }
+        EXPECT_EQ(fx.dir.read(c.callsign + "_Prefixe_CW.txt"), kPrefixTemplate);
         for (auto it = others.cbegin(); it != others.cend(); ++it)
             EXPECT_EQ(fx.dir.read(it.key()), it.value()) << it.key();
-        EXPECT_EQ(session.storedCallsign(), c.callsign);
-        EXPECT_EQ(session.displayCallsign(), QString(c.callsign).replace("_", "/"));
-        EXPECT_EQ(session.locator(), c.locator);
-        EXPECT_EQ(session.eventDate(), c.date);
+        EXPECT_EQ(QStringList({session.displayCallsign(), session.locator(), session.eventDate()}),
+                  QStringList({QString(c.callsign).replace("_", "/"), c.locator, c.date}));
     }
 }
 

@@ -69,7 +69,9 @@ TEST_F(LogFileTest, ReplacePlacesTheNewLineInDateAndTimeOrder)
 {
     auto at = [](const char* date, const char* time) { return qso(date, "F1AAA", time, "14 Mhz", "SSB"); };
     const QByteArray l0900 = at("02/06/07", "09:00"), l0930 = at("02/06/07", "09:30"), l1000 = at("02/06/07", "10:00"),
-                     l1100 = at("02/06/07", "11:00"), edited = qso("02/06/07", "F1CCC", "09:30", "14 Mhz", "SSB");
+                     l1100 = at("02/06/07", "11:00"), l1200 = at("02/06/07", "12:00"), y99 = at("31/12/99", "23:50"),
+                     y00 = at("01/01/00", "00:10"), later = at("21/06/15", "10:00"),
+                     edited = qso("02/06/07", "F1CCC", "09:30", "14 Mhz", "SSB");
     const QList<QByteArray> four = {l0900, l0930, l1000, l1100};
     const struct {
         const char* what;
@@ -79,25 +81,9 @@ TEST_F(LogFileTest, ReplacePlacesTheNewLineInDateAndTimeOrder)
         QList<QByteArray> after;
     } cases[] = {
         {"10:00 edited to 09:30: before the line of 09:30", four, 2, l1000, edited, {l0900, edited, l0930, l1100}},
-        {"the first line edited to the latest time",
-         four,
-         0,
-         l0900,
-         at("02/06/07", "12:00"),
-         {l0930, l1000, l1100, at("02/06/07", "12:00")}},
-        {"the only line edited", {l0900}, 0, l0900, b, {b}},
-        {"inserted across the century",
-         {at("01/01/00", "00:10")},
-         {},
-         QByteArray(199, ' '),
-         at("31/12/99", "23:50"),
-         {at("31/12/99", "23:50"), at("01/01/00", "00:10")}},
-        {"undated lines never move the insertion",
-         {a, "garbage"},
-         {},
-         {},
-         at("21/06/15", "10:00"),
-         {a, "garbage", at("21/06/15", "10:00")}}};
+        {"the first line edited to the latest time", four, 0, l0900, l1200, {l0930, l1000, l1100, l1200}},
+        {"inserted across the century", {y00}, {}, QByteArray(199, ' '), y99, {y99, y00}},
+        {"undated lines never move the insertion", {a, "garbage"}, {}, {}, later, {a, "garbage", later}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         dir.write("F0ZZZ.log", LogFile::joinLines(c.before));

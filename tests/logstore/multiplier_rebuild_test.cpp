@@ -33,15 +33,12 @@ const QList<QByteArray> kPrefixes = {
     prefixLine("", marks(), "XX", "blank prefix field"),
 };
 
+// Departments with the Corsican codes and a "2" mark that stays.
 QList<QByteArray> departmentTemplate()
 {
     QList<QByteArray> lines;
-    for (int n = 1; n <= 95; ++n) {
-        const QByteArray code = n == 20 ? "2A" : QByteArray::number(n).rightJustified(2, '0');
-        lines << departmentLine(code, n == 75 ? marks(4, '2') : marks(), test::cp("Département"));
-        if (n == 20)
-            lines << departmentLine("2B", marks(), "Haute-Corse");
-    }
+    for (const char* code : {"01", "02", "03", "05", "2A", "2B", "59", "75", "95"})
+        lines << departmentLine(code, code == QByteArray("75") ? marks(4, '2') : marks(), test::cp("Département"));
     return lines;
 }
 
@@ -55,78 +52,61 @@ QByteArray logLine(const QByteArray& callsign, const QByteArray& band, const QBy
     return line;
 }
 
-// Mixed callsigns, bands, modes, departments and count marks, and a few lines that are not QSOs.
-QList<QByteArray> generatedLog(int count, quint32 seed)
+// Every callsign on every band text in every mode, with departments and count marks in turn, and
+// a few lines that are not QSOs.
+QList<QByteArray> generatedLog()
 {
-    const QList<QByteArray> calls = QByteArray("F5ABC FG5XY TM1JNM ON4AA DL1ABC G3XYZ VP8SGA ZZ1AA QQ1XYZ BL2AB "
-                                               "SY1AA F6XYZ F1AAA/P -")
-                                        .split(' ');
-    const QList<QByteArray> bandTexts =
-        QByteArray("3.5 Mhz|7.0 Mhz|14 Mhz|28 Mhz|144 Mhz|1.8 MHZ|14 MHz|2.3 GHZ|FM||432 Mhz").split('|');
-    const QList<QByteArray> modes = QByteArray("SSB CW SSB CW FM ssb -").split(' ');
     const QList<QByteArray> departments = QByteArray("59 01 2a 2A 2b 96 - 99 5 75 X").split(' ');
-    const QList<QByteArray> counts = QByteArray("1 1 1 2 3 4 0 -").split(' ');
-    auto pick = [&seed](const QList<QByteArray>& list) {
-        seed = seed * 1103515245u + 12345u;
-        const QByteArray& item = list[((seed >> 16) & 0x7FFF) % list.size()];
-        return item == "-" ? QByteArray() : item;
-    };
-    QList<QByteArray> lines;
-    for (int i = 0; i < count; ++i) {
-        if (i % 23 == 5) {
-            lines << (i % 2 ? QByteArray() : QByteArray("short line"));
-            continue;
+    const QByteArray counts = "1112340 ";
+    QList<QByteArray> lines = {"", "short line"};
+    for (const QByteArray& call : QByteArray("F5ABC FG5XY TM1JNM ON4AA DL1ABC G3XYZ VP8SGA ZZ1AA QQ1XYZ BL2AB SY1AA "
+                                             "F1AAA/P -")
+                                      .split(' ')) {
+        for (const QByteArray& band :
+             QByteArray("3.5 Mhz|7.0 Mhz|14 Mhz|144 Mhz|1.8 MHZ|14 MHz|2.3 GHZ||432 Mhz").split('|')) {
+            for (const char* mode : {"SSB", "CW", "FM", "ssb", ""}) {
+                const int n = int(lines.size());
+                const QByteArray dep = departments[(n * 7) % departments.size()];
+                lines << logLine(call == "-" ? "" : call, band, mode, dep == "-" ? "" : dep, counts[n % counts.size()]);
+            }
         }
-        const QByteArray call = pick(calls), band = pick(bandTexts), mode = pick(modes), dep = pick(departments);
-        const QByteArray mark = pick(counts);
-        lines << logLine(call, band, mode, dep, mark.isEmpty() ? ' ' : mark[0]);
     }
     return lines;
-}
-
-// The marks of a multiplier file that differ from the template, as "F 14 Mhz" ("=3" added for a
-// mark other than "1"); any other change of a line is reported too.
-QString changedMarks(const QByteArray& file, const QList<QByteArray>& templ, int firstMarkColumn)
-{
-    const QList<QByteArray> lines = LogFile::splitLines(file);
-    if (lines.size() != templ.size())
-        return QStringLiteral("<%1 lines>").arg(lines.size());
-    QStringList out;
-    for (int i = 0; i < templ.size(); ++i) {
-        QByteArray restored = lines[i];
-        for (int b = 0; b < bands::kCount && firstMarkColumn - 1 + b < restored.size(); ++b) {
-            const int c = firstMarkColumn - 1 + b;
-            if (lines[i][c] == templ[i][c])
-                continue;
-            out << QString::fromLatin1(templ[i].left(firstMarkColumn - 2).trimmed() + ' ' + bands::all()[b]) +
-                       (lines[i][c] == '1' ? QString() : QStringLiteral("=") + QChar(lines[i][c]));
-            restored[c] = templ[i][c];
-        }
-        if (restored != templ[i])
-            out << QStringLiteral("<line %1 changed>").arg(i + 1);
-    }
-    return out.join(QStringLiteral(", "));
 }
 
 const QStringList kFiles = {"F0ZZZ_Prefixe_SSB.txt", "F0ZZZ_Prefixe_CW.txt", "F0ZZZ_Absent.txt",
                             "F0ZZZ_Departement_SSB.txt", "F0ZZZ_Departement_CW.txt"};
 const QList<QByteArray> kDepartments = departmentTemplate();
 
-// What a rebuild did, in one text: the marks set in each multiplier file, the absent list and
-// the callsigns that no prefix matched.
+// What a rebuild did, in one text: the marks each multiplier file holds that its template does
+// not ("F 14 Mhz", "=3" added for a mark other than "1"), the absent list and the callsigns that no
+// prefix matched.
 QString outcome(const test::TempProgramDir& dir, const MultiplierRebuild::Result& result)
 {
     QStringList parts;
-    const auto add = [&parts](const char* what, const QString& text) {
-        if (!text.isEmpty())
-            parts << QString::fromLatin1(what) + ": " + text;
-    };
-    add("prefix SSB", changedMarks(dir.read(kFiles[0]), kPrefixes, 8));
-    add("prefix CW", changedMarks(dir.read(kFiles[1]), kPrefixes, 8));
-    add("department SSB", changedMarks(dir.read(kFiles[3]), kDepartments, 4));
-    add("department CW", changedMarks(dir.read(kFiles[4]), kDepartments, 4));
-    add("absent", QString::fromLatin1(dir.read(kFiles[2])).replace("\r\n", " ").trimmed());
-    add("unmatched", QString::fromLatin1(result.unmatchedCallsigns.join(' ')));
+    for (int f : {0, 1, 3, 4}) {
+        const QList<QByteArray>& templ = f < 3 ? kPrefixes : kDepartments;
+        const int first = f < 3 ? 7 : 3; // the first mark column, 0-based
+        const QList<QByteArray> lines = LogFile::splitLines(dir.read(kFiles[f]));
+        QStringList marked;
+        if (lines.size() != templ.size())
+            marked << QStringLiteral("<%1 lines>").arg(lines.size());
+        for (int i = 0; i < templ.size() && lines.size() == templ.size(); ++i) {
+            for (int b = 0; b < bands::kCount && first + b < lines[i].size(); ++b) {
+                const char mark = lines[i][first + b];
+                if (mark != templ[i][first + b])
+                    marked << QString::fromLatin1(templ[i].left(first - 1).trimmed() + ' ' + bands::all()[b]) +
+                                  (mark == '1' ? QString() : QStringLiteral("=") + QChar(mark));
+            }
+        }
+        if (!marked.isEmpty())
+            parts << kFiles[f].mid(6).chopped(4) + ": " + marked.join(", ");
+    }
+    const QString absent = QString::fromLatin1(dir.read(kFiles[2])).replace("\r\n", " ").trimmed();
+    if (!absent.isEmpty())
+        parts << "absent: " + absent;
+    if (!result.unmatchedCallsigns.isEmpty())
+        parts << "unmatched: " + QString::fromLatin1(result.unmatchedCallsigns.join(' '));
     return parts.join("; ");
 }
 
@@ -168,28 +148,32 @@ protected:
 
 TEST_F(MultiplierRebuildTest, SameBytesAsThePerLineProcedure)
 {
-    const struct {
-        int lines;
-        quint32 seed;
-        bool shipped;
-    } runs[] = {{0, 1, false}, {250, 4, false}, {250, 99, false}, {120, 9, true}};
-    for (const auto& run : runs) {
-        SCOPED_TRACE(testing::Message() << run.lines << " lines, seed " << run.seed << ", shipped " << run.shipped);
-        if (run.shipped) {
+    for (const bool shipped : {false, true}) {
+        SCOPED_TRACE(shipped ? "shipped templates" : "templates with the odd cases");
+
+        if (shipped) {
             for (const char* name : {"FXXXX_Prefixe.txt", "FXXXX_Departement.txt"})
                 files.remove(dir.file(name));
             dir.installShippedData();
         }
-        const QList<QByteArray> log = generatedLog(run.lines, run.seed);
-        const MultiplierRebuild::Result result = rebuild(log);
+        const QList<QByteArray> log = generatedLog();
+        const int lines = int(log.size());
+        dir.write("F0ZZZ.Log", LogFile::joinLines(log)); // either spelling of the suffix
+        QList<std::pair<int, int>> calls;
+        MultiplierRebuild rebuilder(files, paths);
+        rebuilder.setProgress([&](int done, int total) { calls.append({done, total}); });
+        const MultiplierRebuild::Result result = rebuilder.runFromLog();
         ASSERT_TRUE(result.result.ok());
         EXPECT_EQ(result.filesWritten, 5);
         EXPECT_EQ(LogFile::joinLines(result.absentLines), dir.read("F0ZZZ_Absent.txt"));
-        expectSameAsPerLine(log, run.shipped);
-        if (run.lines == 250) { // the log really marks every file
-            for (const char* part : {"prefix SSB:", "prefix CW:", "department SSB:", "department CW:", "absent:"})
-                EXPECT_TRUE(outcome(dir, result).contains(part)) << part;
-        }
+        expectSameAsPerLine(log, shipped);
+        ASSERT_FALSE(calls.isEmpty());
+        EXPECT_EQ(calls.first(), std::make_pair(0, lines));
+        EXPECT_EQ(calls.last(), std::make_pair(lines, lines));
+        for (int i = 1; i < calls.size(); ++i)
+            EXPECT_GT(calls[i].first, calls[i - 1].first);
+        for (const char* part : {"Prefixe_SSB:", "Prefixe_CW:", "Departement_SSB:", "Departement_CW:", "absent:"})
+            EXPECT_TRUE(shipped || outcome(dir, result).contains(part)) << part << ": the log marks every file";
     }
 }
 
@@ -203,30 +187,19 @@ TEST_F(MultiplierRebuildTest, MarksOfSmallLogs)
         {"entity line marked per band and mode; a special prefix marks France's line",
          {logLine("F5ABC", "14 Mhz", "SSB", "59"), logLine("TM1JNM", "3.5 Mhz", "SSB", "59"),
           logLine("FG5XY", "14 Mhz", "CW"), logLine("F6XYZ", "144 Mhz", "CW", "2a")},
-         "prefix SSB: F 3.5 Mhz, F 14 Mhz; prefix CW: FG 14 Mhz, F 144 Mhz; department SSB: 59 3.5 Mhz, 59 14 Mhz; "
-         "department CW: 2A 144 Mhz"},
+         "Prefixe_SSB: F 3.5 Mhz, F 14 Mhz; Prefixe_CW: FG 14 Mhz, F 144 Mhz; Departement_SSB: 59 3.5 Mhz, 59 14 Mhz; "
+         "Departement_CW: 2A 144 Mhz"},
         {"a callsign matching no prefix marks nothing, not even the entity of the QSO before",
          {logLine("F5ABC", "14 Mhz", "CW", "59"), logLine("QQ1XYZ", "7.0 Mhz", "CW", "59"),
           logLine("ON4AA", "14 Mhz", "SSB"), logLine("QQ2XYZ", "3.5 Mhz", "SSB")},
-         "prefix SSB: ON 14 Mhz; prefix CW: F 14 Mhz; department CW: 59 7.0 Mhz, 59 14 Mhz; absent: QQ1XYZ; "
+         "Prefixe_SSB: ON 14 Mhz; Prefixe_CW: F 14 Mhz; Departement_CW: 59 7.0 Mhz, 59 14 Mhz; absent: QQ1XYZ; "
          "unmatched: QQ1XYZ QQ2XYZ"},
-        {"the absent list: what the CW QSOs could not place, by entity code or else by callsign",
-         {logLine("ZZ1AA", "14 Mhz", "SSB"), logLine("ZZ2BB", "14 Mhz", "CW"), logLine("ZZ3CC", "7.0 Mhz", "CW"),
-          logLine("BL2AB", "14 Mhz", "CW"), logLine("SY1AA", "14 Mhz", "CW")},
-         "absent: QQ QQ BL2AB"},
-        {"six prefix columns where the look-up reads five; bands compared in upper case",
-         {logLine("VP8SGA", "14 Mhz", "SSB"), logLine("F5ABC", "1.8 MHZ", "SSB", "59"),
-          logLine("F5ABC", "Unknown", "SSB", "01")},
-         "prefix SSB: F 1.8 Mhz, VP8SG 14 Mhz; department SSB: 59 1.8 Mhz"},
         {"department marks keep the largest count; an unreadable prefix mark becomes 1, a 2 stays",
          {logLine("F5ABC", "7.0 Mhz", "SSB", "59", '3'), logLine("F5ABC", "7.0 Mhz", "SSB", "59", '1'),
           logLine("F5ABC", "14 Mhz", "SSB", "75", '1'), logLine("F5ABC", "14 Mhz", "SSB", "01", '0'),
           logLine("F5ABC", "14 Mhz", "SSB", "02", ' '), logLine("F5ABC", "14 Mhz", "SSB", "03", '4'),
           logLine("DL1ABC", "14 Mhz", "SSB"), logLine("G3XYZ", "14 Mhz", "SSB")},
-         "prefix SSB: F 7.0 Mhz, F 14 Mhz, DL 14 Mhz; department SSB: 03 14 Mhz=4, 59 7.0 Mhz=3"},
-        {"other modes and non-QSO lines leave the templates",
-         {logLine("F5ABC", "14 Mhz", "FM", "59"), logLine("F5ABC", "14 Mhz", "ssb", "59"), "", "garbage"},
-         ""},
+         "Prefixe_SSB: F 7.0 Mhz, F 14 Mhz, DL 14 Mhz; Departement_SSB: 03 14 Mhz=4, 59 7.0 Mhz=3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -236,9 +209,9 @@ TEST_F(MultiplierRebuildTest, MarksOfSmallLogs)
     }
 }
 
-TEST_F(MultiplierRebuildTest, EachFileIsWrittenOnceAndAFailureLeavesWholeFiles)
+TEST_F(MultiplierRebuildTest, AFailureLeavesWholeFilesAndARerunCompletesTheSet)
 {
-    const QList<QByteArray> log = generatedLog(80, 5);
+    const QList<QByteArray> log = generatedLog().mid(200, 100);
     files.failWrites(1);
     files.onlyPathsEndingWith("_Absent.txt");
     const MultiplierRebuild::Result failed = rebuild(log);
@@ -247,12 +220,9 @@ TEST_F(MultiplierRebuildTest, EachFileIsWrittenOnceAndAFailureLeavesWholeFiles)
     EXPECT_EQ(failed.filesWritten, 2);
     EXPECT_EQ(files.writes(), 3);
     // The prefix files are the new ones; the absent list and the department files are as they were.
-    EXPECT_NE(dir.read(kFiles[0]), kOld);
-    EXPECT_NE(dir.read(kFiles[1]), kOld);
+    EXPECT_NE(dir.read(kFiles[0]) + dir.read(kFiles[1]), kOld + kOld);
     EXPECT_FALSE(dir.exists(kFiles[2]));
     EXPECT_EQ(dir.read(kFiles[3]) + dir.read(kFiles[4]), kOld + kOld);
-
-    // Running it again completes the set.
     ASSERT_TRUE(rebuild(log).result.ok());
     EXPECT_EQ(files.writes(), 3 + 5);
     expectSameAsPerLine(log);
@@ -264,40 +234,18 @@ TEST_F(MultiplierRebuildTest, EachFileIsWrittenOnceAndAFailureLeavesWholeFiles)
     EXPECT_EQ(interrupted.filesWritten, 0);
     EXPECT_EQ(interrupted.failedFile, paths.prefixes(bands::Mode::Ssb));
     EXPECT_EQ(dir.read(kFiles[0]), kOld);
-}
 
-TEST_F(MultiplierRebuildTest, MissingTemplateOrLogWritesNothing)
-{
+    // A missing template or log: error 53 naming it, nothing written.
+    files.stopBeforeRename(false);
+    const int writes = files.writes();
     files.remove(paths.departmentTemplate());
-    MultiplierRebuild::Result failed = rebuild(generatedLog(20, 7));
-    EXPECT_EQ(failed.result.errorNumber, 53);
-    EXPECT_EQ(failed.failedFile, paths.departmentTemplate());
-
+    EXPECT_EQ(rebuild(log).failedFile, paths.departmentTemplate());
     installTemplates(dir);
-    failed = MultiplierRebuild(files, paths).runFromLog();
-    EXPECT_EQ(failed.result.errorNumber, 53);
-    EXPECT_EQ(failed.failedFile, paths.log());
-    EXPECT_EQ(files.writes(), 0);
+    const MultiplierRebuild::Result noLog = MultiplierRebuild(files, paths).runFromLog();
+    EXPECT_EQ(noLog.result.errorNumber, 53);
+    EXPECT_EQ(noLog.failedFile, paths.log());
+    EXPECT_EQ(files.writes(), writes);
     EXPECT_EQ(dir.read(kFiles[0]), kOld);
-}
-
-TEST_F(MultiplierRebuildTest, FromTheLogFileWithProgress)
-{
-    const QList<QByteArray> log = generatedLog(1100, 8);
-    dir.write("F0ZZZ.Log", LogFile::joinLines(log)); // either spelling of the suffix
-    QList<std::pair<int, int>> calls;
-    MultiplierRebuild rebuilder(files, paths);
-    rebuilder.setProgress([&](int done, int total) { calls.append({done, total}); });
-    ASSERT_TRUE(rebuilder.runFromLog().result.ok());
-    ASSERT_GE(calls.size(), 3);
-    EXPECT_EQ(calls.first(), std::make_pair(0, 1100));
-    EXPECT_EQ(calls.last(), std::make_pair(1100, 1100));
-    for (int i = 1; i < calls.size(); ++i)
-        EXPECT_GT(calls[i].first, calls[i - 1].first);
-    const MultiplierRebuild::Files expected =
-        MultiplierRebuild::compute(log, dir.read("FXXXX_Prefixe.txt"), dir.read("FXXXX_Departement.txt")).files;
-    EXPECT_EQ(dir.read(kFiles[1]), expected.prefixCw);
-    EXPECT_EQ(dir.read(kFiles[4]), expected.departmentCw);
 }
 
 } // namespace

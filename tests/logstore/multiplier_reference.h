@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tv::test {
@@ -46,10 +47,8 @@ inline QList<QByteArray> readLines(const QString& path)
     QList<QByteArray> lines = f.readAll().split('\n');
     if (lines.last().isEmpty())
         lines.removeLast();
-    for (QByteArray& line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-    }
+    for (QByteArray& line : lines)
+        line.chop(line.endsWith('\r') ? 1 : 0);
     return lines;
 }
 
@@ -66,7 +65,6 @@ inline QByteArray field(const QByteArray& line, int column, int width)
 {
     return line.mid(column - 1, width).trimmed();
 }
-
 inline int digit(char c)
 {
     return c >= '0' && c <= '9' ? c - '0' : 0;
@@ -84,8 +82,7 @@ inline int bandPosition(const QByteArray& band)
 
 inline QByteArray corsica(const QByteArray& code)
 {
-    const QByteArray upper = code.toUpper();
-    return upper == "2A" ? "96" : upper == "2B" ? "97" : code;
+    return code.toUpper() == "2A" ? "96" : code.toUpper() == "2B" ? "97" : code;
 }
 
 // Rewrites `file` through "Temporaire.txt": copy with the change made to the first line that
@@ -94,10 +91,7 @@ template <typename Change> void rewriteThroughScratch(const QString& dir, const 
 {
     const QString scratch = QDir(dir).filePath(QStringLiteral("Temporaire.txt"));
     QList<QByteArray> lines = readLines(file);
-    for (QByteArray& line : lines) {
-        if (change(line))
-            break;
-    }
+    std::find_if(lines.begin(), lines.end(), change);
     write(scratch, lines);
     QFile::remove(file);
     QFile::copy(scratch, file);
