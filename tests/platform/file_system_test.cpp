@@ -6,13 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <sys/resource.h>
 
 namespace tv {
 namespace {
 
-// While alive, no file of the process may grow past `bytes`: a disk that fills up half way.
+// While alive, no file of the process may grow past `bytes`: a disk that fills up.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
@@ -38,44 +37,27 @@ class FileSystemTest : public ::testing::Test {
 protected:
     test::TempProgramDir dir;
     FailingFileSystem files; // the real file system unless told otherwise
-    QStringList names() const { return QDir(dir.path()).entryList(QDir::Files); }
 };
 
 TEST_F(FileSystemTest, ReplaceWritesExactBytesOrKeepsTheTargetWholeWithoutTemporaryFile)
 {
-    const QByteArray bytes("a\r\nb\r\n\xE9\r\n");
-    ASSERT_TRUE(files.replace(dir.file("x.log"), bytes).ok());
-    EXPECT_EQ(dir.read("x.log"), bytes);
-    ASSERT_TRUE(files.replace(dir.file("x.log"), "short").ok());
-    EXPECT_EQ(dir.read("x.log"), "short");
+    ASSERT_TRUE(files.replace(dir.file("x.log"), "a\r\nb\r\n\xE9\r\nlonger").ok());
+    ASSERT_TRUE(files.replace(dir.file("x.log"), "a\r\n\xE9").ok());
+    EXPECT_EQ(dir.read("x.log"), "a\r\n\xE9");
 
-    const struct {
-        const char* failure;
-        std::function<FileResult()> replace;
-    } cases[] = {
-        {"stopped before the rename",
-         [this] {
-             files.stopBeforeRename(true);
-             const FileResult r = files.replace(dir.file("x.log"), QByteArray(100000, 'x'));
-             files.stopBeforeRename(false);
-             return r;
-         }},
-        {"disk full at once",
-         [this] {
-             FileSizeLimit limit(0);
-             return files.replace(dir.file("x.log"), QByteArray(5000, 'n'));
-         }},
-        {"disk full half way",
-         [this] {
-             FileSizeLimit limit(1000);
-             return files.replace(dir.file("x.log"), QByteArray(5000, 'n'));
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.failure);
-        EXPECT_FALSE(c.replace().ok());
-        EXPECT_EQ(dir.read("x.log"), "short");
-        EXPECT_EQ(names(), QStringList{"x.log"}) << "temporary file left behind";
+    const std::pair<const char*, rlim_t> cases[] = {
+        {"stopped before the rename", RLIM_INFINITY}, {"disk full at once", 0}, {"disk full half way", 1000}};
+    for (const auto& [failure, limit] : cases) {
+        SCOPED_TRACE(failure);
+        files.stopBeforeRename(limit == RLIM_INFINITY);
+        FileResult replaced;
+        {
+            FileSizeLimit full(limit);
+            replaced = files.replace(dir.file("x.log"), QByteArray(5000, 'n'));
+        }
+        EXPECT_FALSE(replaced.ok());
+        EXPECT_EQ(dir.read("x.log"), "a\r\n\xE9");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"x.log"}) << "temporary file left behind";
     }
 }
 
@@ -83,12 +65,10 @@ TEST_F(FileSystemTest, AppendAddsWholePiecesOrNoPartOfOne)
 {
     const QByteArray line = QByteArray(199, 'a') + "\r\n";
     ASSERT_TRUE(files.append(dir.file("l.log"), line).ok()) << "the file is created";
-    FileResult full;
     {
         FileSizeLimit limit(line.size() + 100);
-        full = files.append(dir.file("l.log"), line);
+        EXPECT_FALSE(files.append(dir.file("l.log"), line).ok());
     }
-    EXPECT_FALSE(full.ok());
     ASSERT_TRUE(files.append(dir.file("l.log"), "two\r\n").ok());
     EXPECT_EQ(dir.read("l.log"), line + "two\r\n");
     EXPECT_EQ(files.size(dir.file("l.log")).value_or(-1), 206);
@@ -98,11 +78,8 @@ TEST_F(FileSystemTest, AppendAddsWholePiecesOrNoPartOfOne)
 
 TEST_F(FileSystemTest, MissingFilesAndReadOnlyFoldersGiveTheirErrorNumbers)
 {
-    const FileRead read = files.read(dir.file("absent.log"));
-    EXPECT_EQ(read.result.errorNumber, 53);
-    EXPECT_TRUE(read.result.notFound());
+    EXPECT_EQ(files.read(dir.file("absent.log")).result.errorNumber, 53);
     EXPECT_FALSE(files.size(dir.file("absent.log")).has_value());
-
     dir.write("dest.txt", "precious");
     EXPECT_TRUE(files.copy(dir.file("none.txt"), dir.file("dest.txt")).notFound());
     EXPECT_EQ(dir.read("dest.txt"), "precious");
