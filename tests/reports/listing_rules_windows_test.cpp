@@ -89,23 +89,6 @@ TEST_F(ListingWindowTest, MissingLogIsReportedAndNothingWrittenOrPrinted)
     EXPECT_EQ(fx.printer.choices(), 0) << "no printer dialog for a log that cannot be read";
 }
 
-TEST_F(ListingWindowTest, OneWindowAtATimeRaisedWhenAskedAgainAndDestroyedOnQuit)
-{
-    test::reports::writeStation(fx.dir);
-    const auto show = [&](const char* callsign) {
-        return LogListingWindow::showOrRaise(fx.services(), QString::fromLatin1(callsign), QStringLiteral("21/06/15"),
-                                             nullptr);
-    };
-    QPointer<LogListingWindow> first = show("F4XYZ");
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(show("F4XYZ"), first.data());
-    QPointer<LogListingWindow> second = show("F0ZZZ"); // another station: the open listing makes way
-    click(second, "Quitter");
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull());
-    EXPECT_TRUE(second.isNull());
-}
-
 TEST(RulesWindowTest, SixtyTwoLinesAndASecondOpeningBringsTheSameWindow)
 {
     QPointer<RulesWindow> slot;

@@ -61,46 +61,20 @@ inline QList<QByteArray> logLines()
     return out;
 }
 
-// 17 marks, `mark` at the given band indexes (0 = 1.8 Mhz ... 10 = 144 Mhz), "0" elsewhere.
-inline QByteArray marks(std::initializer_list<int> contacted, char mark = '1')
-{
-    QByteArray out(17, '0');
-    for (int band : contacted)
-        out[band] = mark;
-    return out;
-}
-
-// Department file lines: code in columns 1-2, marks from column 4, name from 22.
-inline QByteArray department(const char* code, const QByteArray& bandMarks, const char* name)
-{
-    return QByteArray(code).leftJustified(3, ' ') + bandMarks + ' ' + name;
-}
-
-// Prefix file lines: prefix in columns 1-6, marks from column 8, entity from 27.
-inline QByteArray prefix(const char* code, const QByteArray& bandMarks)
-{
-    return QByteArray(code).leftJustified(7, ' ') + bandMarks + "  " + QByteArray(code).leftJustified(6, ' ') +
-           " entity";
-}
-
-// Band indexes of the band table.
-enum Band { B35 = 1, B70 = 2, B14 = 4, B28 = 8, B144 = 10 };
-
-// Writes the log and the four multiplier files of F4XYZ into the directory.
+// Writes the log and the four multiplier files of F4XYZ. A file line holds the department
+// (columns 1-2) or the prefix (1-6), then 17 band marks (1.8 Mhz first, 144 Mhz eleventh).
 inline void writeStation(const TempProgramDir& dir, const QList<QByteArray>& log = logLines())
 {
     dir.write("F4XYZ.log", LogFile::joinLines(log));
-    dir.write("F4XYZ_Departement_SSB.txt",
-              crlf({department("01", marks({}), "Ain"), department("59", marks({B144}), "Nord"),
-                    department("75", marks({B14}), "Paris")}));
+    dir.write("F4XYZ_Departement_SSB.txt", "01 00000000000000000 Ain\r\n59 00000000001000000 Nord\r\n"
+                                           "75 00001000000000000 Paris\r\n");
     // "2" is a mark of the grid, not a contact: it does not count.
-    dir.write("F4XYZ_Departement_CW.txt",
-              crlf({department("01", marks({B35}, '2'), "Ain"), department("2A", marks({B35}), "Corse du Sud"),
-                    department("59", marks({B35}), "Nord"), department("77", marks({B144}), "Seine et Marne")}));
-    dir.write("F4XYZ_Prefixe_SSB.txt",
-              crlf({prefix("DL", marks({})), prefix("F", marks({B14, B144})), prefix("ON", marks({B28}))}));
-    dir.write("F4XYZ_Prefixe_CW.txt",
-              crlf({prefix("DL", marks({B70})), prefix("F", marks({B35, B144})), prefix("ON", marks({}))}));
+    dir.write("F4XYZ_Departement_CW.txt", "01 02000000000000000 Ain\r\n2A 01000000000000000 Corse du Sud\r\n"
+                                          "59 01000000000000000 Nord\r\n77 00000000001000000 Seine et Marne\r\n");
+    dir.write("F4XYZ_Prefixe_SSB.txt", "DL     00000000000000000  DL     entity\r\nF      00001000001000000  F      "
+                                       "entity\r\nON     00000000100000000  ON     entity\r\n");
+    dir.write("F4XYZ_Prefixe_CW.txt", "DL     00100000000000000  DL     entity\r\nF      01000000001000000  F      "
+                                      "entity\r\nON     00000000000000000  ON     entity\r\n");
 }
 
 // The fixed log's QSOs of one session.
@@ -117,11 +91,10 @@ inline QList<QByteArray> sessionLines(bool hf)
 // Templates holding the entities and departments of the fixed log, every mark "0".
 inline void writeTemplates(const TempProgramDir& dir)
 {
-    const QByteArray zeros = marks({}, '0');
-    dir.write("FXXXX_Prefixe.txt", crlf({prefix("DL", zeros), prefix("F", zeros), prefix("ON", zeros)}));
-    dir.write("FXXXX_Departement.txt",
-              crlf({department("2A", zeros, "Corse du Sud"), department("59", zeros, "Nord"),
-                    department("75", zeros, "Paris"), department("77", zeros, "Seine et Marne")}));
+    dir.write("FXXXX_Prefixe.txt", "DL     00000000000000000  DL     entity\r\nF      00000000000000000  F      "
+                                   "entity\r\nON     00000000000000000  ON     entity\r\n");
+    dir.write("FXXXX_Departement.txt", "2A 00000000000000000 Corse du Sud\r\n59 00000000000000000 Nord\r\n"
+                                       "75 00000000000000000 Paris\r\n77 00000000000000000 Seine et Marne\r\n");
 }
 
 // F4XYZ after a session switch: the live session's QSOs in the live log, multiplier files
