@@ -61,21 +61,13 @@ TEST(ShippedDataTest, EveryPrefixLineHasTheLayoutAndLeadsToItsEntitysOwnLine)
         EXPECT_EQ(lines[own].mid(33).trimmed(), line.mid(33).trimmed());
     }
 
-    const struct {
-        const char *callsign, *entity, *description;
-    } cases[] = {{"TM5JNM", "F", "France"},
-                 {"HW9A", "F", "France"},
-                 {"TK5XX", "TK", "Corsica"},
-                 {"FG5XY", "FG", "Guadeloupe"},
-                 {"FT5XA", "FT0X", "Kerguelen Islands"},
-                 {"EA8AB", "EA8", "Canary Islands"},
-                 {"EA1AB", "EA", "Spain"},
-                 {"UA9AA", "UA9", "Asiatic Russia"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.callsign);
-        const auto found = PrefixFile::findIn(lines, c.callsign, "14 Mhz");
-        ASSERT_TRUE(found.has_value());
-        EXPECT_EQ(found->entity + "|" + found->description.trimmed(), QByteArray(c.entity) + "|" + c.description);
+    // Callsign | entity | description.
+    for (const QByteArray c :
+         {"TM5JNM|F|France", "HW9A|F|France", "TK5XX|TK|Corsica", "FG5XY|FG|Guadeloupe", "FT5XA|FT0X|Kerguelen Islands",
+          "EA8AB|EA8|Canary Islands", "EA1AB|EA|Spain", "UA9AA|UA9|Asiatic Russia"}) {
+        const QByteArray call = c.left(c.indexOf('|'));
+        const auto found = PrefixFile::findIn(lines, call, "14 Mhz");
+        EXPECT_EQ(found ? call + "|" + found->entity + "|" + found->description.trimmed() : QByteArray(), c);
     }
 }
 
@@ -91,15 +83,13 @@ TEST(ShippedDataTest, DepartmentTemplateHoldsTheMetropolitanDepartments)
         EXPECT_EQ(lines[i].left(21), code + ' ' + kMarks + ' ');
         EXPECT_FALSE(lines[i].mid(21).isEmpty() || lines[i].mid(21) != lines[i].mid(21).trimmed());
     }
-    for (const char* line : {"07 00000000000000000 Ardèche", "21 00000000000000000 Côte-d'Or",
-                             "64 00000000000000000 Pyrénées-Atlantiques"})
-        EXPECT_TRUE(lines.contains(cp1252::encode(QString::fromUtf8(line)))) << line;
+    EXPECT_EQ(lines[64], cp1252::encode(QStringLiteral("64 00000000000000000 Pyrénées-Atlantiques")));
     for (const char* name : {"FXXXX.log", "Nomenclature.txt", "Liste_Prenom.txt"})
         EXPECT_EQ(shipped(name), QByteArray()) << name << " starts empty";
     EXPECT_TRUE(shipped("LICENSE-cty.txt").contains("Jim Reisert AD1C"));
 }
 
-TEST(PrefixGeneratorTest, RebuildsTheTemplateByteForByteAndRefusesAnUnusableCountryFile)
+TEST(PrefixGeneratorTest, RefusesAnUnusableCountryFileAndRebuildsTheTemplateByteForByte)
 {
     const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     if (python.isEmpty())
@@ -108,29 +98,23 @@ TEST(PrefixGeneratorTest, RebuildsTheTemplateByteForByteAndRefusesAnUnusableCoun
     const QString target = out.filePath(QStringLiteral("FXXXX_Prefixe.txt"));
     const auto generate = [&](const QString& cty) {
         QProcess run;
-        run.start(python, {kShipped + QStringLiteral("/../tools/make_prefix_file.py"), QStringLiteral("--cty"), cty,
-                           QStringLiteral("--output"), target});
+        run.start(python, {kShipped + "/../tools/make_prefix_file.py", "--cty", cty, "--output", target});
         run.waitForFinished(120000);
-        return std::pair{run.exitCode(), run.readAllStandardError()};
+        return run.exitCode();
     };
-    // A country file with France alone cannot fill the 50700 bytes: no file is written.
-    const QString small = out.filePath(QStringLiteral("cty.dat"));
-    QFile cty(small);
+    // France alone cannot fill the 50700 bytes: no file is written.
+    QFile cty(out.filePath(QStringLiteral("cty.dat")));
     ASSERT_TRUE(cty.open(QIODevice::WriteOnly));
-    cty.write("France:                   14:  27:  EU:   46.00:    -2.00:    -1.0:  F:\n"
-              "    F,HW,HX,HY,TH,TM,TO,TP,TQ,TV,TX;\n");
+    cty.write("France:                   14:  27:  EU:   46.00:    -2.00:    -1.0:  F:\n    F,HW,HX,TM;\n");
     cty.close();
-    const auto [code, errors] = generate(small);
-    EXPECT_NE(code, 0);
-    EXPECT_FALSE(errors.isEmpty());
+    EXPECT_NE(generate(cty.fileName()), 0);
     EXPECT_FALSE(QFile::exists(target));
 
     const QString debian = QStringLiteral("/usr/share/hamradio-files/cty.dat");
     if (QCryptographicHash::hash(read(debian), QCryptographicHash::Sha256).toHex() !=
         "3aa4beefc62505a53ec539f33749d5eeb0ab09707c2200793f395bf95374b9e1")
         GTEST_SKIP() << "not the cty.dat (Debian package hamradio-files) the template was made from";
-    const auto [made, madeErrors] = generate(debian);
-    EXPECT_EQ(made, 0) << madeErrors.constData();
+    EXPECT_EQ(generate(debian), 0);
     EXPECT_TRUE(read(target) == shipped("FXXXX_Prefixe.txt"));
 }
 

@@ -32,7 +32,6 @@ const QList<QByteArray> kGrid = {
 const QByteArray kHfTotal = "       Total         5       11      30      3       4       ";
 const QByteArray kVhfTotal = "       Total         2       263     10      2       2       ";
 using L = QList<QByteArray>;
-using Row = std::array<QString, summary::kColumns>;
 const QByteArray kSignOff = QByteArray(40, ' ') + cp("Document établi avec Tournevent Rev  1.1.2");
 
 ScoreTally fixtureTally(const QList<QByteArray>& log = logLines())
@@ -105,6 +104,13 @@ TEST(SummarySheet, FileAndPrintLines)
     L individual = printHead;
     individual[8] = cp("     Catégorie : Opérateur individuel");
     EXPECT_EQ(summary::printLines(sheet), individual + printTail);
+
+    // An event date that cannot name a file writes nothing.
+    test::TempProgramDir dir;
+    FailingFileSystem files;
+    sheet.eventDate = QStringLiteral("21-6-2015");
+    EXPECT_FALSE(summary::save(files, StationPaths(dir.path(), "F4XYZ"), sheet).result.ok());
+    EXPECT_EQ(files.writes(), 0);
 }
 
 TEST(SummarySheet, TotalPointsComeFromTheTotalCellTexts)
@@ -196,22 +202,6 @@ TEST(SummaryDay, EitherSessionsSheetCountsTheWholeDay)
     EXPECT_EQ(day.result.errorNumber, FileResult::kDeviceError);
     EXPECT_TRUE(day.failedFile.endsWith("F4XYZ.hf_"));
     EXPECT_EQ(day.tally, ScoreTally{});
-}
-
-TEST(SummarySave, FileNamedFromTheEventDate)
-{
-    test::TempProgramDir dir;
-    FailingFileSystem files;
-    summary::Sheet sheet = fixtureSheet(true, 1);
-    sheet.eventDate = QStringLiteral("21-6-2015");
-    EXPECT_TRUE(summary::save(files, StationPaths(dir.path(), "F4XYZ"), sheet).fileName.isEmpty());
-    EXPECT_EQ(files.writes(), 0);
-
-    sheet.eventDate = QStringLiteral("05/05/2008");
-    const summary::SaveOutcome saved = summary::save(files, StationPaths(dir.path(), "F4XYZ"), sheet);
-    EXPECT_EQ(saved.message, QStringLiteral("La feuille récapitulative JNM de F4XYZ a été sauvegardée sous le nom : "
-                                            "F4XYZ_Recapitulatif_JNM_05_05_08.txt"));
-    EXPECT_EQ(dir.read(saved.fileName), LogFile::joinLines(summary::fileLines(sheet)));
 }
 
 } // namespace
