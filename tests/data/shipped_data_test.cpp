@@ -4,13 +4,9 @@
 #include "logstore/log_file.h"
 #include "logstore/prefix_file.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace tv {
@@ -87,35 +83,6 @@ TEST(ShippedDataTest, DepartmentTemplateHoldsTheMetropolitanDepartments)
     for (const char* name : {"FXXXX.log", "Nomenclature.txt", "Liste_Prenom.txt"})
         EXPECT_EQ(shipped(name), QByteArray()) << name << " starts empty";
     EXPECT_TRUE(shipped("LICENSE-cty.txt").contains("Jim Reisert AD1C"));
-}
-
-TEST(PrefixGeneratorTest, RefusesAnUnusableCountryFileAndRebuildsTheTemplateByteForByte)
-{
-    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    if (python.isEmpty())
-        GTEST_SKIP() << "python3 is not installed";
-    QTemporaryDir out;
-    const QString target = out.filePath(QStringLiteral("FXXXX_Prefixe.txt"));
-    const auto generate = [&](const QString& cty) {
-        QProcess run;
-        run.start(python, {kShipped + "/../tools/make_prefix_file.py", "--cty", cty, "--output", target});
-        run.waitForFinished(120000);
-        return run.exitCode();
-    };
-    // France alone cannot fill the 50700 bytes: no file is written.
-    QFile cty(out.filePath(QStringLiteral("cty.dat")));
-    ASSERT_TRUE(cty.open(QIODevice::WriteOnly));
-    cty.write("France:                   14:  27:  EU:   46.00:    -2.00:    -1.0:  F:\n    F,HW,HX,TM;\n");
-    cty.close();
-    EXPECT_NE(generate(cty.fileName()), 0);
-    EXPECT_FALSE(QFile::exists(target));
-
-    const QString debian = QStringLiteral("/usr/share/hamradio-files/cty.dat");
-    if (QCryptographicHash::hash(read(debian), QCryptographicHash::Sha256).toHex() !=
-        "3aa4beefc62505a53ec539f33749d5eeb0ab09707c2200793f395bf95374b9e1")
-        GTEST_SKIP() << "not the cty.dat (Debian package hamradio-files) the template was made from";
-    EXPECT_EQ(generate(debian), 0);
-    EXPECT_TRUE(read(target) == shipped("FXXXX_Prefixe.txt"));
 }
 
 } // namespace

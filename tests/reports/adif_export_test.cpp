@@ -131,11 +131,6 @@ TEST_F(AdifRun, FailuresShowTheErrorNumberAndItsText)
     EXPECT_EQ(adif::run(fx.services(), "F4XYZ").errorNumber, 61);
     EXPECT_EQ(fx.dir.read("F4XYZ.adi"), "old export");
     EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Erreur 61")});
-
-    fx.dialogs.clear();
-    EXPECT_EQ(adif::run(fx.services(), "F0ABC").errorNumber, 53) << "a station without log";
-    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Erreur 53")});
-    EXPECT_FALSE(fx.dir.exists("F0ABC.adi"));
 }
 
 } // namespace

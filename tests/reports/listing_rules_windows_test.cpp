@@ -68,14 +68,6 @@ TEST_F(ListingWindowTest, ShowsTheLogThenSavesAndPrintsItReread)
         printed << cp1252::decode(line);
     EXPECT_EQ(fx.printer.texts(0), printed);
     EXPECT_EQ(items(window.get(), "Visu_Print").size(), 11);
-
-    // The VHF session saves under its own name and leaves the HF listing.
-    fx.dialogs.clear();
-    test::setCurrentStation(fx.settings, "F4XYZ", "VHF");
-    click(open(), "Enregistrer");
-    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Le Log de F4XYZ a été sauvegardé sous le nom : "
-                                                             "F4XYZ_Log_JNM_VHF_21_06_15.txt")});
-    EXPECT_EQ(fx.dir.read(fileName), LogFile::joinLines(listing::fileLines("F4XYZ", "21/06/15", log)));
 }
 
 TEST_F(ListingWindowTest, MissingLogIsReportedAndNothingWrittenOrPrinted)

