@@ -124,14 +124,13 @@ TEST_F(CliTest, ReportsOfEitherSession)
 
 TEST_F(CliTest, DamagedLogIsReportedLineByLineAndStillExported)
 {
+    const QByteArray good = logLines()[0];
+    QByteArray noMarker = good, badDate = good, noSuchTime = good; // the last: a day and an hour the entry refuses
+    noMarker[198] = ' ';
+    badDate.replace(0, 8, "21-06-15");
+    noSuchTime.replace(0, 8, "31/06/15").replace(22, 5, "24:30");
     QList<QByteArray> log = logLines();
     log.insert(2, "short line");
-    QByteArray noMarker = logLines()[0];
-    noMarker[198] = ' ';
-    QByteArray badDate = logLines()[0];
-    badDate.replace(0, 8, "21-06-15");
-    QByteArray noSuchTime = logLines()[0]; // a form the entry takes, a day and an hour it refuses
-    noSuchTime.replace(0, 8, "31/06/15").replace(22, 5, "24:30");
     dir.write("F4XYZ.log", LogFile::joinLines(log << noMarker << badDate << noSuchTime));
 
     const CliRun r = run({"check"});

@@ -16,10 +16,10 @@
 namespace tv {
 namespace {
 
-// The links, anchors and pictures of the manual as the browser laid it out.
+// The links (href -> a position inside the first one), anchors (name -> position) and
+// pictures of the manual as the browser laid it out.
 struct Contents {
-    QMap<QString, int> links; // href -> a position inside its first piece
-    QMap<QString, int> anchorPositions;
+    QMap<QString, int> links, anchors;
     QList<QTextImageFormat> images;
 };
 
@@ -30,7 +30,7 @@ Contents contentsOf(const QTextDocument& document)
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
             for (const QString& name : format.anchorNames())
-                out.anchorPositions.insert(name, it.fragment().position());
+                out.anchors.insert(name, it.fragment().position());
             if (format.isAnchor() && !format.anchorHref().isEmpty() && !out.links.contains(format.anchorHref()))
                 out.links.insert(format.anchorHref(), it.fragment().position() + 1);
             if (format.isImageFormat())
@@ -42,23 +42,22 @@ Contents contentsOf(const QTextDocument& document)
 
 class HelpWindowTest : public ::testing::Test {
 protected:
+    void SetUp() override { fx.dir.installShippedData(); }
+    void TearDown() override { delete slot.data(); }
     HelpWindow* open()
     {
-        fx.dir.installShippedData();
         HelpWindow* w = HelpWindow::showOrRaise(slot, fx.services());
         EXPECT_TRUE(w && QTest::qWaitForWindowExposed(w));
         return w;
     }
-    // Whether the anchor's block stands in the top quarter of the browser's view.
+    // Whether the anchor stands in the top quarter of the browser's view.
     static bool atTop(QTextBrowser* browser, const QString& anchor)
     {
         QTextCursor cursor(browser->document());
-        cursor.setPosition(contentsOf(*browser->document()).anchorPositions.value(anchor, -1));
+        cursor.setPosition(contentsOf(*browser->document()).anchors.value(anchor, -1));
         const int top = browser->cursorRect(cursor).top();
         return top >= 0 && top < browser->viewport()->height() / 4;
     }
-
-    void TearDown() override { delete slot.data(); }
 
     test::Fixture fx;
     QPointer<HelpWindow> slot;
@@ -68,20 +67,14 @@ TEST_F(HelpWindowTest, OpensAtTheContentsAndEveryLinkLeadsToItsChapterAndBack)
 {
     HelpWindow* window = open();
     QTextBrowser* browser = window->browser();
-    EXPECT_TRUE(window->loaded());
-    EXPECT_TRUE(fx.dialogs.shown().isEmpty());
+    EXPECT_TRUE(window->loaded() && fx.dialogs.shown().isEmpty());
     EXPECT_TRUE(atTop(browser, HelpWindow::contentsAnchor()));
-
     const Contents c = contentsOf(*browser->document());
     ASSERT_GE(c.links.size(), 13);
-    for (const QString& href : c.links.keys()) {
-        SCOPED_TRACE(href.toStdString());
-        // Only links inside the manual: the window opens no other document.
-        EXPECT_TRUE(href.startsWith(QLatin1Char('#')) && c.anchorPositions.contains(href.mid(1)));
-    }
+    for (const QString& href : c.links.keys()) // only links inside the manual
+        EXPECT_TRUE(href.startsWith(QLatin1Char('#')) && c.anchors.contains(href.mid(1))) << href;
 
     auto* back = window->findChild<QPushButton*>("Retour");
-    ASSERT_NE(back, nullptr);
     EXPECT_FALSE(back->isEnabled());
     QTextCursor cursor(browser->document());
     cursor.setPosition(c.links.value("#problemes"));
@@ -90,7 +83,6 @@ TEST_F(HelpWindowTest, OpensAtTheContentsAndEveryLinkLeadsToItsChapterAndBack)
     EXPECT_TRUE(atTop(browser, "problemes"));
     QTest::mouseClick(back, Qt::LeftButton);
     EXPECT_EQ(browser->verticalScrollBar()->value(), 0);
-
     browser->verticalScrollBar()->setValue(browser->verticalScrollBar()->maximum());
     QTest::mouseClick(window->findChild<QPushButton*>("Sommaire"), Qt::LeftButton);
     EXPECT_TRUE(atTop(browser, HelpWindow::contentsAnchor()));
@@ -118,31 +110,22 @@ TEST_F(HelpWindowTest, EveryPictureLoadsThroughTheFileSystemAtItsOwnSize)
 
 TEST_F(HelpWindowTest, MissingOrUnreadableManualIsReportedAndOpensNoWindow)
 {
+    fx.files.failReadsOf(QStringLiteral("index.html"), FileResult::kPermissionDenied);
+    EXPECT_EQ(HelpWindow::showOrRaise(slot, fx.services()), nullptr);
+    QFile::remove(fx.dir.file("aide/index.html"));
+    fx.files.failReadsOf(QString(), 0);
+    EXPECT_EQ(HelpWindow::showOrRaise(slot, fx.services()), nullptr);
+    EXPECT_TRUE(slot.isNull());
     const QString dir = QDir::toNativeSeparators(fx.dir.path());
-    const struct {
-        bool installed;
-        int readError;
-        QString expected;
-    } cases[] = {
-        {false, 0,
-         QStringLiteral("Le mode d'emploi est introuvable : le fichier aide/index.html manque dans le répertoire ") +
-             dir +
-             QStringLiteral(".\r\nRelancez Tournevent : à chaque démarrage, il recopie dans son répertoire les "
-                            "fichiers livrés avec le programme qui y manquent.")},
-        {true, FileResult::kPermissionDenied,
-         QStringLiteral("Erreur N° 70 : le mode d'emploi ") + QDir::toNativeSeparators(fx.dir.file("aide/index.html")) +
-             QStringLiteral(" n'a pas pu être lu.")},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.readError);
-        if (c.installed)
-            fx.dir.installShippedData();
-        fx.files.failReadsOf(QStringLiteral("index.html"), c.readError);
-        fx.dialogs.clear();
-        EXPECT_EQ(HelpWindow::showOrRaise(slot, fx.services()), nullptr);
-        EXPECT_TRUE(slot.isNull());
-        EXPECT_EQ(fx.dialogs.texts(), QStringList{c.expected});
-    }
+    EXPECT_EQ(fx.dialogs.texts(),
+              (QStringList{QStringLiteral("Erreur N° 70 : le mode d'emploi ") +
+                               QDir::toNativeSeparators(fx.dir.file("aide/index.html")) +
+                               QStringLiteral(" n'a pas pu être lu."),
+                           QStringLiteral("Le mode d'emploi est introuvable : le fichier aide/index.html manque dans "
+                                          "le répertoire ") +
+                               dir +
+                               QStringLiteral(".\r\nRelancez Tournevent : à chaque démarrage, il recopie dans son "
+                                              "répertoire les fichiers livrés avec le programme qui y manquent.")}));
 }
 
 } // namespace

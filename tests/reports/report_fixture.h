@@ -10,7 +10,6 @@
 #include <QByteArray>
 #include <QList>
 
-#include <array>
 #include <stdexcept>
 
 // A fixed station F4XYZ: a log holding HF and VHF, SSB and CW, French and foreign, mill and
@@ -25,37 +24,31 @@ inline QByteArray built(const QsoRecord& r)
     return *line;
 }
 
-// The seven QSOs of the fixed log, in log order. All on 21/06/15. Fields: callsign, start, end, department,
-// locator, band, mode, RST sent, RST received, mill, first name, points, distance, azimuth,
-// activity, mill name (UTF-8, stored in Windows-1252).
+// The seven QSOs of the fixed log, in log order, all on 21/06/15. Fields: callsign, start, end,
+// department, locator, band, mode, RST sent and received, mill, first name, points, distance,
+// azimuth, activity, mill name (UTF-8, stored in Windows-1252).
 inline QList<QByteArray> logLines()
 {
-    using F = std::array<const char*, 16>;
-    const F rows[] = {
-        {"F5ABC", "09:41", "09:43", "75", "", "14 Mhz", "SSB", "59", "57", "", "JEAN", "3", "", "", "0", ""},
-        {"F6XYZ", "09:50", "09:52", "2a", "", "3.5 Mhz", "CW", "599", "579", "DMF 77012", "", "1", "", "", "1",
-         "Moulin de Châteauneuf"},
-        {"ON4ABC", "10:02", "10:05", "", "", "28 Mhz", "SSB", "57", "59", "WIM 7001", "", "5", "", "", "1", ""},
-        {"DL1XYZ", "10:15", "10:16", "", "", "7.0 Mhz", "CW", "599", "599", "", "HANS", "1", "", "", "0", ""},
-        {"F1ABC", "11:00", "11:04", "59", "JO10AB", "144 Mhz", "SSB", "59", "55", "", "", "215", "215", "12", "0", ""},
-        {"F4XYZ/P", "11:30", "11:33", "77", "JN18CT", "144 Mhz", "CW", "599", "599", "DMF 77012", "", "48", "48", "95",
-         "1", "Moulin de Châteauneuf"},
-        {"F5DEF", "12:10", "", "59", "", "3.5 Mhz", "CW", "599", "599", "DMF 77012", "", "1", "", "", "1", ""},
+    const char* const rows[] = {
+        "F5ABC|09:41|09:43|75||14 Mhz|SSB|59|57||JEAN|3|||0|",
+        "F6XYZ|09:50|09:52|2a||3.5 Mhz|CW|599|579|DMF 77012||1|||1|Moulin de Châteauneuf",
+        "ON4ABC|10:02|10:05|||28 Mhz|SSB|57|59|WIM 7001||5|||1|",
+        "DL1XYZ|10:15|10:16|||7.0 Mhz|CW|599|599||HANS|1|||0|",
+        "F1ABC|11:00|11:04|59|JO10AB|144 Mhz|SSB|59|55|||215|215|12|0|",
+        "F4XYZ/P|11:30|11:33|77|JN18CT|144 Mhz|CW|599|599|DMF 77012||48|48|95|1|Moulin de Châteauneuf",
+        "F5DEF|12:10||59||3.5 Mhz|CW|599|599|DMF 77012||1|||1|",
     };
-    QByteArray QsoRecord::*const order[] = {&QsoRecord::callsign,      &QsoRecord::start,     &QsoRecord::end,
-                                            &QsoRecord::department,    &QsoRecord::locator,   &QsoRecord::band,
-                                            &QsoRecord::mode,          &QsoRecord::rstSent,   &QsoRecord::rstReceived,
-                                            &QsoRecord::millReference, &QsoRecord::firstName, &QsoRecord::points,
-                                            &QsoRecord::distance,      &QsoRecord::azimuth,   &QsoRecord::activity};
+    QByteArray QsoRecord::*const order[] = {
+        &QsoRecord::callsign,    &QsoRecord::start,         &QsoRecord::end,       &QsoRecord::department,
+        &QsoRecord::locator,     &QsoRecord::band,          &QsoRecord::mode,      &QsoRecord::rstSent,
+        &QsoRecord::rstReceived, &QsoRecord::millReference, &QsoRecord::firstName, &QsoRecord::points,
+        &QsoRecord::distance,    &QsoRecord::azimuth,       &QsoRecord::activity,  &QsoRecord::millName};
     QList<QByteArray> out;
-    for (const F& f : rows) {
-        QsoRecord r;
+    for (const char* row : rows) {
+        const QList<QByteArray> f = cp(row).split('|');
+        QsoRecord r{.date = "21/06/15", .newDepartmentFlag = "1", .newPrefixFlag = "0"};
         for (size_t i = 0; i < std::size(order); ++i)
             r.*order[i] = f[i];
-        r.millName = cp(f[15]);
-        r.date = "21/06/15";
-        r.newDepartmentFlag = "1";
-        r.newPrefixFlag = "0";
         out << built(r);
     }
     return out;
