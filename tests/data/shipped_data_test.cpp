@@ -56,7 +56,6 @@ TEST(ShippedDataTest, EveryPrefixLineHasTheLayoutAndLeadsToItsEntitysOwnLine)
         EXPECT_EQ(PrefixFile::prefixOf(lines[own], 6) + "|" + PrefixFile::entityOf(lines[own]), entity + "|" + entity);
         EXPECT_EQ(lines[own].mid(33).trimmed(), line.mid(33).trimmed());
     }
-
     // Callsign | entity | description.
     for (const QByteArray c :
          {"TM5JNM|F|France", "HW9A|F|France", "TK5XX|TK|Corsica", "FG5XY|FG|Guadeloupe", "FT5XA|FT0X|Kerguelen Islands",

@@ -1,6 +1,4 @@
 #include "platform/qt_settings_store.h"
-#include "tests/support/fakes/failing_file_system.h"
-#include "tests/support/fakes/fake_settings_store.h"
 #include "tests/support/test_support.h"
 
 #include <QDir>
@@ -105,7 +103,6 @@ TEST(SettingsStoreTest, SectionsWithTrailingSpaceRoundTripAndAStoreThatCannotBeW
     EXPECT_EQ(again.value("JNM", "Setup ", "Indicatif Station", "FXXXX"), "F0ZZZ_P");
     EXPECT_EQ(again.value("JNM", "Setup", "Indicatif Station", "none"), "none") << "\"Setup\" is not \"Setup \"";
     EXPECT_EQ(again.value("ZEZ", "Setup ", "Indicatif Station"), "other application");
-
     dir.write("not-a-folder", ""); // the settings folder's parent is a file
     QtSettingsStore broken(dir.file("not-a-folder/settings"));
     EXPECT_FALSE(broken.setValue("JNM", "Setup ", "Indicatif Station", "F1AAA"));

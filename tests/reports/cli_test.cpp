@@ -1,4 +1,3 @@
-#include "logstore/log_file.h"
 #include "platform/qt_settings_store.h"
 #include "platform/settings_keys.h"
 #include "reports/adif_export.h"
@@ -45,7 +44,6 @@ protected:
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
                 QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
     }
-
     test::TempProgramDir dir;
     const QString section = keys::stationSection(QStringLiteral("F4XYZ"));
 };
@@ -84,7 +82,6 @@ TEST_F(CliTest, ExitCodesAndTheirMessages)
     }
     EXPECT_EQ(dir.read("F0ZZZ_P.ctf"), logLines()[0] + "\r\n");
     EXPECT_FALSE(dir.exists("F4XYZ.adi")) << "a refused callsign writes nothing";
-
     setting(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign);
     EXPECT_TRUE(run({"score"}).err.contains("indiquez-la avec --call INDICATIF"));
     EXPECT_EQ(run({"--call", "F4XYZ", "score"}).code, 0) << "--call names the station when the settings hold none";
@@ -132,7 +129,6 @@ TEST_F(CliTest, DamagedLogIsReportedLineByLineAndStillExported)
     QList<QByteArray> log = logLines();
     log.insert(2, "short line");
     dir.write("F4XYZ.log", LogFile::joinLines(log << noMarker << badDate << noSuchTime));
-
     const CliRun r = run({"check"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, QStringLiteral("Ligne 3 mal formée : longueur 10 au lieu de 199\n"
@@ -149,21 +145,18 @@ TEST_F(CliTest, MissingOrUnwritableFilesAndABadEventDate)
     CliRun r = run({"adif"});
     EXPECT_EQ(r.code, 5);
     EXPECT_TRUE(r.err.startsWith("Erreur N° ") && r.err.contains("F4XYZ.adi n'a pas pu être écrit")) << r.err;
-
     QFile::remove(dir.file("F4XYZ_Departement_CW.txt"));
     r = run({"score"});
     EXPECT_EQ(r.code, 4);
     EXPECT_EQ(r.err, QStringLiteral("Le fichier F4XYZ_Departement_CW.txt est introuvable.\n"));
     EXPECT_EQ(run({"summary"}).code, 4);
     EXPECT_FALSE(dir.exists("F4XYZ_Recapitulatif_JNM_21_06_15.txt"));
-
     writeTemplates(dir);
     r = run({"rebuild"});
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(dir.read("F4XYZ_Departement_CW.txt"), "2A 01000000000000000 Corse du Sud\r\n59 01000000000000000 "
                                                     "Nord\r\n75 00000000000000000 Paris\r\n77 00000000001000000 "
                                                     "Seine et Marne\r\n");
-
     setting(section, keys::kDateJnm, QStringLiteral("1/6/15"));
     r = run({"listing"});
     EXPECT_EQ(r.code, 3);

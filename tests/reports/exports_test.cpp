@@ -1,11 +1,7 @@
-#include "logstore/log_file.h"
-#include "logstore/station_paths.h"
 #include "reports/adif_export.h"
 #include "reports/ctrafic_export.h"
 #include "reports/report_text.h"
 #include "tests/reports/report_fixture.h"
-#include "tests/support/fakes/failing_file_system.h"
-#include "tests/support/fakes/fake_printer.h"
 
 #include <QDir>
 
@@ -57,7 +53,6 @@ TEST(AdifExport, ValuesTheProgramCannotReadAreLeftEmptyAndTextIsAscii)
     const QByteArray record = adif::record(built(r));
     EXPECT_FALSE(record.contains("<band:"));
     EXPECT_TRUE(record.contains("<mode:3>SSB<qso_date:0><time_on:0><time_off:0><rst_sent:2>59"));
-
     EXPECT_EQ(adif::date("31/12/99") + adif::time("00:00") + adif::time("24:00"), "209912310000") << "century 20";
     EXPECT_EQ(adif::specifier("comment", cp("Œuf 5 €")), "<comment:8>OEuf 5 ?") << "lengths count the bytes written";
 }
@@ -79,7 +74,6 @@ protected:
         return adif::run(fx.services(), "F4XYZ").errorNumber;
     }
     QString medium() const { return fx.dir.file(QStringLiteral("medium")); }
-
     test::Fixture fx;
 };
 
@@ -91,15 +85,12 @@ TEST_F(AdifRun, ExportThenTheQuestionOfACopy)
     EXPECT_EQ(fx.dir.read("F4XYZ.adi"), kFile) << "an older export is overwritten without asking";
     EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Sauvegarder également sur disquette ?")});
     EXPECT_EQ(fx.dialogs.shown()[0].kind, FakeDialogs::Kind::YesNo);
-
     EXPECT_EQ(run(QString()), 0);
     EXPECT_TRUE(QDir(medium()).isEmpty()) << "a cancelled folder choice copies nothing";
-
     EXPECT_EQ(run(medium()), 0);
     EXPECT_EQ(fx.dir.read("medium/F4XYZ.adi"), kFile);
     EXPECT_EQ(fx.dir.read("medium/F4XYZ.log"), fx.dir.read("F4XYZ.log"));
     EXPECT_EQ(fx.dialogs.shown().size(), 2) << "no message after the copy";
-
     // The VHF session's export leaves the HF one.
     fx.dir.write("F4XYZ.adi", "HF export");
     test::setCurrentStation(fx.settings, "F4XYZ", "VHF");
@@ -125,7 +116,6 @@ TEST_F(AdifRun, FailuresShowTheErrorNumberAndItsText)
         EXPECT_EQ(fx.dialogs.last(), message);
         EXPECT_FALSE(fx.dir.exists("medium/F4XYZ.log")) << "the export stops at the failing step";
     }
-
     // A failed export keeps the previous file and asks nothing.
     fx.dir.write("F4XYZ.adi", "old export");
     fx.files.onlyPathsEndingWith(QString());
@@ -153,13 +143,11 @@ TEST(CtraficExport, CopiesTheLogByteForByteOrSaysWhyNot)
         EXPECT_EQ(dir.read(callsign + ".ctf"), log);
         EXPECT_EQ(outcome.message, "le fichier " + callsign + ".log a été copié en " + callsign + ".ctf");
     }
-
     ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F6AAA"), true);
     EXPECT_EQ(outcome.result.errorNumber, 53);
     EXPECT_EQ(outcome.message,
               QStringLiteral("Le fichier F6AAA.log est introuvable : rien n'a été exporté au format C_Trafic."));
     EXPECT_FALSE(dir.exists("F6AAA.ctf"));
-
     files.failWrites(1, FileResult::kDiskFull);
     outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F1AAA"), true);
     EXPECT_EQ(outcome.message, QStringLiteral("Erreur N° 61 : le fichier F1AAA.log n'a pas pu être copié en "
@@ -205,12 +193,10 @@ TEST(ReportText, PrintingSetsTheFontAndRestoresIt)
     for (const FakePrinter::Line& line : printer.documents()[0])
         EXPECT_EQ(line.fontName + QString::number(line.fontSize) + QString::number(line.bold), "Courier New101");
     EXPECT_EQ(printer.fontName() + QString::number(printer.fontSize()) + QString::number(printer.bold()), "Arial120");
-
     printer.answerChoice(false);
     EXPECT_EQ(reporttext::printLines(printer, lines), reporttext::PrintOutcome::Cancelled);
     EXPECT_EQ(printer.documents().size(), 1) << "a cancelled selection prints nothing";
     EXPECT_TRUE(reporttext::printFailureMessage(reporttext::PrintOutcome::Cancelled).isEmpty());
-
     printer.answerChoice(true);
     printer.failEnd(true);
     EXPECT_EQ(reporttext::printLines(printer, lines), reporttext::PrintOutcome::Failed);

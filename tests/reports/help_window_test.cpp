@@ -58,7 +58,6 @@ protected:
         const int top = browser->cursorRect(cursor).top();
         return top >= 0 && top < browser->viewport()->height() / 4;
     }
-
     test::Fixture fx;
     QPointer<HelpWindow> slot;
 };
@@ -73,7 +72,6 @@ TEST_F(HelpWindowTest, OpensAtTheContentsAndEveryLinkLeadsToItsChapterAndBack)
     ASSERT_GE(c.links.size(), 13);
     for (const QString& href : c.links.keys()) // only links inside the manual
         EXPECT_TRUE(href.startsWith(QLatin1Char('#')) && c.anchors.contains(href.mid(1))) << href;
-
     auto* back = window->findChild<QPushButton*>("Retour");
     EXPECT_FALSE(back->isEnabled());
     QTextCursor cursor(browser->document());
@@ -86,7 +84,6 @@ TEST_F(HelpWindowTest, OpensAtTheContentsAndEveryLinkLeadsToItsChapterAndBack)
     browser->verticalScrollBar()->setValue(browser->verticalScrollBar()->maximum());
     QTest::mouseClick(window->findChild<QPushButton*>("Sommaire"), Qt::LeftButton);
     EXPECT_TRUE(atTop(browser, HelpWindow::contentsAnchor()));
-
     // A second opening raises the same window; closing destroys it.
     EXPECT_EQ(HelpWindow::showOrRaise(slot, fx.services()), window);
     window->findChild<QPushButton*>("Fermer")->click();

@@ -1,8 +1,5 @@
-#include "logstore/log_file.h"
-#include "logstore/station_paths.h"
 #include "reports/log_listing.h"
 #include "tests/reports/report_fixture.h"
-#include "tests/support/fakes/failing_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +31,6 @@ TEST(LogListing, LinesCutThePiecesInListingOrderAndNumbersAreNeverCut)
     const QList<QByteArray> log = logLines();
     for (int i = 0; i < log.size(); ++i)
         EXPECT_EQ(listing::line(i + 1, log[i]), kListed[i]);
-
     const std::pair<int, QByteArray> rows[] = {{10, "   10 "}, {99999, "99999 "}, {1234567, "1234567 "}};
     for (const auto& [row, number] : rows) {
         SCOPED_TRACE(row);
@@ -50,14 +46,12 @@ TEST(LogListing, WindowFileAndPrintLines)
     QList<QByteArray> window = {QByteArray(12, ' ') + kTitle, " ",
                                 "   No   Date   Indicatif    Dpt  QTR   Bande    Mode RstR    RstE     No Moulin", " "};
     EXPECT_EQ(listing::windowLines("F4XYZ", "21/06/15", logLines()), window + kListed);
-
     QList<QByteArray> body;
     for (const QByteArray& l : kListed)
         body << "     " + l;
     const QList<QByteArray> fileHead = {QByteArray(15, ' ') + kTitle, "", kFileHeader, ""};
     EXPECT_EQ(listing::fileLines("F4XYZ", "21/06/15", logLines()), (fileHead + body + L{"", kSignOff, ""}));
     EXPECT_EQ(listing::fileLines("F4XYZ", "21/06/15", {}), (fileHead + L{"", kSignOff, ""}));
-
     const QList<QByteArray> printHead = {" ", QByteArray(15, ' ') + kTitle, " ", kFileHeader, " "};
     EXPECT_EQ(listing::printLines("F4XYZ", "21/06/15", logLines()), (printHead + body + L{" ", kSignOff}));
 }
@@ -72,7 +66,6 @@ TEST(LogListingSave, WritesTheFileUnlessTheEventDateCannotNameIt)
     EXPECT_EQ(saved.message, QStringLiteral("La date de la JNM « 1/6/15 » ne permet pas de nommer le fichier : elle "
                                             "doit être une date réelle écrite jj/mm/aa (menu Station)."));
     EXPECT_EQ(files.writes(), 0);
-
     saved = listing::save(files, paths, "21/06/15", true, logLines());
     EXPECT_EQ(saved.message, "Le Log de F4XYZ a été sauvegardé sous le nom : F4XYZ_Log_JNM_21_06_15.txt");
     EXPECT_EQ(dir.read(saved.fileName), LogFile::joinLines(listing::fileLines("F4XYZ", "21/06/15", logLines())));

@@ -3,12 +3,7 @@
 #include "logstore/bands.h"
 #include "logstore/log_file.h"
 #include "logstore/multiplier_rebuild.h"
-#include "logstore/qso_line.h"
-#include "platform/qt_file_system.h"
 #include "tests/support/test_support.h"
-
-#include <QByteArray>
-#include <QList>
 
 #include <stdexcept>
 

@@ -52,7 +52,6 @@ TEST(ListingWindowTest, ShowsTheLogThenSavesAndPrintsItReread)
     test::reports::writeStation(fx.dir);
     LogListingWindow w(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"));
     EXPECT_EQ(items(&w, "Visu_Print"), decoded(listing::windowLines("F4XYZ", "21/06/15", test::reports::logLines())));
-
     // A QSO recorded while the window is open is saved and printed, not shown.
     const QList<QByteArray> log = test::reports::logLines() << test::reports::logLines()[0];
     fx.dir.write("F4XYZ.log", LogFile::joinLines(log));
@@ -114,7 +113,6 @@ TEST(QtPrinterPdf, ListingKeepsItsTextAndPaginatesAndPlacedTextsStandAtTheirPlac
     ASSERT_EQ(reporttext::printLines(*printer, listing::printLines("F4XYZ", "21/06/15", log)),
               reporttext::PrintOutcome::Printed);
     EXPECT_TRUE(printer->lastPageCount() == 2 || printer->lastPageCount() == 3) << printer->lastPageCount();
-
     const struct {
         double x, y; // millimetres from the paper corner, inside the 12 mm margins
         QString text;
@@ -126,7 +124,6 @@ TEST(QtPrinterPdf, ListingKeepsItsTextAndPaginatesAndPlacedTextsStandAtTheirPlac
     labels->printLine(QStringLiteral("Ligne"));
     ASSERT_TRUE(labels->endDocument());
     EXPECT_EQ(labels->lastPageCount(), 2);
-
     auto text = pdfToText(QStringLiteral("-layout"), dir.filePath("listing.pdf"));
     const auto words = pdfToText(QStringLiteral("-bbox"), dir.filePath("labels.pdf"));
     if (!text || !words)
@@ -151,7 +148,6 @@ TEST(QtPrinterPdf, UnwritablePdfIsAFailureAndADiscardedDocumentLeavesNothing)
 {
     auto printer = QtPrinter::toPdf(QStringLiteral("/nonexistent-folder/for/sure/out.pdf"));
     EXPECT_EQ(reporttext::printLines(*printer, {"line"}), reporttext::PrintOutcome::Failed);
-
     QTemporaryDir dir;
     auto other = QtPrinter::toPdf(dir.filePath(QStringLiteral("discarded.pdf")));
     other->printLine(QStringLiteral("never printed"));

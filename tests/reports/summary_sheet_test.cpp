@@ -1,12 +1,8 @@
-#include "logstore/log_file.h"
 #include "logstore/score.h"
-#include "logstore/station_paths.h"
 #include "platform/settings_keys.h"
 #include "reports/report_files.h"
 #include "reports/summary_sheet.h"
 #include "tests/reports/report_fixture.h"
-#include "tests/support/fakes/failing_file_system.h"
-#include "tests/support/fakes/fake_settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -79,20 +75,17 @@ TEST(SummarySheet, FileAndPrintLines)
         L{QByteArray(25, ' ') + "RECAPITULATIF", "", "      Bande         QSO    Points  M Moul  M Dpt   M Pref", ""} +
         kGrid;
     const QByteArray total = QByteArray(20, ' ') + "TOTAL DES POINTS : ";
-
     summary::Sheet sheet = fixtureSheet(true, 1);
     EXPECT_EQ(summary::fileLines(sheet),
               (L{QByteArray(10, ' ') + cp("Journée Européenne des Moulins 21/06/15"), ""} + head +
                L{cp("     Categorie : Opérateur de Moulins en /P"), "     Session : bande HF"} + mill + L{""} + grid +
                L{"", kHfTotal, "", total + "407", "", kSignOff}));
-
     // The session named is the stored option; the totals are those of the sheet's session.
     sheet = fixtureSheet(false, 3);
     sheet.op.hfOption = true;
     EXPECT_EQ(summary::fileLines(sheet).mid(6),
               (L{cp("     Categorie : Opérateur individuel"), "     Session : bande HF", ""} + grid +
                L{"", kVhfTotal, "", total + "3682", "", kSignOff}));
-
     sheet = fixtureSheet(true, 2);
     sheet.op.hfOption = false;
     const QList<QByteArray> printHead =
@@ -104,7 +97,6 @@ TEST(SummarySheet, FileAndPrintLines)
     L individual = printHead;
     individual[8] = cp("     Catégorie : Opérateur individuel");
     EXPECT_EQ(summary::printLines(sheet), individual + printTail);
-
     // An event date that cannot name a file writes nothing.
     test::TempProgramDir dir;
     FailingFileSystem files;
@@ -127,7 +119,6 @@ TEST(SummarySheet, TotalPointsComeFromTheTotalCellTexts)
         EXPECT_EQ(summary::totalPoints(cells, true), QString::fromLatin1(c.expected));
     }
     EXPECT_EQ(summary::totalPoints(cells, false), "3682") << "VHF: 263 x (10 + 2 + 2)";
-
     // Cells take eight characters; longer texts are never cut.
     summary::Sheet sheet = fixtureSheet(true, 3);
     sheet.cells.rows[10][summary::Points] = QStringLiteral("123456789");

@@ -1,5 +1,4 @@
 #include "logstore/score.h"
-#include "logstore/station_paths.h"
 #include "platform/settings_keys.h"
 #include "reports/summary_sheet.h"
 #include "reports/summary_window.h"
@@ -48,7 +47,6 @@ protected:
         ASSERT_NE(button, nullptr) << name;
         QTest::mouseClick(button, Qt::LeftButton);
     }
-
     test::Fixture fx;
     const QString section = QStringLiteral("Setup F4XYZ");
     const QString sheetName = QStringLiteral("F4XYZ_Recapitulatif_JNM_21_06_15.txt");
@@ -71,7 +69,6 @@ TEST_F(SummaryWindowTest, OpensWithEveryCellCounted)
     EXPECT_TRUE(w->findChild<QRadioButton*>("Option1_1")->isChecked());
     EXPECT_TRUE(fx.dialogs.shown().isEmpty());
     EXPECT_TRUE(fx.settings.writes().isEmpty()) << "opening stores nothing";
-
     // The VHF session counts the archived HF session and scores the VHF totals.
     test::reports::writeSwitchedStation(fx.dir, false);
     w = open(false);
@@ -109,7 +106,6 @@ TEST_F(SummaryWindowTest, CategoryRuleOnOpeningAndOnClick)
     field(w.get(), "Reference")->setText(QStringLiteral("DMF 59045"));
     click(w.get(), "Option1_3");
     EXPECT_TRUE(text(w.get(), "Reference").isEmpty());
-
     // A stored category outside 1-3 selects nothing and leaves the fields alone.
     fx.settings.setValue(keys::kJnm, section, keys::kCategorie, QStringLiteral("9"));
     w = open();
@@ -128,7 +124,6 @@ TEST_F(SummaryWindowTest, PrintAndSaveTakeTheEditedFieldsAndSaveRecomputesTheSco
     EXPECT_TRUE(fx.printer.texts(0).contains(QStringLiteral("     3.5 Mhz SSB     9       0       0       0       0"
                                                             "       ")));
     EXPECT_TRUE(fx.settings.writes().isEmpty() && !fx.dir.exists(sheetName)) << "printing stores and writes nothing";
-
     click(w.get(), "Enregistrer");
     ASSERT_EQ(fx.settings.writes().size(), 10);
     EXPECT_EQ(fx.settings.writes()[0], "JNM|Setup F4XYZ|Nom=Martin");
@@ -140,7 +135,6 @@ TEST_F(SummaryWindowTest, PrintAndSaveTakeTheEditedFieldsAndSaveRecomputesTheSco
     EXPECT_TRUE(sheet.contains("     NOM : Martin     "));
     EXPECT_TRUE(sheet.contains("       Total         5       100     30      3       4       \r\n\r\n" +
                                QByteArray(20, ' ') + "TOTAL DES POINTS : 3700\r\n"));
-
     // A failed save is reported and the previous sheet kept.
     fx.dialogs.clear();
     fx.dir.write(sheetName, "previous");
