@@ -15,14 +15,10 @@ namespace {
 const QString kShipped = QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR);
 const QByteArray kMarks(17, '0');
 
-QByteArray read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 QByteArray shipped(const char* name)
 {
-    return read(QDir(kShipped).filePath(QString::fromLatin1(name)));
+    QFile f(QDir(kShipped).filePath(QString::fromLatin1(name)));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 // The lines of a file in which every line ends with CR LF and no other CR or LF stands.
@@ -48,7 +44,7 @@ TEST(ShippedDataTest, EveryPrefixLineHasTheLayoutAndLeadsToItsEntitysOwnLine)
         EXPECT_LE(prefix.size(), 5) << "the look-up reads 5 columns";
         EXPECT_EQ(line.left(33), prefix.leftJustified(7, ' ') + kMarks + "  " + entity.leftJustified(7, ' '));
         EXPECT_LT(cp1252::firstUnencodable(cp1252::decode(line)), 0);
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z0-9]+$")).match(QString::fromLatin1(prefix)).hasMatch());
+        EXPECT_TRUE(QRegularExpression("^[A-Z0-9]+$").match(QString::fromLatin1(prefix)).hasMatch());
         // No earlier line hides this one; the entity's own line holds the same description.
         EXPECT_EQ(PrefixFile::firstMatch(lines, prefix, 5), i);
         const int own = PrefixFile::firstMatch(lines, entity, 5);
@@ -72,13 +68,13 @@ TEST(ShippedDataTest, DepartmentTemplateHoldsTheMetropolitanDepartments)
     ASSERT_EQ(lines.size(), 96);
     for (int i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(lines[i].constData());
-        const QByteArray code = i == 19   ? "2A"
-                                : i == 20 ? "2B"
-                                          : QByteArray::number(i < 19 ? i + 1 : i).rightJustified(2, '0');
+        QByteArray code = QByteArray::number(i < 19 ? i + 1 : i).rightJustified(2, '0');
+        if (i == 19 || i == 20)
+            code = i == 19 ? "2A" : "2B"; // Corsica stands in place of 20
         EXPECT_EQ(lines[i].left(21), code + ' ' + kMarks + ' ');
         EXPECT_FALSE(lines[i].mid(21).isEmpty() || lines[i].mid(21) != lines[i].mid(21).trimmed());
     }
-    EXPECT_EQ(lines[64], cp1252::encode(QStringLiteral("64 00000000000000000 Pyrénées-Atlantiques")));
+    EXPECT_EQ(lines[64], cp1252::encode("64 00000000000000000 Pyrénées-Atlantiques"));
     for (const char* name : {"FXXXX.log", "Nomenclature.txt", "Liste_Prenom.txt"})
         EXPECT_EQ(shipped(name), QByteArray()) << name << " starts empty";
     EXPECT_TRUE(shipped("LICENSE-cty.txt").contains("Jim Reisert AD1C"));

@@ -11,26 +11,20 @@
 namespace tv {
 namespace {
 
-// While alive, no file of the process may grow past `bytes`: a disk that fills up.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-
-private:
-    void (*m_handler)(int);
-    rlimit m_saved{};
-};
+// Runs `write` while no file of the process may grow past `bytes`: a disk that fills up.
+template <typename Write> FileResult withFileSizeLimit(rlim_t bytes, Write write)
+{
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = bytes;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const FileResult result = write();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    return result;
+}
 
 class FileSystemTest : public ::testing::Test {
 protected:
@@ -47,12 +41,8 @@ TEST_F(FileSystemTest, ReplaceWritesExactBytesOrKeepsTheTargetWholeWithoutTempor
     for (const rlim_t limit : {RLIM_INFINITY, rlim_t(0), rlim_t(1000)}) {
         SCOPED_TRACE(limit);
         files.stopBeforeRename(limit == RLIM_INFINITY);
-        FileResult replaced;
-        {
-            FileSizeLimit full(limit);
-            replaced = files.replace(dir.file("x.log"), QByteArray(5000, 'n'));
-        }
-        EXPECT_FALSE(replaced.ok());
+        EXPECT_FALSE(
+            withFileSizeLimit(limit, [&] { return files.replace(dir.file("x.log"), QByteArray(5000, 'n')); }).ok());
         EXPECT_EQ(dir.read("x.log"), "a\r\n\xE9");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"x.log"}) << "temporary file left behind";
     }
@@ -62,10 +52,7 @@ TEST_F(FileSystemTest, AppendAddsWholePiecesOrNoPartOfOne)
 {
     const QByteArray line = QByteArray(199, 'a') + "\r\n";
     ASSERT_TRUE(files.append(dir.file("l.log"), line).ok()) << "the file is created";
-    {
-        FileSizeLimit limit(line.size() + 100);
-        EXPECT_FALSE(files.append(dir.file("l.log"), line).ok());
-    }
+    EXPECT_FALSE(withFileSizeLimit(line.size() + 100, [&] { return files.append(dir.file("l.log"), line); }).ok());
     ASSERT_TRUE(files.append(dir.file("l.log"), "two\r\n").ok());
     EXPECT_EQ(dir.read("l.log"), line + "two\r\n");
     EXPECT_EQ(files.size(dir.file("l.log")).value_or(-1), 206);

@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         writeStation(dir);
-        setting(keys::kSetup, keys::kIndicatifStation, QStringLiteral("F4XYZ"));
+        setting(keys::kSetup, keys::kIndicatifStation, "F4XYZ");
         const QStringList station[] = {
             {keys::kDateJnm, "21/06/15"}, {keys::kSession, "HF"}, {keys::kNom, "Dupont"}, {keys::kCategorie, "3"}};
         for (const QStringList& kv : station)
@@ -31,7 +31,7 @@ protected:
     }
     void setting(const QString& group, const QString& key, const QString& value) const
     {
-        QtSettingsStore(dir.file(QStringLiteral("settings"))).setValue(keys::kJnm, group, key, value);
+        QtSettingsStore(dir.file("settings")).setValue(keys::kJnm, group, key, value);
     }
     // Runs the command line, with "--dir <program directory>" first unless told otherwise.
     CliRun run(QStringList arguments, bool withDir = true) const
@@ -45,7 +45,7 @@ protected:
                 QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
     }
     test::TempProgramDir dir;
-    const QString section = keys::stationSection(QStringLiteral("F4XYZ"));
+    const QString section = keys::stationSection("F4XYZ");
 };
 
 TEST_F(CliTest, ExitCodesAndTheirMessages)
@@ -105,7 +105,7 @@ TEST_F(CliTest, ReportsOfEitherSession)
         if (QLatin1String(session) == "VHF" && !dir.exists("F4XYZ.hf_")) {
             EXPECT_EQ(dir.read("F4XYZ.adi"), adif::file("F4XYZ", logLines()));
             writeSwitchedStation(dir, false); // the HF QSOs archived, the VHF ones live
-            setting(section, keys::kSession, QStringLiteral("VHF"));
+            setting(section, keys::kSession, "VHF");
         }
         const CliRun r = run({command});
         EXPECT_EQ(r.code, 0) << r.err;
@@ -131,11 +131,11 @@ TEST_F(CliTest, DamagedLogIsReportedLineByLineAndStillExported)
     dir.write("F4XYZ.log", LogFile::joinLines(log << noMarker << badDate << noSuchTime));
     const CliRun r = run({"check"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, QStringLiteral("Ligne 3 mal formée : longueur 10 au lieu de 199\n"
-                                    "Ligne 9 mal formée : pas de « * » en colonne 199\n"
-                                    "Ligne 10 mal formée : date ou heure de début illisible\n"
-                                    "Ligne 11 mal formée : date ou heure de début illisible\n"
-                                    "F4XYZ.log : 4 ligne(s) mal formée(s) sur 11\n"));
+    EXPECT_EQ(r.out, "Ligne 3 mal formée : longueur 10 au lieu de 199\n"
+                     "Ligne 9 mal formée : pas de « * » en colonne 199\n"
+                     "Ligne 10 mal formée : date ou heure de début illisible\n"
+                     "Ligne 11 mal formée : date ou heure de début illisible\n"
+                     "F4XYZ.log : 4 ligne(s) mal formée(s) sur 11\n");
     EXPECT_EQ(run({"adif"}).out, "Fichier ADIF écrit : F4XYZ.adi (11 QSO)\n") << "every line is exported";
 }
 
@@ -148,7 +148,7 @@ TEST_F(CliTest, MissingOrUnwritableFilesAndABadEventDate)
     QFile::remove(dir.file("F4XYZ_Departement_CW.txt"));
     r = run({"score"});
     EXPECT_EQ(r.code, 4);
-    EXPECT_EQ(r.err, QStringLiteral("Le fichier F4XYZ_Departement_CW.txt est introuvable.\n"));
+    EXPECT_EQ(r.err, "Le fichier F4XYZ_Departement_CW.txt est introuvable.\n");
     EXPECT_EQ(run({"summary"}).code, 4);
     EXPECT_FALSE(dir.exists("F4XYZ_Recapitulatif_JNM_21_06_15.txt"));
     writeTemplates(dir);
@@ -157,10 +157,10 @@ TEST_F(CliTest, MissingOrUnwritableFilesAndABadEventDate)
     EXPECT_EQ(dir.read("F4XYZ_Departement_CW.txt"), "2A 01000000000000000 Corse du Sud\r\n59 01000000000000000 "
                                                     "Nord\r\n75 00000000000000000 Paris\r\n77 00000000001000000 "
                                                     "Seine et Marne\r\n");
-    setting(section, keys::kDateJnm, QStringLiteral("1/6/15"));
+    setting(section, keys::kDateJnm, "1/6/15");
     r = run({"listing"});
     EXPECT_EQ(r.code, 3);
-    EXPECT_TRUE(r.err.startsWith(QStringLiteral("La date de la JNM « 1/6/15 »")));
+    EXPECT_TRUE(r.err.startsWith("La date de la JNM « 1/6/15 »"));
 }
 
 } // namespace

@@ -62,7 +62,7 @@ protected:
     void SetUp() override
     {
         writeStation(fx.dir);
-        QDir(fx.dir.path()).mkdir(QStringLiteral("medium"));
+        QDir(fx.dir.path()).mkdir("medium");
     }
     // Answers "yes" to the copy, then picks the folder (or cancels it with an empty one).
     int run(const QString& folder)
@@ -73,7 +73,7 @@ protected:
             fx.dialogs.answerFolder(folder);
         return adif::run(fx.services(), "F4XYZ").errorNumber;
     }
-    QString medium() const { return fx.dir.file(QStringLiteral("medium")); }
+    QString medium() const { return fx.dir.file("medium"); }
     test::Fixture fx;
 };
 
@@ -83,7 +83,7 @@ TEST_F(AdifRun, ExportThenTheQuestionOfACopy)
     fx.dialogs.answer(false);
     EXPECT_TRUE(adif::run(fx.services(), "F4XYZ").ok());
     EXPECT_EQ(fx.dir.read("F4XYZ.adi"), kFile) << "an older export is overwritten without asking";
-    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Sauvegarder également sur disquette ?")});
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{"Sauvegarder également sur disquette ?"});
     EXPECT_EQ(fx.dialogs.shown()[0].kind, FakeDialogs::Kind::YesNo);
     EXPECT_EQ(run(QString()), 0);
     EXPECT_TRUE(QDir(medium()).isEmpty()) << "a cancelled folder choice copies nothing";
@@ -104,13 +104,13 @@ TEST_F(AdifRun, ExportThenTheQuestionOfACopy)
 TEST_F(AdifRun, FailuresShowTheErrorNumberAndItsText)
 {
     const std::pair<int, QString> copies[] = {
-        {57, QStringLiteral("Erreur 57 pas de disuette dans le lecteur")},
-        {70, QStringLiteral("Erreur 70 Disquette protegée")},
-        {61, QStringLiteral("Erreur 61")},
+        {57, "Erreur 57 pas de disuette dans le lecteur"},
+        {70, "Erreur 70 Disquette protegée"},
+        {61, "Erreur 61"},
     };
     for (const auto& [error, message] : copies) {
         SCOPED_TRACE(error);
-        fx.files.onlyPathsEndingWith(QStringLiteral("medium/F4XYZ.adi"));
+        fx.files.onlyPathsEndingWith("medium/F4XYZ.adi");
         fx.files.failWrites(1, error);
         EXPECT_EQ(run(medium()), error);
         EXPECT_EQ(fx.dialogs.last(), message);
@@ -123,7 +123,7 @@ TEST_F(AdifRun, FailuresShowTheErrorNumberAndItsText)
     fx.dialogs.clear();
     EXPECT_EQ(adif::run(fx.services(), "F4XYZ").errorNumber, 61);
     EXPECT_EQ(fx.dir.read("F4XYZ.adi"), "old export");
-    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Erreur 61")});
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{"Erreur 61"});
 }
 
 TEST(CtraficExport, CopiesTheLogByteForByteOrSaysWhyNot)
@@ -145,13 +145,12 @@ TEST(CtraficExport, CopiesTheLogByteForByteOrSaysWhyNot)
     }
     ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F6AAA"), true);
     EXPECT_EQ(outcome.result.errorNumber, 53);
-    EXPECT_EQ(outcome.message,
-              QStringLiteral("Le fichier F6AAA.log est introuvable : rien n'a été exporté au format C_Trafic."));
+    EXPECT_EQ(outcome.message, "Le fichier F6AAA.log est introuvable : rien n'a été exporté au format C_Trafic.");
     EXPECT_FALSE(dir.exists("F6AAA.ctf"));
     files.failWrites(1, FileResult::kDiskFull);
     outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F1AAA"), true);
-    EXPECT_EQ(outcome.message, QStringLiteral("Erreur N° 61 : le fichier F1AAA.log n'a pas pu être copié en "
-                                              "F1AAA.ctf, l'exportation C_Trafic n'est pas faite."));
+    EXPECT_EQ(outcome.message, "Erreur N° 61 : le fichier F1AAA.log n'a pas pu être copié en "
+                               "F1AAA.ctf, l'exportation C_Trafic n'est pas faite.");
     EXPECT_EQ(dir.read("F1AAA.ctf"), "line\r\n");
 }
 
@@ -162,7 +161,7 @@ TEST(CtraficExport, MenuRunShowsTheOutcomeUnderTheSessionsName)
     fx.dir.write("F4XYZ.ctf", "line\r\n");
     test::setCurrentStation(fx.settings, "F4XYZ", "VHF");
     EXPECT_TRUE(ctrafic::run(fx.services(), "F4XYZ").ok());
-    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("le fichier F4XYZ.log a été copié en F4XYZ_VHF.ctf")});
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{"le fichier F4XYZ.log a été copié en F4XYZ_VHF.ctf"});
     EXPECT_EQ(fx.dir.read("F4XYZ.ctf"), "line\r\n") << "the HF export is left as it was";
 }
 
@@ -178,18 +177,18 @@ TEST(ReportText, EventDateSuffixSignOffAndFieldBytes)
                   suffix ? std::optional<QString>(QString::fromLatin1(suffix)) : std::nullopt);
     }
     EXPECT_TRUE(reporttext::signOff().endsWith("Tournevent Rev  1.1.2"));
-    EXPECT_EQ(reporttext::fieldBytes(QStringLiteral("a\tb\r\nc€")), "a b  c\x80");
-    EXPECT_EQ(reporttext::fieldBytes(QStringLiteral("日本")), "??");
+    EXPECT_EQ(reporttext::fieldBytes("a\tb\r\nc€"), "a b  c\x80");
+    EXPECT_EQ(reporttext::fieldBytes("日本"), "??");
 }
 
 TEST(ReportText, PrintingSetsTheFontAndRestoresIt)
 {
     FakePrinter printer;
-    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontName("Arial");
     printer.setFontSize(12);
     const QList<QByteArray> lines = {" ", cp("Journée")};
     EXPECT_EQ(reporttext::printLines(printer, lines), reporttext::PrintOutcome::Printed);
-    EXPECT_EQ(printer.texts(0), (QStringList{" ", QStringLiteral("Journée")}));
+    EXPECT_EQ(printer.texts(0), (QStringList{" ", "Journée"}));
     for (const FakePrinter::Line& line : printer.documents()[0])
         EXPECT_EQ(line.fontName + QString::number(line.fontSize) + QString::number(line.bold), "Courier New101");
     EXPECT_EQ(printer.fontName() + QString::number(printer.fontSize()) + QString::number(printer.bold()), "Arial120");

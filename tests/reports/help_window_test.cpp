@@ -101,13 +101,13 @@ TEST_F(HelpWindowTest, EveryPictureLoadsThroughTheFileSystemAtItsOwnSize)
     ASSERT_GE(c.images.size(), 4);
     for (const QTextImageFormat& image : c.images) // no stretched screenshot
         EXPECT_EQ(QSize(int(image.width()), int(image.height())), load(image.name()).size()) << image.name();
-    fx.files.failReadsOf(QStringLiteral(".png"), FileResult::kDeviceError);
+    fx.files.failReadsOf(".png", FileResult::kDeviceError);
     EXPECT_TRUE(load(c.images[0].name()).isNull());
 }
 
 TEST_F(HelpWindowTest, MissingOrUnreadableManualIsReportedAndOpensNoWindow)
 {
-    fx.files.failReadsOf(QStringLiteral("index.html"), FileResult::kPermissionDenied);
+    fx.files.failReadsOf("index.html", FileResult::kPermissionDenied);
     EXPECT_EQ(HelpWindow::showOrRaise(slot, fx.services()), nullptr);
     QFile::remove(fx.dir.file("aide/index.html"));
     fx.files.failReadsOf(QString(), 0);
@@ -115,14 +115,13 @@ TEST_F(HelpWindowTest, MissingOrUnreadableManualIsReportedAndOpensNoWindow)
     EXPECT_TRUE(slot.isNull());
     const QString dir = QDir::toNativeSeparators(fx.dir.path());
     EXPECT_EQ(fx.dialogs.texts(),
-              (QStringList{QStringLiteral("Erreur N° 70 : le mode d'emploi ") +
-                               QDir::toNativeSeparators(fx.dir.file("aide/index.html")) +
-                               QStringLiteral(" n'a pas pu être lu."),
-                           QStringLiteral("Le mode d'emploi est introuvable : le fichier aide/index.html manque dans "
-                                          "le répertoire ") +
+              (QStringList{"Erreur N° 70 : le mode d'emploi " +
+                               QDir::toNativeSeparators(fx.dir.file("aide/index.html")) + " n'a pas pu être lu.",
+                           "Le mode d'emploi est introuvable : le fichier aide/index.html manque dans "
+                           "le répertoire " +
                                dir +
-                               QStringLiteral(".\r\nRelancez Tournevent : à chaque démarrage, il recopie dans son "
-                                              "répertoire les fichiers livrés avec le programme qui y manquent.")}));
+                               ".\r\nRelancez Tournevent : à chaque démarrage, il recopie dans son "
+                               "répertoire les fichiers livrés avec le programme qui y manquent."}));
 }
 
 } // namespace

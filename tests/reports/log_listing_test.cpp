@@ -63,8 +63,8 @@ TEST(LogListingSave, WritesTheFileUnlessTheEventDateCannotNameIt)
     const StationPaths paths(dir.path(), "F4XYZ");
     listing::SaveOutcome saved = listing::save(files, paths, "1/6/15", true, logLines());
     EXPECT_FALSE(saved.result.ok());
-    EXPECT_EQ(saved.message, QStringLiteral("La date de la JNM « 1/6/15 » ne permet pas de nommer le fichier : elle "
-                                            "doit être une date réelle écrite jj/mm/aa (menu Station)."));
+    EXPECT_EQ(saved.message, "La date de la JNM « 1/6/15 » ne permet pas de nommer le fichier : elle "
+                             "doit être une date réelle écrite jj/mm/aa (menu Station).");
     EXPECT_EQ(files.writes(), 0);
     saved = listing::save(files, paths, "21/06/15", true, logLines());
     EXPECT_EQ(saved.message, "Le Log de F4XYZ a été sauvegardé sous le nom : F4XYZ_Log_JNM_21_06_15.txt");

@@ -50,7 +50,7 @@ TEST(ListingWindowTest, ShowsTheLogThenSavesAndPrintsItReread)
 {
     test::Fixture fx;
     test::reports::writeStation(fx.dir);
-    LogListingWindow w(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"));
+    LogListingWindow w(fx.services(), "F4XYZ", "21/06/15");
     EXPECT_EQ(items(&w, "Visu_Print"), decoded(listing::windowLines("F4XYZ", "21/06/15", test::reports::logLines())));
     // A QSO recorded while the window is open is saved and printed, not shown.
     const QList<QByteArray> log = test::reports::logLines() << test::reports::logLines()[0];
@@ -69,8 +69,8 @@ TEST(ListingWindowTest, ShowsTheLogThenSavesAndPrintsItReread)
 TEST(ListingWindowTest, MissingLogIsReportedAndNothingWrittenOrPrinted)
 {
     test::Fixture fx;
-    LogListingWindow w(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"));
-    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Le fichier F4XYZ.log est introuvable.")});
+    LogListingWindow w(fx.services(), "F4XYZ", "21/06/15");
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{"Le fichier F4XYZ.log est introuvable."});
     click(&w, "Enregistrer");
     click(&w, "Imprimer");
     EXPECT_EQ(fx.dialogs.texts().size(), 3);
@@ -94,11 +94,11 @@ TEST(RulesWindowTest, SixtyTwoLinesAndASecondOpeningBringsTheSameWindow)
 // What pdftotext reads from a PDF with this option, or nothing when the tool is absent.
 std::optional<QString> pdfToText(const QString& option, const QString& pdf)
 {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString tool = QStandardPaths::findExecutable("pdftotext");
     if (tool.isEmpty())
         return std::nullopt;
     QProcess process;
-    process.start(tool, {option, pdf, QStringLiteral("-")});
+    process.start(tool, {option, pdf, "-"});
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -119,16 +119,16 @@ TEST(QtPrinterPdf, ListingKeepsItsTextAndPaginatesAndPlacedTextsStandAtTheirPlac
     } placed[] = {{4.0, 5.0, "F0ZZZ"}, {105.0, 37.5, "Merci"}, {160.25, 280.0, "DMF"}};
     auto labels = QtPrinter::toPdf(dir.filePath("labels.pdf"));
     for (const auto& p : placed)
-        labels->placeText(p.x, p.y, p.text, PrintFont{QStringLiteral("Courier New"), 13, true});
+        labels->placeText(p.x, p.y, p.text, PrintFont{"Courier New", 13, true});
     labels->newPage();
-    labels->printLine(QStringLiteral("Ligne"));
+    labels->printLine("Ligne");
     ASSERT_TRUE(labels->endDocument());
     EXPECT_EQ(labels->lastPageCount(), 2);
-    auto text = pdfToText(QStringLiteral("-layout"), dir.filePath("listing.pdf"));
-    const auto words = pdfToText(QStringLiteral("-bbox"), dir.filePath("labels.pdf"));
+    auto text = pdfToText("-layout", dir.filePath("listing.pdf"));
+    const auto words = pdfToText("-bbox", dir.filePath("labels.pdf"));
     if (!text || !words)
         GTEST_SKIP() << "pdftotext is not installed";
-    text->replace(QRegularExpression(QStringLiteral("[ \\t]+")), QStringLiteral(" ")); // blanks are not kept exactly
+    text->replace(QRegularExpression("[ \\t]+"), " "); // blanks are not kept exactly
     for (const char* part : {"N° Date Indicatif Dpt QTR Bande Mode RstR RstE N° Moulin",
                              "119 21/06/15 F5DEF 59 12:10 3.5 Mhz CW 599 599 DMF 77012\n", // the widest row, whole
                              "Document établi avec Tournevent Rev 1.1.2"})
@@ -136,7 +136,7 @@ TEST(QtPrinterPdf, ListingKeepsItsTextAndPaginatesAndPlacedTextsStandAtTheirPlac
     EXPECT_EQ(text->count(QLatin1Char('\f')), printer->lastPageCount());
     for (const auto& p : placed) {
         const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>%1</word>").arg(p.text))
+            QRegularExpression(QString("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>%1</word>").arg(p.text))
                 .match(*words);
         ASSERT_TRUE(m.hasMatch()) << p.text;
         EXPECT_NEAR(m.captured(1).toDouble() * 25.4 / 72, p.x, 1.0) << p.text; // points to millimetres
@@ -146,13 +146,13 @@ TEST(QtPrinterPdf, ListingKeepsItsTextAndPaginatesAndPlacedTextsStandAtTheirPlac
 
 TEST(QtPrinterPdf, UnwritablePdfIsAFailureAndADiscardedDocumentLeavesNothing)
 {
-    auto printer = QtPrinter::toPdf(QStringLiteral("/nonexistent-folder/for/sure/out.pdf"));
+    auto printer = QtPrinter::toPdf("/nonexistent-folder/for/sure/out.pdf");
     EXPECT_EQ(reporttext::printLines(*printer, {"line"}), reporttext::PrintOutcome::Failed);
     QTemporaryDir dir;
-    auto other = QtPrinter::toPdf(dir.filePath(QStringLiteral("discarded.pdf")));
-    other->printLine(QStringLiteral("never printed"));
+    auto other = QtPrinter::toPdf(dir.filePath("discarded.pdf"));
+    other->printLine("never printed");
     other->discardDocument();
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("discarded.pdf"))));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("discarded.pdf")));
 }
 
 } // namespace

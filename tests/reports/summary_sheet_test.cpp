@@ -58,7 +58,7 @@ summary::Operator millOperator(int category)
 summary::Sheet fixtureSheet(bool hfSession, int category)
 {
     summary::Sheet sheet;
-    sheet.eventDate = QStringLiteral("21/06/15");
+    sheet.eventDate = "21/06/15";
     sheet.op = millOperator(category);
     sheet.hfSession = hfSession;
     sheet.cells = summary::cellsFromTally(fixtureTally(), hfSession);
@@ -100,7 +100,7 @@ TEST(SummarySheet, FileAndPrintLines)
     // An event date that cannot name a file writes nothing.
     test::TempProgramDir dir;
     FailingFileSystem files;
-    sheet.eventDate = QStringLiteral("21-6-2015");
+    sheet.eventDate = "21-6-2015";
     EXPECT_FALSE(summary::save(files, StationPaths(dir.path(), "F4XYZ"), sheet).result.ok());
     EXPECT_EQ(files.writes(), 0);
 }
@@ -108,21 +108,22 @@ TEST(SummarySheet, FileAndPrintLines)
 TEST(SummarySheet, TotalPointsComeFromTheTotalCellTexts)
 {
     summary::Cells cells = summary::cellsFromTally(fixtureTally(), true);
-    const struct {
-        const char *points, *mills, *expected;
-    } cases[] = {{"11", "30", "407"}, {"abc", "30", "0"},   {"12abc", "30", "444"},
-                 {"", "", "0"},       {" 20 ", "0", "140"}, {"7", "x", "49"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.points);
-        cells.hfTotal[summary::Points] = QString::fromLatin1(c.points);
-        cells.hfTotal[summary::Mills] = QString::fromLatin1(c.mills);
-        EXPECT_EQ(summary::totalPoints(cells, true), QString::fromLatin1(c.expected));
+    // Points and mills texts -> total: each text read as the number it begins with.
+    for (const auto& [points, mills, total] : {std::tuple{"11", "30", "407"},
+                                               {"abc", "30", "0"},
+                                               {"12abc", "30", "444"},
+                                               {"", "", "0"},
+                                               {" 20 ", "0", "140"},
+                                               {"7", "x", "49"}}) {
+        cells.hfTotal[summary::Points] = QString::fromLatin1(points);
+        cells.hfTotal[summary::Mills] = QString::fromLatin1(mills);
+        EXPECT_EQ(summary::totalPoints(cells, true), QString::fromLatin1(total)) << points << " " << mills;
     }
     EXPECT_EQ(summary::totalPoints(cells, false), "3682") << "VHF: 263 x (10 + 2 + 2)";
     // Cells take eight characters; longer texts are never cut.
     summary::Sheet sheet = fixtureSheet(true, 3);
-    sheet.cells.rows[10][summary::Points] = QStringLiteral("123456789");
-    sheet.cells.rows[10][summary::Qso] = QStringLiteral("é\t");
+    sheet.cells.rows[10][summary::Points] = "123456789";
+    sheet.cells.rows[10][summary::Qso] = "é\t";
     EXPECT_EQ(summary::gridLine(10, sheet), "     144 Mhz         \xE9       123456789 0       1       1       ");
 }
 
@@ -130,9 +131,9 @@ TEST(SummarySheet, OperatorFieldsStoredInOrderAndReadBack)
 {
     FakeSettingsStore settings;
     summary::storeOperator(settings, "F4XYZ", millOperator(1));
-    const QString s = QStringLiteral("JNM|Setup F4XYZ|");
+    const QString s = "JNM|Setup F4XYZ|";
     EXPECT_EQ(settings.writes(),
-              (QStringList{s + "Nom=Dupont", s + QStringLiteral("Prenom=Hélène"), s + "Indicatif=F4XYZ",
+              (QStringList{s + "Nom=Dupont", s + "Prenom=Hélène", s + "Indicatif=F4XYZ",
                            s + "Adresse 1=12 rue du Moulin", s + "Adresse 2=77120 Coulommiers", s + "Pays=France",
                            s + "Categorie=1", s + "Reference=DMF 77012 Moulin de la Roche",
                            s + "Operateurs=F4XYZ, F5ABC", s + "Commune=Coulommiers 77120"}));
@@ -144,28 +145,24 @@ TEST(SummarySheet, OperatorFieldsStoredInOrderAndReadBack)
 
 TEST(SummarySheet, StoredCategoryAndSessionRules)
 {
-    // Category stored (nullptr: absent) -> category read, mill fields kept.
-    const std::tuple<const char*, int, bool> categories[] = {{"1", 1, true}, {"3", 3, false}, {nullptr, 3, false},
-                                                             {"", 0, true},  {"4", 0, true},  {" 1", 0, true}};
-    const QString section = QStringLiteral("Setup F4XYZ");
-    for (const auto& [stored, category, kept] : categories) {
-        SCOPED_TRACE(stored ? stored : "(absent)");
+    // Category and session stored (nullptr: absent) -> category read, mill fields kept, HF session.
+    const std::tuple<const char*, const char*, int, bool, bool> cases[] = {
+        {"1", nullptr, 1, true, true}, {"3", "HF", 3, false, true}, {nullptr, "VHF", 3, false, false},
+        {"", "hf", 0, true, false},    {"4", "", 0, true, false},   {" 1", nullptr, 0, true, true}};
+    for (const auto& [category, session, read, kept, hf] : cases) {
+        SCOPED_TRACE(testing::Message() << (category ? category : "-") << "/" << (session ? session : "-"));
         FakeSettingsStore settings;
+        const QString section = "Setup F4XYZ";
         for (const QString& key : {keys::kNom, keys::kReference, keys::kOperateurs, keys::kCommune})
             settings.setValue(keys::kJnm, section, key, "x");
-        if (stored)
-            settings.setValue(keys::kJnm, section, keys::kCategorie, QString::fromLatin1(stored));
+        if (category)
+            settings.setValue(keys::kJnm, section, keys::kCategorie, QString::fromLatin1(category));
+        if (session)
+            settings.setValue(keys::kJnm, section, keys::kSession, QString::fromLatin1(session));
         const summary::Operator op = summary::loadOperator(settings, "F4XYZ");
-        EXPECT_EQ(op.category, category);
+        EXPECT_EQ(op.category, read);
         EXPECT_EQ(op.nom + op.reference + op.operateurs + op.commune, kept ? "xxxx" : "x");
-    }
-    const std::pair<const char*, bool> sessions[] = {{nullptr, true}, {"HF", true}, {"VHF", false}, {"hf", false}};
-    for (const auto& [stored, hf] : sessions) {
-        SCOPED_TRACE(stored ? stored : "(absent)");
-        FakeSettingsStore settings;
-        if (stored)
-            settings.setValue(keys::kJnm, section, keys::kSession, QString::fromLatin1(stored));
-        EXPECT_EQ(summary::loadOperator(settings, "F4XYZ").hfOption, hf);
+        EXPECT_EQ(op.hfOption, hf);
         EXPECT_EQ(reportfiles::isHfSession(settings, "F4XYZ"), hf) << "the session the reports are named after";
     }
 }
@@ -188,7 +185,7 @@ TEST(SummaryDay, EitherSessionsSheetCountsTheWholeDay)
     test::TempProgramDir dir;
     writeSwitchedStation(dir, false);
     FailingFileSystem files;
-    files.failReadsOf(QStringLiteral("F4XYZ.hf_"), FileResult::kDeviceError);
+    files.failReadsOf("F4XYZ.hf_", FileResult::kDeviceError);
     const LoadedScore day = summary::loadDayScore(files, StationPaths(dir.path(), "F4XYZ"), false);
     EXPECT_EQ(day.result.errorNumber, FileResult::kDeviceError);
     EXPECT_TRUE(day.failedFile.endsWith("F4XYZ.hf_"));

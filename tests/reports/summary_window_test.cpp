@@ -31,8 +31,7 @@ protected:
     std::unique_ptr<SummaryWindow> open(bool hfSession = true)
     {
         fx.settings.clearWrites();
-        return std::make_unique<SummaryWindow>(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"),
-                                               hfSession);
+        return std::make_unique<SummaryWindow>(fx.services(), "F4XYZ", "21/06/15", hfSession);
     }
     static QLineEdit* field(QWidget* w, const std::string& name)
     {
@@ -48,8 +47,8 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
     }
     test::Fixture fx;
-    const QString section = QStringLiteral("Setup F4XYZ");
-    const QString sheetName = QStringLiteral("F4XYZ_Recapitulatif_JNM_21_06_15.txt");
+    const QString section = "Setup F4XYZ";
+    const QString sheetName = "F4XYZ_Recapitulatif_JNM_21_06_15.txt";
 };
 
 TEST_F(SummaryWindowTest, OpensWithEveryCellCounted)
@@ -81,8 +80,8 @@ TEST_F(SummaryWindowTest, OneWindowAtATimeAndASecondChoiceRaisesIt)
 {
     int prepared = 0;
     const auto show = [&](bool hf) {
-        return SummaryWindow::showOrRaise(fx.services(), QStringLiteral("F4XYZ"), QStringLiteral("21/06/15"), hf,
-                                          nullptr, [&] { return ++prepared < 3; });
+        return SummaryWindow::showOrRaise(fx.services(), "F4XYZ", "21/06/15", hf, nullptr,
+                                          [&] { return ++prepared < 3; });
     };
     QPointer<SummaryWindow> first = show(true);
     ASSERT_NE(first, nullptr);
@@ -97,17 +96,17 @@ TEST_F(SummaryWindowTest, OneWindowAtATimeAndASecondChoiceRaisesIt)
 
 TEST_F(SummaryWindowTest, CategoryRuleOnOpeningAndOnClick)
 {
-    fx.settings.setValue(keys::kJnm, section, keys::kCategorie, QStringLiteral("3"));
+    fx.settings.setValue(keys::kJnm, section, keys::kCategorie, "3");
     auto w = open();
     for (const char* name : {"Reference", "Operateurs", "Commune"})
         EXPECT_TRUE(text(w.get(), name).isEmpty() && !field(w.get(), name)->isEnabled()) << name;
     click(w.get(), "Option1_2");
     EXPECT_TRUE(field(w.get(), "Reference")->isEnabled());
-    field(w.get(), "Reference")->setText(QStringLiteral("DMF 59045"));
+    field(w.get(), "Reference")->setText("DMF 59045");
     click(w.get(), "Option1_3");
     EXPECT_TRUE(text(w.get(), "Reference").isEmpty());
     // A stored category outside 1-3 selects nothing and leaves the fields alone.
-    fx.settings.setValue(keys::kJnm, section, keys::kCategorie, QStringLiteral("9"));
+    fx.settings.setValue(keys::kJnm, section, keys::kCategorie, "9");
     w = open();
     EXPECT_EQ(w->findChild<QButtonGroup*>("Option1")->checkedId(), -1);
     EXPECT_TRUE(text(w.get(), "Reference") == "DMF 77012" && field(w.get(), "Reference")->isEnabled());
@@ -116,21 +115,20 @@ TEST_F(SummaryWindowTest, CategoryRuleOnOpeningAndOnClick)
 TEST_F(SummaryWindowTest, PrintAndSaveTakeTheEditedFieldsAndSaveRecomputesTheScore)
 {
     auto w = open();
-    field(w.get(), "Nom")->setText(QStringLiteral("Martin"));
-    field(w.get(), "QSO1")->setText(QStringLiteral("9"));
-    field(w.get(), "Tot_Points")->setText(QStringLiteral("100"));
+    field(w.get(), "Nom")->setText("Martin");
+    field(w.get(), "QSO1")->setText("9");
+    field(w.get(), "Tot_Points")->setText("100");
     click(w.get(), "Imprimer");
     ASSERT_EQ(fx.printer.documents().size(), 1);
-    EXPECT_TRUE(fx.printer.texts(0).contains(QStringLiteral("     3.5 Mhz SSB     9       0       0       0       0"
-                                                            "       ")));
+    EXPECT_TRUE(fx.printer.texts(0).contains("     3.5 Mhz SSB     9       0       0       0       0"
+                                             "       "));
     EXPECT_TRUE(fx.settings.writes().isEmpty() && !fx.dir.exists(sheetName)) << "printing stores and writes nothing";
     click(w.get(), "Enregistrer");
     ASSERT_EQ(fx.settings.writes().size(), 10);
     EXPECT_EQ(fx.settings.writes()[0], "JNM|Setup F4XYZ|Nom=Martin");
     EXPECT_EQ(text(w.get(), "Total_Points"), "3700") << "100 x (30 + 3 + 4)";
     EXPECT_EQ(fx.dialogs.texts(),
-              QStringList{QStringLiteral("La feuille récapitulative JNM de F4XYZ a été sauvegardée sous le nom : ") +
-                          sheetName});
+              QStringList{"La feuille récapitulative JNM de F4XYZ a été sauvegardée sous le nom : " + sheetName});
     const QByteArray sheet = fx.dir.read(sheetName);
     EXPECT_TRUE(sheet.contains("     NOM : Martin     "));
     EXPECT_TRUE(sheet.contains("       Total         5       100     30      3       4       \r\n\r\n" +
@@ -140,9 +138,9 @@ TEST_F(SummaryWindowTest, PrintAndSaveTakeTheEditedFieldsAndSaveRecomputesTheSco
     fx.dir.write(sheetName, "previous");
     fx.files.failWrites(1, FileResult::kDiskFull);
     click(w.get(), "Enregistrer");
-    EXPECT_EQ(fx.dialogs.texts(), QStringList{QStringLiteral("Erreur N° 61 : le fichier ") + sheetName +
-                                              QStringLiteral(" n'a pas pu être écrit ; un fichier précédent de ce "
-                                                             "nom reste inchangé.")});
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{"Erreur N° 61 : le fichier " + sheetName +
+                                              " n'a pas pu être écrit ; un fichier précédent de ce "
+                                              "nom reste inchangé."});
     EXPECT_EQ(fx.dir.read(sheetName), "previous");
 }
 
@@ -151,8 +149,8 @@ TEST_F(SummaryWindowTest, MissingMultiplierFileIsNamedAndNothingCanBeSaved)
     QFile::remove(fx.dir.file("F4XYZ_Prefixe_CW.txt"));
     auto w = open();
     EXPECT_EQ(fx.dialogs.texts(),
-              QStringList{QStringLiteral("Le fichier F4XYZ_Prefixe_CW.txt est introuvable. La feuille récapitulative "
-                                         "ne peut pas être comptée : elle ne sera ni enregistrée ni imprimée.")});
+              QStringList{"Le fichier F4XYZ_Prefixe_CW.txt est introuvable. La feuille récapitulative "
+                          "ne peut pas être comptée : elle ne sera ni enregistrée ni imprimée."});
     EXPECT_FALSE(w->findChild<QPushButton*>("Enregistrer")->isEnabled());
     EXPECT_FALSE(w->findChild<QPushButton*>("Imprimer")->isEnabled());
 }
