@@ -32,7 +32,7 @@ protected:
     FailingFileSystem files; // the real file system unless told otherwise
 };
 
-TEST_F(FileSystemTest, ReplaceWritesExactBytesOrKeepsTheTargetWholeWithoutTemporaryFile)
+TEST_F(FileSystemTest, WritesAreWholeOrLeaveTheFileAsItWas)
 {
     ASSERT_TRUE(files.replace(dir.file("x.log"), "a\r\nb\r\n\xE9\r\nlonger").ok());
     ASSERT_TRUE(files.replace(dir.file("x.log"), "a\r\n\xE9").ok());
@@ -46,10 +46,7 @@ TEST_F(FileSystemTest, ReplaceWritesExactBytesOrKeepsTheTargetWholeWithoutTempor
         EXPECT_EQ(dir.read("x.log"), "a\r\n\xE9");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"x.log"}) << "temporary file left behind";
     }
-}
-
-TEST_F(FileSystemTest, AppendAddsWholePiecesOrNoPartOfOne)
-{
+    // Append adds whole pieces or no part of one.
     const QByteArray line = QByteArray(199, 'a') + "\r\n";
     ASSERT_TRUE(files.append(dir.file("l.log"), line).ok()) << "the file is created";
     EXPECT_FALSE(withFileSizeLimit(line.size() + 100, [&] { return files.append(dir.file("l.log"), line); }).ok());
@@ -58,10 +55,7 @@ TEST_F(FileSystemTest, AppendAddsWholePiecesOrNoPartOfOne)
     EXPECT_EQ(files.size(dir.file("l.log")).value_or(-1), 206);
     if (QFile::exists("/dev/full"))
         EXPECT_EQ(files.append("/dev/full", QByteArray(300, 'x')).errorNumber, 61);
-}
-
-TEST_F(FileSystemTest, MissingFilesAndReadOnlyFoldersGiveTheirErrorNumbers)
-{
+    // Missing files and read-only folders give their error numbers.
     EXPECT_EQ(files.read(dir.file("absent.log")).result.errorNumber, 53);
     EXPECT_FALSE(files.size(dir.file("absent.log")).has_value());
     dir.write("dest.txt", "precious");
@@ -78,7 +72,7 @@ TEST_F(FileSystemTest, MissingFilesAndReadOnlyFoldersGiveTheirErrorNumbers)
     EXPECT_EQ(dir.read("dest.txt"), "new");
 }
 
-TEST(SettingsStoreTest, SectionsWithTrailingSpaceRoundTripAndAStoreThatCannotBeWrittenSaysSo)
+TEST(SettingsStoreTest, ValuesRoundTripAsTextAndAStoreThatCannotBeWrittenSaysSo)
 {
     test::TempProgramDir dir;
     {
@@ -94,10 +88,7 @@ TEST(SettingsStoreTest, SectionsWithTrailingSpaceRoundTripAndAStoreThatCannotBeW
     QtSettingsStore broken(dir.file("not-a-folder/settings"));
     EXPECT_FALSE(broken.setValue("JNM", "Setup ", "Indicatif Station", "F1AAA"));
     EXPECT_EQ(broken.value("JNM", "Setup ", "Indicatif Station", "FXXXX"), "FXXXX");
-}
-
-TEST(SettingsStoreTest, BooleansAndNumbersAreStoredAsText)
-{
+    // Booleans and numbers are stored as text.
     FakeSettingsStore store;
     store.setBool("JNM", "S", "Heure UTC", false);
     store.setInt("JNM", "S", "bande Utilisee", 3);

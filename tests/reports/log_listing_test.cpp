@@ -41,7 +41,7 @@ TEST(LogListing, LinesCutThePiecesInListingOrderAndNumbersAreNeverCut)
     EXPECT_EQ(listing::line(1, log[0].left(40)), kListed[0].left(39) + QByteArray(49, ' '));
 }
 
-TEST(LogListing, WindowFileAndPrintLines)
+TEST(LogListing, WindowFileAndPrintLinesAndTheSavedFile)
 {
     QList<QByteArray> window = {QByteArray(12, ' ') + kTitle, " ",
                                 "   No   Date   Indicatif    Dpt  QTR   Bande    Mode RstR    RstE     No Moulin", " "};
@@ -54,10 +54,7 @@ TEST(LogListing, WindowFileAndPrintLines)
     EXPECT_EQ(listing::fileLines("F4XYZ", "21/06/15", {}), (fileHead + L{"", kSignOff, ""}));
     const QList<QByteArray> printHead = {" ", QByteArray(15, ' ') + kTitle, " ", kFileHeader, " "};
     EXPECT_EQ(listing::printLines("F4XYZ", "21/06/15", logLines()), (printHead + body + L{" ", kSignOff}));
-}
-
-TEST(LogListingSave, WritesTheFileUnlessTheEventDateCannotNameIt)
-{
+    // Saving writes the file, unless the event date cannot name it.
     test::TempProgramDir dir;
     FailingFileSystem files;
     const StationPaths paths(dir.path(), "F4XYZ");

@@ -105,7 +105,7 @@ TEST(SummarySheet, FileAndPrintLines)
     EXPECT_EQ(files.writes(), 0);
 }
 
-TEST(SummarySheet, TotalPointsComeFromTheTotalCellTexts)
+TEST(SummarySheet, TotalPointsCellsAndStoredFields)
 {
     summary::Cells cells = summary::cellsFromTally(fixtureTally(), true);
     // Points and mills texts -> total: each text read as the number it begins with.
@@ -125,10 +125,7 @@ TEST(SummarySheet, TotalPointsComeFromTheTotalCellTexts)
     sheet.cells.rows[10][summary::Points] = "123456789";
     sheet.cells.rows[10][summary::Qso] = "é\t";
     EXPECT_EQ(summary::gridLine(10, sheet), "     144 Mhz         \xE9       123456789 0       1       1       ");
-}
-
-TEST(SummarySheet, OperatorFieldsStoredInOrderAndReadBack)
-{
+    // The operator's fields are stored in order and read back.
     FakeSettingsStore settings;
     summary::storeOperator(settings, "F4XYZ", millOperator(1));
     const QString s = "JNM|Setup F4XYZ|";
