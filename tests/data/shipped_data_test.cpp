@@ -29,7 +29,7 @@ QList<QByteArray> crlfLines(const QByteArray& bytes)
     return LogFile::splitLines(bytes);
 }
 
-TEST(ShippedDataTest, EveryPrefixLineHasTheLayoutAndLeadsToItsEntitysOwnLine)
+TEST(ShippedDataTest, PrefixAndDepartmentTemplatesHaveTheLayoutTheProgramReads)
 {
     const QByteArray bytes = shipped("FXXXX_Prefixe.txt");
     EXPECT_EQ(bytes.size(), PrefixFile::kExpectedSize);
@@ -60,21 +60,18 @@ TEST(ShippedDataTest, EveryPrefixLineHasTheLayoutAndLeadsToItsEntitysOwnLine)
         const auto found = PrefixFile::findIn(lines, call, "14 Mhz");
         EXPECT_EQ(found ? call + "|" + found->entity + "|" + found->description.trimmed() : QByteArray(), c);
     }
-}
-
-TEST(ShippedDataTest, DepartmentTemplateHoldsTheMetropolitanDepartments)
-{
-    const QList<QByteArray> lines = crlfLines(shipped("FXXXX_Departement.txt"));
-    ASSERT_EQ(lines.size(), 96);
-    for (int i = 0; i < lines.size(); ++i) {
-        SCOPED_TRACE(lines[i].constData());
+    // The department template holds the metropolitan departments, in order.
+    const QList<QByteArray> departments = crlfLines(shipped("FXXXX_Departement.txt"));
+    ASSERT_EQ(departments.size(), 96);
+    for (int i = 0; i < departments.size(); ++i) {
+        SCOPED_TRACE(departments[i].constData());
         QByteArray code = QByteArray::number(i < 19 ? i + 1 : i).rightJustified(2, '0');
         if (i == 19 || i == 20)
             code = i == 19 ? "2A" : "2B"; // Corsica stands in place of 20
-        EXPECT_EQ(lines[i].left(21), code + ' ' + kMarks + ' ');
-        EXPECT_FALSE(lines[i].mid(21).isEmpty() || lines[i].mid(21) != lines[i].mid(21).trimmed());
+        EXPECT_EQ(departments[i].left(21), code + ' ' + kMarks + ' ');
+        EXPECT_FALSE(departments[i].mid(21).isEmpty() || departments[i].mid(21) != departments[i].mid(21).trimmed());
     }
-    EXPECT_EQ(lines[64], cp1252::encode("64 00000000000000000 Pyrénées-Atlantiques"));
+    EXPECT_EQ(departments[64], cp1252::encode("64 00000000000000000 Pyrénées-Atlantiques"));
     for (const char* name : {"FXXXX.log", "Nomenclature.txt", "Liste_Prenom.txt"})
         EXPECT_EQ(shipped(name), QByteArray()) << name << " starts empty";
     EXPECT_TRUE(shipped("LICENSE-cty.txt").contains("Jim Reisert AD1C"));

@@ -47,7 +47,7 @@ TEST(AdifExport, FileOfTheFixedLogAndValuesItCannotRead)
     r.date = "31/06/15";
     r.start = "25:10";
     r.end = "";
-    const QByteArray record = adif::record(built(r));
+    const QByteArray record = adif::record(qsoline::build(r).value());
     EXPECT_FALSE(record.contains("<band:"));
     EXPECT_TRUE(record.contains("<mode:3>SSB<qso_date:0><time_on:0><time_off:0><rst_sent:2>59"));
     EXPECT_EQ(adif::date("31/12/99") + adif::time("00:00") + adif::time("24:00"), "209912310000") << "century 20";

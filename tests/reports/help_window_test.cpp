@@ -109,14 +109,13 @@ TEST_F(HelpWindowTest, MissingOrUnreadableManualIsReportedAndOpensNoWindow)
     EXPECT_EQ(HelpWindow::showOrRaise(slot, fx.services()), nullptr);
     EXPECT_TRUE(slot.isNull());
     const QString dir = QDir::toNativeSeparators(fx.dir.path());
-    EXPECT_EQ(fx.dialogs.texts(),
-              (QStringList{"Erreur N° 70 : le mode d'emploi " +
-                               QDir::toNativeSeparators(fx.dir.file("aide/index.html")) + " n'a pas pu être lu.",
-                           "Le mode d'emploi est introuvable : le fichier aide/index.html manque dans "
-                           "le répertoire " +
-                               dir +
-                               ".\r\nRelancez Tournevent : à chaque démarrage, il recopie dans son "
-                               "répertoire les fichiers livrés avec le programme qui y manquent."}));
+    EXPECT_EQ(
+        fx.dialogs.texts(),
+        (QStringList{"Erreur N° 70 : le mode d'emploi " + QDir::toNativeSeparators(fx.dir.file("aide/index.html")) +
+                         " n'a pas pu être lu.",
+                     "Le mode d'emploi est introuvable : le fichier aide/index.html manque dans le répertoire " + dir +
+                         ".\r\nRelancez Tournevent : à chaque démarrage, il recopie dans son "
+                         "répertoire les fichiers livrés avec le programme qui y manquent."}));
 }
 
 } // namespace

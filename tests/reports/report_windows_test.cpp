@@ -66,7 +66,7 @@ TEST(ListingWindowTest, ShowsTheLogThenSavesAndPrintsItReread)
     EXPECT_EQ(items(&w, "Visu_Print").size(), 11);
 }
 
-TEST(ListingWindowTest, MissingLogIsReportedAndNothingWrittenOrPrinted)
+TEST(ListingWindowTest, MissingLogIsReportedAndTheRulesWindowOpensOnce)
 {
     test::Fixture fx;
     LogListingWindow w(fx.services(), "F4XYZ", "21/06/15");
@@ -76,10 +76,7 @@ TEST(ListingWindowTest, MissingLogIsReportedAndNothingWrittenOrPrinted)
     EXPECT_EQ(fx.dialogs.texts().size(), 3);
     EXPECT_FALSE(fx.dir.exists("F4XYZ_Log_JNM_21_06_15.txt"));
     EXPECT_EQ(fx.printer.choices(), 0) << "no printer dialog for a log that cannot be read";
-}
-
-TEST(RulesWindowTest, SixtyTwoLinesAndASecondOpeningBringsTheSameWindow)
-{
+    // The rules window shows the 62 lines, once, and a second opening brings the same window.
     QPointer<RulesWindow> slot;
     RulesWindow* first = RulesWindow::showOrRaise(slot);
     ASSERT_NE(first, nullptr);

@@ -112,7 +112,7 @@ TEST_F(SummaryWindowTest, CategoryRuleOnOpeningAndOnClick)
     EXPECT_TRUE(text(w.get(), "Reference") == "DMF 77012" && field(w.get(), "Reference")->isEnabled());
 }
 
-TEST_F(SummaryWindowTest, PrintAndSaveTakeTheEditedFieldsAndSaveRecomputesTheScore)
+TEST_F(SummaryWindowTest, PrintAndSaveTakeTheEditedFieldsOrReportWhyNot)
 {
     auto w = open();
     field(w.get(), "Nom")->setText("Martin");
@@ -120,8 +120,7 @@ TEST_F(SummaryWindowTest, PrintAndSaveTakeTheEditedFieldsAndSaveRecomputesTheSco
     field(w.get(), "Tot_Points")->setText("100");
     click(w.get(), "Imprimer");
     ASSERT_EQ(fx.printer.documents().size(), 1);
-    EXPECT_TRUE(fx.printer.texts(0).contains("     3.5 Mhz SSB     9       0       0       0       0"
-                                             "       "));
+    EXPECT_TRUE(fx.printer.texts(0).contains("     3.5 Mhz SSB     9       0       0       0       0       "));
     EXPECT_TRUE(fx.settings.writes().isEmpty() && !fx.dir.exists(sheetName)) << "printing stores and writes nothing";
     click(w.get(), "Enregistrer");
     ASSERT_EQ(fx.settings.writes().size(), 10);
@@ -142,12 +141,10 @@ TEST_F(SummaryWindowTest, PrintAndSaveTakeTheEditedFieldsAndSaveRecomputesTheSco
                                               " n'a pas pu être écrit ; un fichier précédent de ce "
                                               "nom reste inchangé."});
     EXPECT_EQ(fx.dir.read(sheetName), "previous");
-}
-
-TEST_F(SummaryWindowTest, MissingMultiplierFileIsNamedAndNothingCanBeSaved)
-{
+    // A missing multiplier file is named and nothing can be saved or printed.
     QFile::remove(fx.dir.file("F4XYZ_Prefixe_CW.txt"));
-    auto w = open();
+    fx.dialogs.clear();
+    w = open();
     EXPECT_EQ(fx.dialogs.texts(),
               QStringList{"Le fichier F4XYZ_Prefixe_CW.txt est introuvable. La feuille récapitulative "
                           "ne peut pas être comptée : elle ne sera ni enregistrée ni imprimée."});
