@@ -3,12 +3,7 @@
 #include "logstore/bands.h"
 #include "logstore/log_file.h"
 #include "logstore/multiplier_rebuild.h"
-#include "logstore/qso_line.h"
-#include "platform/qt_file_system.h"
 #include "tests/support/test_support.h"
-
-#include <QByteArray>
-#include <QList>
 
 #include <stdexcept>
 
@@ -16,134 +11,50 @@
 // ordinary QSOs, and four multiplier files marked to match it. Shared by the report tests.
 namespace tv::test::reports {
 
-inline QByteArray built(const QsoRecord& r)
-{
-    const auto line = qsoline::build(r);
-    if (!line)
-        throw std::runtime_error("fixture QSO does not fit the line");
-    return *line;
-}
-
-struct QsoFields {
-    const char* date;
-    const char* callsign;
-    const char* start;
-    const char* end;
-    const char* department;
-    const char* locator;
-    const char* band;
-    const char* mode;
-    const char* rstSent;
-    const char* rstReceived;
-    const char* millReference;
-    const char* firstName;
-    const char* points;
-    const char* distance;
-    const char* azimuth;
-    const char* activity;
-    const char* millName; // UTF-8, stored in Windows-1252
-};
-
-inline QByteArray line(const QsoFields& s)
-{
-    QsoRecord r;
-    r.date = s.date;
-    r.callsign = s.callsign;
-    r.start = s.start;
-    r.end = s.end;
-    r.department = s.department;
-    r.locator = s.locator;
-    r.band = s.band;
-    r.mode = s.mode;
-    r.rstSent = s.rstSent;
-    r.rstReceived = s.rstReceived;
-    r.millReference = s.millReference;
-    r.firstName = s.firstName;
-    r.points = s.points;
-    r.newDepartmentFlag = "1";
-    r.newPrefixFlag = "0";
-    r.distance = s.distance;
-    r.azimuth = s.azimuth;
-    r.activity = s.activity;
-    r.millName = cp(s.millName);
-    return built(r);
-}
-
-// The seven QSOs of the fixed log, in log order.
+// The seven QSOs of the fixed log, in log order, all on 21/06/15. Fields: callsign, start, end,
+// department, locator, band, mode, RST sent and received, mill, first name, points, distance,
+// azimuth, activity, mill name (UTF-8, stored in Windows-1252).
 inline QList<QByteArray> logLines()
 {
-    return {
-        line({"21/06/15", "F5ABC", "09:41", "09:43", "75", "", "14 Mhz", "SSB", "59", "57", "", "JEAN", "3", "", "",
-              "0", ""}),
-        line({"21/06/15", "F6XYZ", "09:50", "09:52", "2a", "", "3.5 Mhz", "CW", "599", "579", "DMF 77012", "", "1", "",
-              "", "1", "Moulin de Châteauneuf"}),
-        line({"21/06/15", "ON4ABC", "10:02", "10:05", "", "", "28 Mhz", "SSB", "57", "59", "WIM 7001", "", "5", "", "",
-              "1", ""}),
-        line({"21/06/15", "DL1XYZ", "10:15", "10:16", "", "", "7.0 Mhz", "CW", "599", "599", "", "HANS", "1", "", "",
-              "0", ""}),
-        line({"21/06/15", "F1ABC", "11:00", "11:04", "59", "JO10AB", "144 Mhz", "SSB", "59", "55", "", "", "215", "215",
-              "12", "0", ""}),
-        line({"21/06/15", "F4XYZ/P", "11:30", "11:33", "77", "JN18CT", "144 Mhz", "CW", "599", "599", "DMF 77012", "",
-              "48", "48", "95", "1", "Moulin de Châteauneuf"}),
-        line({"21/06/15", "F5DEF", "12:10", "", "59", "", "3.5 Mhz", "CW", "599", "599", "DMF 77012", "", "1", "", "",
-              "1", ""}),
+    const char* const rows[] = {
+        "F5ABC|09:41|09:43|75||14 Mhz|SSB|59|57||JEAN|3|||0|",
+        "F6XYZ|09:50|09:52|2a||3.5 Mhz|CW|599|579|DMF 77012||1|||1|Moulin de Châteauneuf",
+        "ON4ABC|10:02|10:05|||28 Mhz|SSB|57|59|WIM 7001||5|||1|",
+        "DL1XYZ|10:15|10:16|||7.0 Mhz|CW|599|599||HANS|1|||0|",
+        "F1ABC|11:00|11:04|59|JO10AB|144 Mhz|SSB|59|55|||215|215|12|0|",
+        "F4XYZ/P|11:30|11:33|77|JN18CT|144 Mhz|CW|599|599|DMF 77012||48|48|95|1|Moulin de Châteauneuf",
+        "F5DEF|12:10||59||3.5 Mhz|CW|599|599|DMF 77012||1|||1|",
     };
-}
-
-// 17 marks, "1" at the given band indexes (0 = 1.8 Mhz ... 10 = 144 Mhz), "0" elsewhere.
-inline QByteArray marks(std::initializer_list<int> contacted, char mark = '1')
-{
-    QByteArray out(17, '0');
-    for (int band : contacted)
-        out[band] = mark;
+    QByteArray QsoRecord::*const order[] = {
+        &QsoRecord::callsign,    &QsoRecord::start,         &QsoRecord::end,       &QsoRecord::department,
+        &QsoRecord::locator,     &QsoRecord::band,          &QsoRecord::mode,      &QsoRecord::rstSent,
+        &QsoRecord::rstReceived, &QsoRecord::millReference, &QsoRecord::firstName, &QsoRecord::points,
+        &QsoRecord::distance,    &QsoRecord::azimuth,       &QsoRecord::activity,  &QsoRecord::millName};
+    QList<QByteArray> out;
+    for (const char* row : rows) {
+        const QList<QByteArray> f = cp(row).split('|');
+        QsoRecord r{.date = "21/06/15", .newDepartmentFlag = "1", .newPrefixFlag = "0"};
+        for (size_t i = 0; i < std::size(order); ++i)
+            r.*order[i] = f[i];
+        out << qsoline::build(r).value(); // throws when a field does not fit its column
+    }
     return out;
 }
 
-// Department file lines: code in columns 1-2, marks from column 4, name from 22.
-inline QByteArray department(const char* code, const QByteArray& bandMarks, const char* name)
-{
-    return QByteArray(code).leftJustified(3, ' ') + bandMarks + ' ' + name;
-}
-
-// Prefix file lines: prefix in columns 1-6, marks from column 8, entity from 27.
-inline QByteArray prefix(const char* code, const QByteArray& bandMarks, const char* entity)
-{
-    return QByteArray(code).leftJustified(7, ' ') + bandMarks + "  " + QByteArray(entity).leftJustified(6, ' ') +
-           " entity";
-}
-
-// Band indexes of the band table.
-enum Band { B35 = 1, B70 = 2, B14 = 4, B21 = 6, B28 = 8, B144 = 10 };
-
-// Writes the log and the four multiplier files of F4XYZ into the directory.
+// Writes the log and the four multiplier files of F4XYZ. A file line holds the department
+// (columns 1-2) or the prefix (1-6), then 17 band marks (1.8 Mhz first, 144 Mhz eleventh).
 inline void writeStation(const TempProgramDir& dir, const QList<QByteArray>& log = logLines())
 {
-    QByteArray bytes;
-    for (const QByteArray& l : log)
-        bytes += l + "\r\n";
-    dir.write("F4XYZ.log", bytes);
-    dir.write("F4XYZ_Departement_SSB.txt",
-              crlf({department("01", marks({}), "Ain"), department("59", marks({B144}), "Nord"),
-                    department("75", marks({B14}), "Paris")}));
+    dir.write("F4XYZ.log", LogFile::joinLines(log));
+    dir.write("F4XYZ_Departement_SSB.txt", "01 00000000000000000 Ain\r\n59 00000000001000000 Nord\r\n"
+                                           "75 00001000000000000 Paris\r\n");
     // "2" is a mark of the grid, not a contact: it does not count.
-    dir.write("F4XYZ_Departement_CW.txt",
-              crlf({department("01", marks({B35}, '2'), "Ain"), department("2A", marks({B35}), "Corse du Sud"),
-                    department("59", marks({B35}), "Nord"), department("77", marks({B144}), "Seine et Marne")}));
-    dir.write("F4XYZ_Prefixe_SSB.txt", crlf({prefix("DL", marks({}), "DL"), prefix("F", marks({B14, B144}), "F"),
-                                             prefix("ON", marks({B28}), "ON")}));
-    dir.write("F4XYZ_Prefixe_CW.txt", crlf({prefix("DL", marks({B70}), "DL"), prefix("F", marks({B35, B144}), "F"),
-                                            prefix("ON", marks({}), "ON")}));
-}
-
-// Templates holding the entities and departments of the fixed log, every mark "0".
-inline void writeTemplates(const TempProgramDir& dir)
-{
-    const QByteArray zeros = marks({}, '0');
-    dir.write("FXXXX_Prefixe.txt",
-              crlf({prefix("DL", zeros, "DL"), prefix("F", zeros, "F"), prefix("ON", zeros, "ON")}));
-    dir.write("FXXXX_Departement.txt",
-              crlf({department("2A", zeros, "Corse du Sud"), department("59", zeros, "Nord"),
-                    department("75", zeros, "Paris"), department("77", zeros, "Seine et Marne")}));
+    dir.write("F4XYZ_Departement_CW.txt", "01 02000000000000000 Ain\r\n2A 01000000000000000 Corse du Sud\r\n"
+                                          "59 01000000000000000 Nord\r\n77 00000000001000000 Seine et Marne\r\n");
+    dir.write("F4XYZ_Prefixe_SSB.txt", "DL     00000000000000000  DL     entity\r\nF      00001000001000000  F      "
+                                       "entity\r\nON     00000000100000000  ON     entity\r\n");
+    dir.write("F4XYZ_Prefixe_CW.txt", "DL     00100000000000000  DL     entity\r\nF      01000000001000000  F      "
+                                      "entity\r\nON     00000000000000000  ON     entity\r\n");
 }
 
 // The fixed log's QSOs of one session.
@@ -157,9 +68,17 @@ inline QList<QByteArray> sessionLines(bool hf)
     return out;
 }
 
-// F4XYZ after a session switch: the fixed log's QSOs of the live session in the live log, with
-// multiplier files rebuilt from it (as before the summary sheet opens), and those of the other
-// session in its archive log (CALL.vhf while HF is live, CALL.hf_ while VHF is live).
+// Templates holding the entities and departments of the fixed log, every mark "0".
+inline void writeTemplates(const TempProgramDir& dir)
+{
+    dir.write("FXXXX_Prefixe.txt", "DL     00000000000000000  DL     entity\r\nF      00000000000000000  F      "
+                                   "entity\r\nON     00000000000000000  ON     entity\r\n");
+    dir.write("FXXXX_Departement.txt", "2A 00000000000000000 Corse du Sud\r\n59 00000000000000000 Nord\r\n"
+                                       "75 00000000000000000 Paris\r\n77 00000000000000000 Seine et Marne\r\n");
+}
+
+// F4XYZ after a session switch: the live session's QSOs in the live log, multiplier files
+// rebuilt from it, the other session's in its archive (CALL.vhf or CALL.hf_).
 inline void writeSwitchedStation(const TempProgramDir& dir, bool hfLive)
 {
     writeTemplates(dir);
