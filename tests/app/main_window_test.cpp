@@ -287,7 +287,7 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAtStart)
     EXPECT_TRUE(fx.dialogs.texts().contains(startup::settingsUnwritableText()));
 }
 
-TEST_F(MainWindowTest, ClosingAsksTheOpenEditorFirst)
+TEST_F(MainWindowTest, EachWindowOpensOnceAndClosingAsksTheEditorFirst)
 {
     knownStation("F0ZZZ");
     fx.dir.write("F0ZZZ.log", "");
@@ -295,7 +295,12 @@ TEST_F(MainWindowTest, ClosingAsksTheOpenEditorFirst)
     MainWindow w(fx.services());
     ASSERT_TRUE(w.start());
     w.show();
-    find<QAction>(w, "Mnu_Nomenclature")->trigger();
+    for (const char* item : {"Mnu_Nomenclature", "Mnu_Imprime_Tout", "Mnu_Nomenclature", "Mnu_Imprime_Tout"})
+        find<QAction>(w, item)->trigger();
+    int windows = 0;
+    for (QWidget* child : w.findChildren<QWidget*>())
+        windows += child->isWindow() && child->isVisible();
+    EXPECT_EQ(windows, 2) << "one editor and one listing, however often they are asked for";
     fx.dialogs.clear();
     fx.dialogs.answer(true); // save the nomenclature
     EXPECT_TRUE(w.close());
