@@ -1,10 +1,16 @@
-// Loading a full log of 32767 QSOs into the main window's list and showing it.
+// Loading a full log of 32767 QSOs as the program does (the Logbook reads the log and the
+// multiplier files, tallies the score and indexes the duplicates) and showing it in the list.
 
 #include "bench/bench_support.h"
 
 #include "logstore/log_file.h"
 #include "logstore/qso_list_model.h"
 #include "platform/qt_file_system.h"
+#include "station/logbook.h"
+#include "tests/support/fakes/fake_clock.h"
+#include "tests/support/fakes/fake_dialogs.h"
+#include "tests/support/fakes/fake_printer.h"
+#include "tests/support/fakes/fake_settings_store.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -17,8 +23,15 @@ void loadFullLog()
 {
     QTemporaryDir dir;
     tv::QtFileSystem files;
-    const QString path = dir.filePath(QStringLiteral("F0ZZZ.log"));
-    files.replace(path, tv::LogFile::joinLines(tv::bench::generatedLog(32767)));
+    const tv::StationPaths paths(dir.path(), QStringLiteral("F0ZZZ"));
+    tv::bench::installStationFiles(files, paths);
+    files.replace(paths.log(), tv::LogFile::joinLines(tv::bench::generatedLog(32767)));
+    tv::FakeSettingsStore settings;
+    tv::FakeDialogs dialogs;
+    tv::FakeClock clock;
+    tv::FakePrinter printer;
+    tv::Logbook logbook({settings, dialogs, clock, files, printer, dir.path()});
+    logbook.setStation(QStringLiteral("F0ZZZ"));
 
     const double ms = tv::bench::bestMs(5, [&] {
         tv::QsoListModel model;
@@ -28,8 +41,8 @@ void loadFullLog()
         view.setModel(&model);
         view.resize(1000, 400);
         view.show();
-        tv::LogFile log(files, path);
-        model.setLines(log.load().lines);
+        logbook.load();
+        model.setLines(logbook.lines());
         view.selectRow(model.rowCount() - 1);
         view.scrollToBottom();
         QApplication::processEvents();

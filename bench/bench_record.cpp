@@ -27,14 +27,8 @@ double recordOnLogOf(int count)
 {
     QTemporaryDir dir;
     tv::QtFileSystem files;
-    const QDir shipped(QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR));
     const tv::StationPaths paths(dir.path(), QStringLiteral("F0ZZZ"));
-    for (tv::bands::Mode mode : {tv::bands::Mode::Ssb, tv::bands::Mode::Cw}) {
-        files.copy(shipped.filePath(QStringLiteral("FXXXX_Departement.txt")), paths.departments(mode));
-        files.copy(shipped.filePath(QStringLiteral("FXXXX_Prefixe.txt")), paths.prefixes(mode));
-    }
-    files.replace(paths.nomenclature(), {});
-    files.replace(paths.firstNames(), {});
+    tv::bench::installStationFiles(files, paths);
     QList<QByteArray> lines = tv::bench::generatedLog(count);
     files.replace(paths.log(), tv::LogFile::joinLines(lines));
 

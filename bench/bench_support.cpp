@@ -1,4 +1,7 @@
 #include "bench/bench_support.h"
+#include "logstore/station_paths.h"
+#include "platform/file_system.h"
+#include <QDir>
 
 #include "logstore/qso_line.h"
 
@@ -82,6 +85,19 @@ void report(const QString& name, double ms, const QString& goal)
 {
     std::printf("%-48s %10.2f ms   (goal: %s)\n", qPrintable(name), ms, qPrintable(goal));
     std::fflush(stdout);
+}
+
+void installStationFiles(FileSystem& files, const StationPaths& paths)
+{
+    const QDir shipped(QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR));
+    for (bands::Mode mode : {bands::Mode::Ssb, bands::Mode::Cw}) {
+        files.copy(shipped.filePath(QStringLiteral("FXXXX_Departement.txt")), paths.departments(mode));
+        files.copy(shipped.filePath(QStringLiteral("FXXXX_Prefixe.txt")), paths.prefixes(mode));
+    }
+    files.copy(shipped.filePath(QStringLiteral("FXXXX_Departement.txt")), paths.departmentTemplate());
+    files.copy(shipped.filePath(QStringLiteral("FXXXX_Prefixe.txt")), paths.prefixTemplate());
+    files.replace(paths.nomenclature(), {});
+    files.replace(paths.firstNames(), {});
 }
 
 } // namespace tv::bench

@@ -6,6 +6,11 @@
 
 #include <functional>
 
+namespace tv {
+class FileSystem;
+class StationPaths;
+} // namespace tv
+
 namespace tv::bench {
 
 struct Benchmark {
@@ -24,6 +29,9 @@ struct Register {
 // A log of `count` QSO lines of mixed bands, modes, departments, mills and callsigns,
 // always the same for the same count.
 QList<QByteArray> generatedLog(int count);
+
+// The station's four multiplier files from the shipped templates, and empty shared lists.
+void installStationFiles(FileSystem& files, const StationPaths& paths);
 
 // Milliseconds taken by the function: the best of `runs` runs.
 double bestMs(int runs, const std::function<void()>& fn);
