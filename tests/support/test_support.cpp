@@ -69,6 +69,14 @@ void TempProgramDir::installStationFiles(const QString& callsign) const
     }
 }
 
+void Fixture::installStation(const QString& callsign, const QString& session)
+{
+    dir.installShippedData();
+    dir.installStationFiles(callsign);
+    dir.write(callsign + ".log", "");
+    setCurrentStation(settings, callsign, session);
+}
+
 void setCurrentStation(FakeSettingsStore& settings, const QString& callsign, const QString& session,
                        const QString& locator)
 {

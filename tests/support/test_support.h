@@ -10,8 +10,10 @@
 #include "tests/support/fakes/fake_settings_store.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <ostream>
 
@@ -61,7 +63,17 @@ struct Fixture {
     FakePrinter printer;
 
     Services services() { return {settings, dialogs, clock, files, printer, dir.path()}; }
+    // The shipped data, the files of the station with an empty log, and the station current.
+    void installStation(const QString& callsign, const QString& session = "HF");
 };
+
+// The child of that type and name; a failure of the test when there is none.
+template <typename T> T* child(const QObject& parent, const char* name)
+{
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
 
 // Names the station as the current one: callsign and locator of the "Setup " section, session
 // and event date 21/06/15 of its own section; the writes made here are then forgotten.
