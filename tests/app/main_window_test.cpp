@@ -1,21 +1,22 @@
 #include "app/main_window.h"
+#include "app/missing_file_window.h"
 #include "platform/settings_keys.h"
 #include "station/startup.h"
 #include "tests/support/test_support.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
-#include <QTest>
-#include <QTimer>
-
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
+#include <QTest>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -290,6 +291,41 @@ TEST_F(MainWindowTest, EachWindowOpensOnceAndClosingAsksTheEditorFirst)
     EXPECT_TRUE(w.close());
     ASSERT_FALSE(fx.dialogs.shown().isEmpty());
     EXPECT_EQ(fx.dialogs.shown().first().text, "Sauvegarder fichier Nomenclature.txt avant de quitter?");
+}
+
+TEST(MissingFileWindowTest, InitialiserForgetsTheStationOnlyQuitterAndTheCloseBoxWriteNothing)
+{
+    enum How { Initialiser, Quitter, CloseBox };
+    const struct {
+        How how;
+        int outcome;
+        QStringList writes;
+    } cases[] = {
+        {Initialiser,
+         MissingFileWindow::Initialised,
+         {"JNM|Setup |Indicatif Station=FXXXX", "JNM|Setup |Locator Station=------"}},
+        {Quitter, MissingFileWindow::Quit, {}},
+        {CloseBox, MissingFileWindow::Quit, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        test::Fixture fx;
+        test::setCurrentStation(fx.settings, "F0ZZZ_P", "VHF");
+        Services services = fx.services();
+        MissingFileWindow w(services, "F0ZZZ_P");
+        QSignalSpy finished(&w, &QDialog::finished);
+        w.open();
+        if (c.how == CloseBox)
+            w.close();
+        else
+            QTest::mouseClick(w.findChild<QPushButton*>(c.how == Quitter ? "Quitter" : "Initialisation"),
+                              Qt::LeftButton);
+        ASSERT_EQ(finished.count(), 1);
+        EXPECT_EQ(finished.at(0).at(0).toInt(), c.outcome);
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_EQ(fx.settings.writes(), c.writes);
+        EXPECT_EQ(fx.settings.value("JNM", "Setup F0ZZZ_P", "Session"), "VHF") << "the station's own section stays";
+    }
 }
 
 } // namespace

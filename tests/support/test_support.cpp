@@ -45,6 +45,14 @@ bool TempProgramDir::exists(const QString& name) const
     return QFileInfo(file(name)).isFile();
 }
 
+QMap<QString, QByteArray> TempProgramDir::files() const
+{
+    QMap<QString, QByteArray> out;
+    for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files))
+        out.insert(name, read(name));
+    return out;
+}
+
 void TempProgramDir::installShippedData() const
 {
     const QString shipped = QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR);

@@ -10,6 +10,7 @@
 #include "tests/support/fakes/fake_settings_store.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
@@ -43,6 +44,8 @@ public:
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
     bool exists(const QString& name) const;
+    // Every file of the directory (not below) with its bytes.
+    QMap<QString, QByteArray> files() const;
     // Copies the shipped data files into the directory.
     void installShippedData() const;
     // The department and prefix files of both modes of a station, copied from the templates
