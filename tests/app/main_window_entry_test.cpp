@@ -24,10 +24,7 @@ protected:
 
     void SetUp() override
     {
-        fx.dir.installShippedData();
-        fx.dir.installStationFiles("F0ZZZ");
-        fx.dir.write("F0ZZZ.log", "");
-        test::setCurrentStation(fx.settings, "F0ZZZ");
+        fx.installStation("F0ZZZ");
         fx.settings.setValue("JNM", "Setup F0ZZZ", "bande Utilisee", "2");
         fx.clock.set({2015, 6, 21, 9, 41, 0}, {2015, 6, 21, 11, 41, 0});
         open();
@@ -43,12 +40,7 @@ protected:
         fx.dialogs.clear();
     }
 
-    template <typename T> T* find(const char* name)
-    {
-        T* found = w->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    template <typename T> T* find(const char* name) { return test::child<T>(*w, name); }
     QWidget* focused() const { return QApplication::focusWidget(); }
     // Types into the widget that has the focus, then Enter.
     void typeEnter(const QString& text = QString())
@@ -100,42 +92,12 @@ TEST_F(MainWindowEntryTest, AContactIsLoggedFromTheKeyboardAlone)
     EXPECT_EQ(find<QGroupBox>("Frame3")->title(), QString::fromUtf8(" 1 Départements sur 14 Mhz en SSB"));
     EXPECT_EQ(find<QLineEdit>("Dpt_59")->styleSheet().contains("#ffc0c0"), true);
 
-    // The same station on the same band is a duplicate.
+    // The same station again is a duplicate, and Escape abandons it.
     typeEnter("F5ABC");
-    EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8("Station F5ABC   deja contactée sur 14 Mhz a 09:41 en SSB"));
     EXPECT_EQ(find<QLabel>("Label5")->text(), QString::fromUtf8("Contacté le 21/06/15"));
-    // Escape abandons it.
     QTest::keyClick(focused(), Qt::Key_Escape);
     EXPECT_EQ(find<QLineEdit>("Indicatif_A")->text(), "");
     EXPECT_EQ(focusName(), "Indicatif_A");
-}
-
-TEST_F(MainWindowEntryTest, EditAndDeleteFromTheList)
-{
-    fx.dir.write("F0ZZZ.log", test::crlf({test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59"),
-                                          test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62")}));
-    open();
-    auto* list = find<QTableView>("Liste_QSO");
-    list->selectRow(1);
-    find<QPushButton>("Editer")->click();
-    EXPECT_EQ(find<QPushButton>("Enregistrer")->text(), "Valider");
-    EXPECT_EQ(find<QLineEdit>("Indicatif_A")->text(), "F1BBB");
-    EXPECT_EQ(find<QGroupBox>("Frame4")->title(), QString::fromUtf8("QSO numéro 2"));
-    EXPECT_FALSE(find<QPushButton>("Effacer")->isEnabled());
-    find<QLineEdit>("Debut_A")->setText("08:30");
-    find<QPushButton>("Enregistrer")->click();
-    ASSERT_EQ(w->qsoModel().rowCount(), 2);
-    EXPECT_EQ(qsoline::field(w->qsoModel().line(0), logcol::kCallsign), "F1BBB");
-    EXPECT_EQ(find<QGroupBox>("Frame4")->title(), "QSO numero 3") << "the list reload writes the caption";
-    EXPECT_EQ(find<QPushButton>("Enregistrer")->text(), "QSO Suivant");
-
-    list->selectRow(0);
-    fx.dialogs.answer(true);
-    find<QPushButton>("Effacer")->click();
-    EXPECT_EQ(fx.dialogs.last(), "Effacer le QSO avec la station F1BBB ?");
-    ASSERT_EQ(w->qsoModel().rowCount(), 1);
-    EXPECT_EQ(qsoline::field(w->qsoModel().line(0), logcol::kCallsign), "F1AAA");
-    EXPECT_EQ(find<QGroupBox>("Frame4")->title(), "QSO numero 2");
 }
 
 TEST_F(MainWindowEntryTest, AQsoRecordedThroughTheLogbookAloneIsFollowed)
@@ -158,8 +120,11 @@ TEST_F(MainWindowEntryTest, AMouseEditIsCheckedAndTheGridKeepsTheBandInUse)
     const QByteArray b = test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62");
     fx.dir.write("F0ZZZ.log", test::crlf({a, b}));
     open();
-    find<QTableView>("Liste_QSO")->selectRow(1);
+    auto* list = find<QTableView>("Liste_QSO");
+    list->selectRow(1);
     find<QPushButton>("Editer")->click();
+    EXPECT_EQ(find<QPushButton>("Enregistrer")->text(), "Valider");
+    EXPECT_FALSE(find<QPushButton>("Effacer")->isEnabled());
     find<QLineEdit>("Depart_A")->setText("ZZ");
     find<QComboBox>("Bande_A")->setCurrentText("21 Mhz");
     find<QPushButton>("Enregistrer")->click();
@@ -174,6 +139,15 @@ TEST_F(MainWindowEntryTest, AMouseEditIsCheckedAndTheGridKeepsTheBandInUse)
     EXPECT_EQ(qsoline::field(w->qsoModel().line(1), logcol::kDepartment), "75");
     EXPECT_EQ(find<QComboBox>("Bande_A")->currentText(), "14 Mhz");
     EXPECT_TRUE(find<QGroupBox>("Frame3")->title().endsWith("14 Mhz en SSB")) << "the band in use, not the edited one";
+    EXPECT_EQ(find<QGroupBox>("Frame4")->title(), "QSO numero 3") << "the list reload writes the caption";
+    EXPECT_EQ(find<QPushButton>("Enregistrer")->text(), "QSO Suivant");
+
+    list->selectRow(0);
+    fx.dialogs.answer(true);
+    find<QPushButton>("Effacer")->click();
+    ASSERT_EQ(w->qsoModel().rowCount(), 1);
+    EXPECT_EQ(qsoline::field(w->qsoModel().line(0), logcol::kCallsign), "F1BBB");
+    EXPECT_EQ(find<QGroupBox>("Frame4")->title(), "QSO numero 2");
 }
 
 } // namespace

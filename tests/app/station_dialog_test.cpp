@@ -65,15 +65,6 @@ protected:
         enter(field(d, "Nouv_Date"));
         button(d)->click();
     }
-
-    // Every file of the program directory with its bytes.
-    QMap<QString, QByteArray> files() const
-    {
-        QMap<QString, QByteArray> out;
-        for (const QString& name : QDir(fx.dir.path()).entryList(QDir::Files))
-            out.insert(name, fx.dir.read(name));
-        return out;
-    }
 };
 
 TEST_F(StationDialogTest, OpensOnTheCurrentStationAndTheEnterChainSkipsTheLocatorInHf)
@@ -142,7 +133,7 @@ TEST_F(StationDialogTest, RefusedEntriesAndUnusableFilesShowTheirMessageAndChang
         SCOPED_TRACE((c.callsign + " " + c.locator + " " + c.date).toStdString());
         if (c.prepare)
             c.prepare();
-        const auto before = files();
+        const auto before = fx.dir.files();
         fx.dialogs.clear();
         auto d = open();
         QSignalSpy validated(d.get(), &StationDialog::stationValidated);
@@ -163,7 +154,7 @@ TEST_F(StationDialogTest, RefusedEntriesAndUnusableFilesShowTheirMessageAndChang
         EXPECT_EQ(validated.count(), 0);
         EXPECT_NE(d->result(), QDialog::Accepted);
         EXPECT_TRUE(fx.settings.writes().isEmpty());
-        EXPECT_EQ(files(), before);
+        EXPECT_EQ(fx.dir.files(), before);
         EXPECT_EQ(session.storedCallsign(), "F0ZZZ");
         fx.files.failReadsOf(QString(), 0);
     }
@@ -204,7 +195,7 @@ TEST_F(StationDialogTest, ValidationCreatesANewStationAndWritesOnlyTheDateOfAKno
         SCOPED_TRACE(c.step);
         c.prepare();
         fx.settings.clearWrites();
-        QMap<QString, QByteArray> others = files();
+        QMap<QString, QByteArray> others = fx.dir.files();
         others.removeIf(
             [&](auto it) { return it.key().startsWith(c.callsign + ".") || it.key().startsWith(c.callsign + "_"); });
         auto d = open();

@@ -1,5 +1,4 @@
 #include "logstore/bands.h"
-#include "logstore/score.h"
 
 #include <gtest/gtest.h>
 
@@ -26,15 +25,6 @@ TEST(BandTable, RangesAreOrderedAndDisjointAndEveryBandIsFoundByItsFrequencies)
     for (const quint64 outside : {quint64(0), quint64(1'000'000), quint64(5'000'000), quint64(30'000'000),
                                   quint64(100'000'000), quint64(30'000'000'000)})
         EXPECT_EQ(bands::ofFrequency(outside), nullptr) << outside;
-}
-
-TEST(BandTable, SessionsAndPointsComeFromTheTable)
-{
-    EXPECT_EQ(bands::scored(), bands::hfSession() + QList<QByteArray>{bands::kVhfBand});
-    EXPECT_EQ(scoring::scoredBands().size(), ScoreTally::kBands);
-    EXPECT_EQ(bands::hfPoints("24 Mhz"), std::nullopt) << "HF, but not a band of the event";
-    EXPECT_EQ(bands::hfPoints(bands::kVhfBand), std::nullopt);
-    EXPECT_FALSE(bands::isHf("14 MHz")) << "texts are compared exactly";
 }
 
 } // namespace

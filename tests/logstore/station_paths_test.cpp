@@ -7,16 +7,6 @@
 namespace tv {
 namespace {
 
-TEST(StationPathsTest, NamesAreCallsignPlusSuffix)
-{
-    const StationPaths paths("/data", "F0ZZZ_P");
-    EXPECT_EQ(QStringList({paths.log(), paths.departments(bands::Mode::Ssb), paths.prefixes(bands::Mode::Cw),
-                           paths.absentList(), paths.prefixTemplate()})
-                  .join(' '),
-              "/data/F0ZZZ_P.log /data/F0ZZZ_P_Departement_SSB.txt /data/F0ZZZ_P_Prefixe_CW.txt "
-              "/data/F0ZZZ_P_Absent.txt /data/FXXXX_Prefixe.txt");
-}
-
 TEST(CallsignRuleTest, OnlyStoredFormsNameFilesAndTypingGivesThem)
 {
     // Nothing that could leave the directory, and no two forms naming one file where case is ignored.

@@ -1,7 +1,6 @@
 #include "station/station_file_set.h"
 #include "tests/support/test_support.h"
 
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -45,7 +44,7 @@ protected:
     // marked multiplier files, each with its own bytes.
     void install(const QByteArray& log) const
     {
-        for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
+        for (const QString& name : dir.files().keys())
             QFile::remove(dir.file(name));
         dir.write("FXXXX.log", "");
         dir.write("FXXXX_Departement.txt", kDepartmentTemplate);
@@ -60,14 +59,6 @@ protected:
         QList<QByteArray> out;
         for (const QString& name : names)
             out << dir.read(name);
-        return out;
-    }
-    // Every file of the directory with its bytes.
-    QList<QByteArray> snapshot() const
-    {
-        QList<QByteArray> out;
-        for (const QString& name : QDir(dir.path()).entryList(QDir::Files, QDir::Name))
-            out << name.toLatin1() + "=" + dir.read(name);
         return out;
     }
 };
@@ -89,7 +80,7 @@ TEST_F(StationFileSetTest, CreateCopiesEachTemplateOrChangesNothing)
         const bool missing = name.startsWith("FXXXX");
         if (missing)
             QFile::remove(dir.file(name));
-        const QList<QByteArray> before = snapshot();
+        const auto before = dir.files();
         files.onlyPathsEndingWith(name);
         files.failWrites(missing ? 0 : 1, 61);
         const StationFileOutcome out = set().create();
@@ -99,14 +90,14 @@ TEST_F(StationFileSetTest, CreateCopiesEachTemplateOrChangesNothing)
                   (missing ? "Impossible de lire le fichier " + name + " : fichier introuvable (erreur N° 53)"
                            : "Impossible d'écrire le fichier " + name + " : disque plein (erreur N° 61)") +
                       "\r\nAucun fichier de la station F0ZZZ n'a été créé ni modifié.");
-        EXPECT_EQ(snapshot(), before) << "a file created before the failure is removed again";
+        EXPECT_EQ(dir.files(), before) << "a file created before the failure is removed again";
     }
 }
 
 TEST_F(StationFileSetTest, AnsweringNoChangesNothing)
 {
     install(crlf({kHf1}));
-    const QList<QByteArray> before = snapshot();
+    const auto before = dir.files();
     for (int i = 0; i < 3; ++i)
         dialogs.answer(false);
     EXPECT_TRUE(set().switchSession(Session::Vhf, dialogs).cancelled());
@@ -118,7 +109,7 @@ TEST_F(StationFileSetTest, AnsweringNoChangesNothing)
                            "!!! ATTENTION !!! tout les fichiers de la station F0ZZZ vont etre sauvegardé en .vhf puis "
                            "effacé , Continuer ?",
                            "!!! ATTENTION !!! tout les fichiers F0ZZZ vont etre effacé , Continuer ?"}));
-    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(dir.files(), before);
     EXPECT_TRUE(settings.writes().isEmpty());
 }
 

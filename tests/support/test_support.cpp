@@ -45,6 +45,14 @@ bool TempProgramDir::exists(const QString& name) const
     return QFileInfo(file(name)).isFile();
 }
 
+QMap<QString, QByteArray> TempProgramDir::files() const
+{
+    QMap<QString, QByteArray> out;
+    for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files))
+        out.insert(name, read(name));
+    return out;
+}
+
 void TempProgramDir::installShippedData() const
 {
     const QString shipped = QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR);
@@ -67,6 +75,14 @@ void TempProgramDir::installStationFiles(const QString& callsign) const
             write(QStringLiteral("%1_%2_%3.txt").arg(callsign, kind, mode), read(name));
         }
     }
+}
+
+void Fixture::installStation(const QString& callsign, const QString& session)
+{
+    dir.installShippedData();
+    dir.installStationFiles(callsign);
+    dir.write(callsign + ".log", "");
+    setCurrentStation(settings, callsign, session);
 }
 
 void setCurrentStation(FakeSettingsStore& settings, const QString& callsign, const QString& session,

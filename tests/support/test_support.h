@@ -10,8 +10,11 @@
 #include "tests/support/fakes/fake_settings_store.h"
 
 #include <QByteArray>
+#include <QMap>
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <ostream>
 
@@ -41,6 +44,8 @@ public:
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
     bool exists(const QString& name) const;
+    // Every file of the directory (not below) with its bytes.
+    QMap<QString, QByteArray> files() const;
     // Copies the shipped data files into the directory.
     void installShippedData() const;
     // The department and prefix files of both modes of a station, copied from the templates
@@ -61,7 +66,17 @@ struct Fixture {
     FakePrinter printer;
 
     Services services() { return {settings, dialogs, clock, files, printer, dir.path()}; }
+    // The shipped data, the files of the station with an empty log, and the station current.
+    void installStation(const QString& callsign, const QString& session = "HF");
 };
+
+// The child of that type and name; a failure of the test when there is none.
+template <typename T> T* child(const QObject& parent, const char* name)
+{
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
 
 // Names the station as the current one: callsign and locator of the "Setup " section, session
 // and event date 21/06/15 of its own section; the writes made here are then forgotten.

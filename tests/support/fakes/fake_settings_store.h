@@ -26,10 +26,6 @@ public:
     // Every later write fails (a settings store that cannot be written).
     void failWrites(bool fail) { m_failWrites = fail; }
 
-    bool contains(const QString& application, const QString& section, const QString& key) const
-    {
-        return m_values.contains(path(application, section, key));
-    }
     // "application|section|key=value", in the order written.
     const QStringList& writes() const { return m_writes; }
     void clearWrites() { m_writes.clear(); }
