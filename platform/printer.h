@@ -25,12 +25,14 @@ class Printer {
 public:
     virtual ~Printer() = default;
 
-    virtual QString fontName() const = 0;
-    virtual int fontSize() const = 0;
-    virtual bool bold() const = 0;
-    virtual void setFontName(const QString& name) = 0;
-    virtual void setFontSize(int points) = 0;
-    virtual void setBold(bool bold) = 0;
+    // The current font, in which the next lines are printed.
+    QString fontName() const { return m_font.family; }
+    int fontSize() const { return m_font.pointSize; }
+    bool bold() const { return m_font.bold; }
+    const PrintFont& font() const { return m_font; }
+    void setFontName(const QString& name) { m_font.family = name; }
+    void setFontSize(int points) { m_font.pointSize = points; }
+    void setBold(bool bold) { m_font.bold = bold; }
 
     // Shows the printer selection; false when the operator cancels it.
     virtual bool choosePrinter() = 0;
@@ -49,6 +51,9 @@ public:
     virtual bool endDocument() = 0;
     // Drops the lines and placed texts of the current document.
     virtual void discardDocument() = 0;
+
+private:
+    PrintFont m_font{QStringLiteral("Arial"), 10, false};
 };
 
 } // namespace tv

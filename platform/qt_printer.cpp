@@ -64,7 +64,7 @@ bool QtPrinter::choosePrinter()
 
 void QtPrinter::printLine(const QString& text)
 {
-    m_lines.append({text, resolve({m_fontName, m_fontSize, m_bold})});
+    m_lines.append({text, resolve(font())});
 }
 
 void QtPrinter::placeText(double xMm, double yMm, const QString& text, const PrintFont& font)

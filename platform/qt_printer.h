@@ -34,13 +34,6 @@ public:
     static std::unique_ptr<QtPrinter> toPdf(const QString& pdfFile);
     ~QtPrinter() override;
 
-    QString fontName() const override { return m_fontName; }
-    int fontSize() const override { return m_fontSize; }
-    bool bold() const override { return m_bold; }
-    void setFontName(const QString& name) override { m_fontName = name; }
-    void setFontSize(int points) override { m_fontSize = points; }
-    void setBold(bool bold) override { m_bold = bold; }
-
     bool choosePrinter() override;
     void printLine(const QString& text) override;
     void placeText(double xMm, double yMm, const QString& text, const PrintFont& font) override;
@@ -69,9 +62,6 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QWidget* m_parent = nullptr;
     bool m_withDialog = true;
-    QString m_fontName = QStringLiteral("Arial");
-    int m_fontSize = 10;
-    bool m_bold = false;
     QList<Line> m_lines;
     QList<Placed> m_placed;
     int m_page = 0; // the page the next placed text goes on

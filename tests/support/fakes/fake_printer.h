@@ -28,19 +28,12 @@ public:
         bool operator==(const Placed&) const = default;
     };
 
-    QString fontName() const override { return m_fontName; }
-    int fontSize() const override { return m_fontSize; }
-    bool bold() const override { return m_bold; }
-    void setFontName(const QString& name) override { m_fontName = name; }
-    void setFontSize(int points) override { m_fontSize = points; }
-    void setBold(bool bold) override { m_bold = bold; }
-
     bool choosePrinter() override
     {
         ++m_choices;
         return m_chooseAnswer;
     }
-    void printLine(const QString& text) override { m_current.append({text, m_fontName, m_fontSize, m_bold}); }
+    void printLine(const QString& text) override { m_current.append({text, fontName(), fontSize(), bold()}); }
     void placeText(double xMm, double yMm, const QString& text, const PrintFont& font) override
     {
         m_placed.append({int(m_documents.size()), m_page, xMm, yMm, text, font});
@@ -93,9 +86,6 @@ private:
         m_page = 0;
     }
 
-    QString m_fontName = QStringLiteral("Arial");
-    int m_fontSize = 12;
-    bool m_bold = false;
     bool m_chooseAnswer = true;
     bool m_failEnd = false;
     int m_choices = 0;
