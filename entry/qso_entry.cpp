@@ -144,10 +144,43 @@ bool QsoEntry::refuseUnstorable(EntryField field)
     return true;
 }
 
+QString QsoEntry::reportRefusal(bool received, const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return received ? QStringLiteral("Attention le report recu est obligatoire")
+                        : QStringLiteral("Attention le report envoyé est obligatoire");
+    if (text.size() > logcol::kRstReceived.width)
+        return received ? QStringLiteral("Attention 8 caracteres maxi pour le report reçu")
+                        : QStringLiteral("Attention 8 caracteres maxi pour le report envoyé");
+    if (isReport(text.trimmed()))
+        return QString();
+    return (received ? QStringLiteral("Attention le report reçu") : QStringLiteral("Attention le report envoyé")) +
+           QStringLiteral(" doit avoir 2 ou 3 chiffres (R de 1 à 5, S de 1 à 9, T de 1 à 9), ex : 59 ou 599");
+}
+
+QString QsoEntry::millNumberRefusal(const QString& text) const
+{
+    const bool mill = m_form.text(F::Activity) == QLatin1String("MOULIN");
+    if (mill && text.trimmed().isEmpty())
+        return QStringLiteral("Attention la reference du Moulin est obligatoire");
+    if (mill && isFrench() && text.trimmed().size() != 5)
+        return QStringLiteral("            5 caracteres pour un moulin Francais ex: 59045") + kCrlf +
+               QStringLiteral("Pour un moulin etranger la reference complete ex: WIM 7001");
+    // Compared without regard to case: the Corsican departments are "2a" / "2b" and their
+    // mill numbers are typed in upper case.
+    if (mill && isFrench() &&
+        text.trimmed().left(2).compare(m_form.text(F::Department).trimmed(), Qt::CaseInsensitive) != 0)
+        return QStringLiteral("Attention le n° du Moulin ne correspond pas au departement ") +
+               m_form.text(F::Department);
+    // The reference column holds "DMF " and the number, with a blank to spare.
+    return text.size() > logcol::kMillReference.width - 5
+               ? QStringLiteral("Attention 15 caracteres maxi pour la reference du Moulin")
+               : QString();
+}
+
 QString QsoEntry::refusal(EntryField field) const
 {
     const QString text = m_form.text(field);
-    const bool mill = m_form.text(F::Activity) == QLatin1String("MOULIN");
     switch (field) {
     case F::Band:
         return bands::indexOf(bytes(text)) ? QString()
@@ -192,38 +225,13 @@ QString QsoEntry::refusal(EntryField field) const
         return clocktext::isValidTime(text) ? QString()
                                             : QStringLiteral("Attention le format de l'heure doit etre hh:mm");
     case F::RstReceived:
-    case F::RstSent: {
-        const bool received = field == F::RstReceived;
-        if (text.trimmed().isEmpty())
-            return received ? QStringLiteral("Attention le report recu est obligatoire")
-                            : QStringLiteral("Attention le report envoyé est obligatoire");
-        if (text.size() > logcol::kRstReceived.width)
-            return received ? QStringLiteral("Attention 8 caracteres maxi pour le report reçu")
-                            : QStringLiteral("Attention 8 caracteres maxi pour le report envoyé");
-        if (isReport(text.trimmed()))
-            return QString();
-        return (received ? QStringLiteral("Attention le report reçu") : QStringLiteral("Attention le report envoyé")) +
-               QStringLiteral(" doit avoir 2 ou 3 chiffres (R de 1 à 5, S de 1 à 9, T de 1 à 9), ex : 59 ou 599");
-    }
+    case F::RstSent:
+        return reportRefusal(field == F::RstReceived, text);
     case F::FirstName:
         return text.size() > logcol::kFirstName.width ? QStringLiteral("Attention 15 caracteres maxi pour le prenom")
                                                       : QString();
     case F::MillNumber:
-        if (mill && text.trimmed().isEmpty())
-            return QStringLiteral("Attention la reference du Moulin est obligatoire");
-        if (mill && isFrench() && text.trimmed().size() != 5)
-            return QStringLiteral("            5 caracteres pour un moulin Francais ex: 59045") + kCrlf +
-                   QStringLiteral("Pour un moulin etranger la reference complete ex: WIM 7001");
-        // Compared without regard to case: the Corsican departments are "2a" / "2b" and their
-        // mill numbers are typed in upper case.
-        if (mill && isFrench() &&
-            text.trimmed().left(2).compare(m_form.text(F::Department).trimmed(), Qt::CaseInsensitive) != 0)
-            return QStringLiteral("Attention le n° du Moulin ne correspond pas au departement ") +
-                   m_form.text(F::Department);
-        // The reference column holds "DMF " and the number, with a blank to spare.
-        return text.size() > logcol::kMillReference.width - 5
-                   ? QStringLiteral("Attention 15 caracteres maxi pour la reference du Moulin")
-                   : QString();
+        return millNumberRefusal(text);
     case F::MillName:
         return text.size() > logcol::kMillName.width
                    ? QStringLiteral("Attention 30 caracteres maxi pour le nom du Moulin")

@@ -92,6 +92,8 @@ private:
     // The message refusing the field's text as it stands, or empty when it is accepted. The
     // same rules serve Enter and the recording.
     QString refusal(EntryField field) const;
+    static QString reportRefusal(bool received, const QString& text);
+    QString millNumberRefusal(const QString& text) const;
     // The fields a QSO holds, in the order they are entered.
     QList<EntryField> chain() const;
     // Sends the operator to the field: message, field enabled, green and focused.
