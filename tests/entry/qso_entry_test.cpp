@@ -8,6 +8,7 @@
 #include "tests/support/test_support.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 namespace tv {
@@ -664,6 +665,70 @@ TEST_F(EntryTest, EscapeGoesToTheBandFromAnEmptyCallsignAndCancelsOtherwise)
     entry->escape(F::FirstName);
     EXPECT_EQ(form().text(F::Callsign), "");
     EXPECT_EQ(form().focus, F::Callsign);
+}
+
+TEST_F(EntryTest, AnySequenceOfKeysLeavesAWellFormedLogAndMarksAsRebuilt)
+{
+    // Values an operator may type into each field, good and bad.
+    const QHash<F, QStringList> values = {
+        {F::Band, {"14 Mhz", "28 Mhz", "14 MHz"}},
+        {F::Mode, {"SSB", "CW", "FM"}},
+        {F::Callsign, {"F5AB", "DL1AB", "ON4AA ", "TM5JN", "G4AB", ""}},
+        {F::Department, {"59", "62", "2A", "ZZ", ""}},
+        {F::Locator, {"JN03TJ", "JN1"}},
+        {F::Activity, {"QSO", "MOULIN"}},
+        {F::Date, {"21/06/15", "31/06/15"}},
+        {F::Start, {"09:30", "25:10"}},
+        {F::End, {"09:35", "ab:cd"}},
+        {F::RstReceived, {"59", "57", "599", "5957", " "}},
+        {F::RstSent, {"59", "57"}},
+        {F::FirstName, {"jean", ""}},
+        {F::MillNumber, {"59045", "62001", "WIM 7001", ""}},
+        {F::MillName, {"Moulin", ""}},
+    };
+    const QList<F> fields = {F::Band,     F::Mode,      F::Callsign,   F::Department, F::Locator,
+                             F::Activity, F::Date,      F::Start,      F::End,        F::RstReceived,
+                             F::RstSent,  F::FirstName, F::MillNumber, F::MillName};
+    for (quint32 seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        QRandomGenerator random(seed);
+        setLog({test::qso("21/06/15", "F1AAA", "08:00", "14 Mhz", "SSB", "59"),
+                test::qso("21/06/15", "F1BBB", "08:10", "14 Mhz", "CW", "75")});
+        ASSERT_TRUE(logbook->rebuildMultipliers().result.ok()); // files and log agree at the start
+        entry->reset();
+        int changes = 0; // QSOs recorded, corrected or deleted
+        for (int step = 0; step < 1000; ++step) {
+            const int action = random.bounded(12);
+            // Mostly the field that has the focus, as an operator types; now and then any other.
+            const F field = random.bounded(4) == 0 || form().focus == F::Record ? fields[random.bounded(fields.size())]
+                                                                                : form().focus;
+            fx.dialogs.answer(random.bounded(2) == 0);
+            const QByteArray before = logBytes();
+            if (action < 4) {
+                const QStringList& pool = values[field];
+                QString text = pool[random.bounded(pool.size())];
+                if (field == F::Callsign && !text.isEmpty())
+                    text += QString::number(random.bounded(100)); // mostly new stations, some duplicates
+                type(field, text);
+            } else if (action < 9)
+                entry->enter(form().focus == F::Record && action < 7 ? F::Record : field);
+            else if (action == 9)
+                entry->record();
+            else if (action == 10)
+                entry->edit(random.bounded(logbook->count() + 1) - 1);
+            else
+                entry->remove(random.bounded(logbook->count() + 1) - 1);
+            if (logBytes() == before)
+                continue;
+            ++changes;
+            for (const QByteArray& line : lines())
+                ASSERT_TRUE(qsoline::isWellFormed(line)) << "step " << step << ": " << line.toStdString();
+            expectMarksAsRebuilt();
+            if (HasFailure())
+                return;
+        }
+        EXPECT_GT(changes, 10) << "the sequence must write to the log";
+    }
 }
 
 } // namespace
