@@ -7,6 +7,7 @@
 #include "logstore/cp1252.h"
 #include "logstore/department_file.h"
 #include "logstore/log_file.h"
+#include "logstore/prefix_file.h"
 #include "logstore/qso_line.h"
 #include "logstore/score.h"
 #include "logstore/station_paths.h"
@@ -261,7 +262,7 @@ void MainWindow::followCore()
     });
     connect(&m_logbook, &Logbook::reloaded, this, [this] {
         m_model.setLines(m_logbook.lines());
-        m_entry->setQsoNumber(m_logbook.count() + 1, m_accentedNumber);
+        m_entry->setQsoNumber(m_logbook.count() + 1, false); // the start captions it with the accent
         selectRow(m_logbook.count() - 1);
     });
     connect(&m_logbook, &Logbook::marksChanged, this, [this] { showGrid(m_gridBand, m_gridMode, m_gridMiddle); });
@@ -370,15 +371,12 @@ bool MainWindow::start()
     showSession();
     showOptions();
     showStation();
-    for (const QString& warning :
-         startup::prefixWarnings(m_services.files, m_services.programDir, m_session.storedCallsign()))
+    m_logbook.setStation(m_session.storedCallsign());
+    for (const QString& warning : PrefixFile::sizeWarnings(m_services.files, m_logbook.paths()))
         m_services.dialogs.message(warning);
 
-    m_logbook.setStation(m_session.storedCallsign());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_accentedNumber = true;
     const bool loaded = m_logbook.load().ok();
-    m_accentedNumber = false;
     QApplication::restoreOverrideCursor();
     if (!loaded || m_ended)
         return false;

@@ -100,8 +100,7 @@ private:
     bool m_ended = false;
     bool m_closing = false;
     bool m_rebuilding = false; // the multiplier files are being rewritten
-    bool m_accentedNumber = true;
-    QByteArray m_gridBand; // what the department grid shows
+    QByteArray m_gridBand;     // what the department grid shows
     QByteArray m_gridMode;
     QString m_gridMiddle;
 

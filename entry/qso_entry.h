@@ -110,7 +110,7 @@ private:
     EntryEffects recordNew();
     EntryEffects recordEdit();
     void reportOutcome(const QString& callsign, const struct QsoWriteOutcome& outcome, bool edit);
-    void commonEnd(EntryEffects& effects);
+    void commonEnd();
     void clearGathered();
     void showDistance();
     void message(const QString& text);

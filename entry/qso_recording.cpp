@@ -260,7 +260,7 @@ EntryEffects QsoEntry::recordNew()
     m_form.recordCaption = QStringLiteral("QSO Suivant");
     m_form.recordEnabled = false;
     EntryEffects effects;
-    commonEnd(effects);
+    commonEnd();
     gridRefresh(effects, m_session.band(), m_session.mode(), QStringLiteral(" Départements sur "));
     return effects;
 }
@@ -299,14 +299,13 @@ EntryEffects QsoEntry::recordEdit()
     m_session.setEditMode(false);
     m_editRow = -1;
     EntryEffects effects;
-    commonEnd(effects);
+    commonEnd();
     gridRefresh(effects, m_session.band(), m_session.mode(), QStringLiteral(" Dpts contacté(s) sur  "));
     return effects;
 }
 
-void QsoEntry::commonEnd(EntryEffects& effects)
+void QsoEntry::commonEnd()
 {
-    Q_UNUSED(effects);
     m_form.debugStep = QStringLiteral("13");
     restoreSelections();
     for (F f : {F::Callsign, F::Department, F::Locator, F::Start, F::End, F::FirstName, F::MillNumber, F::Distance,
@@ -330,8 +329,7 @@ void QsoEntry::commonEnd(EntryEffects& effects)
 
 void QsoEntry::reset()
 {
-    EntryEffects unused;
-    commonEnd(unused);
+    commonEnd();
     m_form.debugStep.clear();
 }
 

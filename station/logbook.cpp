@@ -89,11 +89,16 @@ void Logbook::recountMultipliers()
 
 void Logbook::retally()
 {
-    ScoreTally fresh;
+    // The QSOs, points and mills again from the lines; the multipliers stay as counted.
+    for (auto& band : m_tally.cells) {
+        for (BandModeTally& cell : band) {
+            cell.qsos = cell.mills = 0;
+            cell.points = 0;
+        }
+    }
     m_lastMillKind = false;
     for (const QByteArray& line : m_lines)
-        scoring::addQso(fresh, line, m_lastMillKind);
-    m_tally = fresh;
+        scoring::addQso(m_tally, line, m_lastMillKind);
 }
 
 Logbook::Failure Logbook::load()
@@ -128,15 +133,7 @@ bool Logbook::reloadLines()
         return false;
     }
     m_lines = std::move(loaded.lines);
-    const ScoreTally multipliers = m_tally;
     retally();
-    for (int b = 0; b < ScoreTally::kBands; ++b) {
-        for (int m = 0; m < 2; ++m) {
-            m_tally.cells[b][m].departments = multipliers.cells[b][m].departments;
-            m_tally.cells[b][m].entities = multipliers.cells[b][m].entities;
-        }
-    }
-    m_tally.nonNumericMarks = multipliers.nonNumericMarks;
     reindex();
     Q_EMIT reloaded();
     return true;
@@ -165,7 +162,6 @@ void Logbook::writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome)
         const PrefixFile::MarkResult done = prefixes.markEntity(qso.entityToMark, band, *mode);
         if (!done.result.ok())
             outcome.failures << fileName(p.prefixes(*mode)) + QStringLiteral(" : ") + errorText(done.result);
-        outcome.markedPrefix = done.prefix;
         outcome.unknownEntity = done.result.ok() && !done.prefix;
         marked = marked || done.changed;
     }

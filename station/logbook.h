@@ -31,10 +31,9 @@ struct QsoWrite {
 
 // What writing a QSO did.
 struct QsoWriteOutcome {
-    FileResult log;                         // the log line's write; when it failed nothing else was written
-    QStringList failures;                   // "file : Erreur N° n (reason)" of the marks and lists not updated
-    std::optional<QByteArray> markedPrefix; // the prefix of the entity line marked
-    bool unknownEntity = false;             // the entity to mark has no line in the prefix file
+    FileResult log;             // the log line's write; when it failed nothing else was written
+    QStringList failures;       // "file : Erreur N° n (reason)" of the marks and lists not updated
+    bool unknownEntity = false; // the entity to mark has no line in the prefix file
 
     bool logWritten() const { return log.ok(); }
 };

@@ -1,7 +1,6 @@
 #include "station/startup.h"
 #include "platform/version.h"
 
-#include "logstore/prefix_file.h"
 #include "logstore/station_paths.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
@@ -42,11 +41,6 @@ bool begin(SettingsStore& settings, StationSession& session, const QString& prog
     const bool written = settings.setValue(keys::kJnm, section, keys::kRevision, revisionText());
     settings.setValue(keys::kJnm, keys::kSetup, keys::kCheminRepertoire, programDir);
     return written;
-}
-
-QStringList prefixWarnings(const FileSystem& files, const QString& programDir, const QString& storedCallsign)
-{
-    return PrefixFile::sizeWarnings(files, StationPaths(programDir, storedCallsign));
 }
 
 QString historyText()

@@ -5,7 +5,6 @@
 
 namespace tv {
 
-class FileSystem;
 class SettingsStore;
 class StationSession;
 
@@ -28,9 +27,6 @@ QString identityText(Identity identity, const QString& storedCallsign);
 // and stores the revision and the program directory. False when the settings cannot be
 // written (the operator is then told with settingsUnwritableText()).
 bool begin(SettingsStore& settings, StationSession& session, const QString& programDir);
-
-// The warnings of the start about prefix files of the wrong size.
-QStringList prefixWarnings(const FileSystem& files, const QString& programDir, const QString& storedCallsign);
 
 // The version history shown by "Historique", each line followed by CR LF.
 QString historyText();
