@@ -110,8 +110,7 @@ bool MainWindow::rebuildMultipliers()
         m_services.dialogs.message(
             QStringLiteral("Erreur N° ") + QString::number(result.result.errorNumber) +
             QStringLiteral(" : la mise à jour des fichiers Prefixes et Départements a échoué sur ") +
-            result.failedFile.section(QLatin1Char('/'), -1) +
-            QStringLiteral(". Les fichiers non réécrits sont inchangés."));
+            StationPaths::fileName(result.failedFile) + QStringLiteral(". Les fichiers non réécrits sont inchangés."));
         return false;
     }
     return !m_ended;

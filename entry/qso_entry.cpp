@@ -365,7 +365,7 @@ bool QsoEntry::lookUpCallsign(bool ask)
     if (!first.result.ok() || (first.match && !entity.result.ok())) {
         const FileResult failed = first.result.ok() ? entity.result : first.result;
         message(Logbook::errorText(failed) + QStringLiteral(" : le fichier ") +
-                paths.prefixes(*mode).section(QLatin1Char('/'), -1) + QStringLiteral(" ne peut pas être lu"));
+                StationPaths::fileName(paths.prefixes(*mode)) + QStringLiteral(" ne peut pas être lu"));
         return false;
     }
     if (!first.match || !entity.match) {
@@ -463,6 +463,21 @@ EntryEffects QsoEntry::enterCallsign()
     return {};
 }
 
+QString QsoEntry::lookUpDepartment(bands::Mode mode, DepartmentFile::Lookup& found) const
+{
+    const StationPaths paths = m_logbook.paths();
+    found = DepartmentFile(m_services.files, paths).find(departmentCode(), bandBytes(), mode);
+    if (!found.result.ok())
+        return Logbook::errorText(found.result) + QStringLiteral(" : le fichier ") +
+               StationPaths::fileName(paths.departments(mode)) +
+               QStringLiteral(" ne peut pas être lu, le département n'est pas vérifié");
+    // A department that is not in the list would never count as a multiplier.
+    if (!found.found)
+        return QStringLiteral("Attention le département ") + m_form.text(F::Department) +
+               QStringLiteral(" n'existe pas");
+    return QString();
+}
+
 void QsoEntry::normaliseDepartment()
 {
     QString typed = m_form.text(F::Department).trimmed();
@@ -487,19 +502,10 @@ EntryEffects QsoEntry::enterDepartment()
     const QString typed = m_form.text(F::Department);
 
     EntryEffects effects;
-    const StationPaths paths = m_logbook.paths();
     if (const std::optional<bands::Mode> mode = bands::modeOf(modeBytes())) {
-        const DepartmentFile::Lookup found =
-            DepartmentFile(m_services.files, paths).find(departmentCode(), bandBytes(), *mode);
-        if (!found.result.ok()) {
-            message(Logbook::errorText(found.result) + QStringLiteral(" : le fichier ") +
-                    paths.departments(*mode).section(QLatin1Char('/'), -1) +
-                    QStringLiteral(" ne peut pas être lu, le département n'est pas vérifié"));
-            return {};
-        }
-        if (!found.found) {
-            // A department that is not in the list would never count as a multiplier.
-            message(QStringLiteral("Attention le département ") + typed + QStringLiteral(" n'existe pas"));
+        DepartmentFile::Lookup found;
+        if (const QString why = lookUpDepartment(*mode, found); !why.isEmpty()) {
+            message(why);
             return {};
         }
         if (found.mark == "0") {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entry/entry_form.h"
+#include "logstore/department_file.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 
@@ -105,6 +106,9 @@ private:
     std::optional<QsoWrite> prepare(bool editing);
     std::optional<QByteArray> buildLine(bool editing, const QByteArray& departmentMark);
     bool lookUpCallsign(bool ask);
+    // The department file's line for the department typed, on the band and mode; the message
+    // refusing the department when the file cannot be read or has no such line, else empty.
+    QString lookUpDepartment(bands::Mode mode, DepartmentFile::Lookup& found) const;
     // "2A" / "2B" written "2a" / "2b", one digit padded ("5" is "05").
     void normaliseDepartment();
     EntryEffects recordNew();

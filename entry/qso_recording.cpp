@@ -109,19 +109,9 @@ std::optional<QsoWrite> QsoEntry::prepare(bool editing)
     QsoWrite qso;
     if (isFrench()) {
         // The department's mark, read again for the band and mode recorded.
-        const StationPaths paths = m_logbook.paths();
-        const bands::Mode mode = *bands::modeOf(modeBytes());
-        const DepartmentFile::Lookup found =
-            DepartmentFile(m_services.files, paths).find(departmentCode(), bandBytes(), mode);
-        if (!found.result.ok()) {
-            sendBack(F::Department, Logbook::errorText(found.result) + QStringLiteral(" : le fichier ") +
-                                        paths.departments(mode).section(QLatin1Char('/'), -1) +
-                                        QStringLiteral(" ne peut pas être lu, le département n'est pas vérifié"));
-            return std::nullopt;
-        }
-        if (!found.found) {
-            sendBack(F::Department, QStringLiteral("Attention le département ") + m_form.text(F::Department) +
-                                        QStringLiteral(" n'existe pas"));
+        DepartmentFile::Lookup found;
+        if (const QString why = lookUpDepartment(*bands::modeOf(modeBytes()), found); !why.isEmpty()) {
+            sendBack(F::Department, why);
             return std::nullopt;
         }
         if (!editing && found.mark == "0")

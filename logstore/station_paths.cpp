@@ -1,5 +1,7 @@
 #include "logstore/station_paths.h"
 
+#include <QFileInfo>
+
 #include "logstore/callsign_rule.h"
 #include "platform/file_system.h"
 
@@ -16,6 +18,11 @@ StationPaths::StationPaths(QString programDir, QString storedCallsign)
 bool StationPaths::isSafeCallsign(const QString& storedCallsign)
 {
     return callsign::isStoredForm(storedCallsign);
+}
+
+QString StationPaths::fileName(const QString& path)
+{
+    return QFileInfo(path).fileName();
 }
 
 QString StationPaths::file(const QString& name) const

@@ -28,6 +28,8 @@ public:
 
     // A file of the program directory.
     QString file(const QString& name) const;
+    // The name of a file without its folder, as the operator's messages give it.
+    static QString fileName(const QString& path);
     // The station's file: callsign + suffix.
     QString stationFile(const QString& suffix) const;
 

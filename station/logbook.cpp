@@ -7,15 +7,6 @@
 #include "logstore/qso_line.h"
 
 namespace tv {
-namespace {
-
-QString fileName(const QString& path)
-{
-    return path.section(QLatin1Char('/'), -1);
-}
-
-} // namespace
-
 Logbook::Logbook(Services services, QObject* parent) : QObject(parent), m_services(services)
 {
 }
@@ -154,14 +145,16 @@ void Logbook::writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome)
         DepartmentFile departments(m_services.files, p);
         const DepartmentFile::MarkResult done = departments.setMark(qso.departmentToMark, '1', band, *mode);
         if (!done.result.ok())
-            outcome.failures << fileName(p.departments(*mode)) + QStringLiteral(" : ") + errorText(done.result);
+            outcome.failures << StationPaths::fileName(p.departments(*mode)) + QStringLiteral(" : ") +
+                                    errorText(done.result);
         marked = marked || done.linesMarked > 0;
     }
     if (!qso.entityToMark.isEmpty() && mode) {
         PrefixFile prefixes(m_services.files, p);
         const PrefixFile::MarkResult done = prefixes.markEntity(qso.entityToMark, band, *mode);
         if (!done.result.ok())
-            outcome.failures << fileName(p.prefixes(*mode)) + QStringLiteral(" : ") + errorText(done.result);
+            outcome.failures << StationPaths::fileName(p.prefixes(*mode)) + QStringLiteral(" : ") +
+                                    errorText(done.result);
         outcome.unknownEntity = done.result.ok() && !done.prefix;
         marked = marked || done.changed;
     }
@@ -218,7 +211,8 @@ void Logbook::rebuildAfterRewrite(QsoWriteOutcome& outcome)
 {
     const MultiplierRebuild::Result rebuilt = rebuildMultipliers();
     if (!rebuilt.result.ok())
-        outcome.failures << fileName(rebuilt.failedFile) + QStringLiteral(" : ") + errorText(rebuilt.result);
+        outcome.failures << StationPaths::fileName(rebuilt.failedFile) + QStringLiteral(" : ") +
+                                errorText(rebuilt.result);
 }
 
 QsoWriteOutcome Logbook::replace(int row, const QByteArray& oldLine, const QsoWrite& qso)

@@ -6,7 +6,6 @@
 #include "platform/settings_store.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <utility>
 
@@ -23,11 +22,6 @@ struct StationFileSet::Entry {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-QString nameOf(const QString& path)
-{
-    return QFileInfo(path).fileName();
-}
 
 // "a, b, c et d".
 QString listed(const QStringList& names)
@@ -48,7 +42,7 @@ StationFileOutcome failedWith(const FileResult& result, const QString& path, con
     StationFileOutcome out;
     out.status = StationFileOutcome::Status::Failed;
     out.result = result;
-    out.failedFile = nameOf(path);
+    out.failedFile = StationPaths::fileName(path);
     out.message = message;
     return out;
 }
@@ -115,7 +109,7 @@ bool StationFileSet::readEntries(const QStringList& paths, bool missingAllowed, 
         const FileRead in = m_files.read(path);
         Entry entry{path, in.result.ok(), in.bytes, {}};
         if (!in.result.ok() && !(missingAllowed && in.result.notFound())) {
-            out = failedWith(in.result, path, readFailureText(nameOf(path), in.result) + consequence);
+            out = failedWith(in.result, path, readFailureText(StationPaths::fileName(path), in.result) + consequence);
             return false;
         }
         if (!in.result.ok())
@@ -171,9 +165,9 @@ bool StationFileSet::writeAll(const QList<Entry>& entries, bool verify, StationF
             const Entry& done = entries[j];
             FileResult undone = done.exists ? m_files.replace(done.path, done.before) : m_files.remove(done.path);
             if (!undone.ok() && !(undone.notFound() && !done.exists))
-                notRestored.prepend(nameOf(done.path));
+                notRestored.prepend(StationPaths::fileName(done.path));
         }
-        QString message = writeFailureText(nameOf(entry.path), written);
+        QString message = writeFailureText(StationPaths::fileName(entry.path), written);
         if (notRestored.isEmpty())
             message += consequence;
         else
@@ -269,15 +263,15 @@ StationFileOutcome StationFileSet::switchSession(Session target)
         if (!writeAll(kept, true, out, consequence))
             return out;
         for (const Entry& entry : kept)
-            out.keptCopies << nameOf(entry.path);
-        keptNote = QStringLiteral("Le fichier ") + nameOf(archive[0].path) +
+            out.keptCopies << StationPaths::fileName(entry.path);
+        keptNote = QStringLiteral("Le fichier ") + StationPaths::fileName(archive[0].path) +
                    QStringLiteral(" contenait déjà un log de ") + QString::number(archivedQsos) +
                    QStringLiteral(" QSO, différent de celui de la session qui se termine.") + kCrLf +
                    QStringLiteral("Pour ne pas le perdre, il a été conservé avec ses fichiers Departement et "
                                   "Prefixe sous les noms : ") +
                    listed(out.keptCopies) + QLatin1Char('.') + kCrLf +
                    QStringLiteral("Le log de la session qui se termine est sauvegardé sous ") +
-                   nameOf(archive[0].path) + QLatin1Char('.');
+                   StationPaths::fileName(archive[0].path) + QLatin1Char('.');
     }
 
     for (int i = 0; i < archive.size(); ++i)
@@ -352,7 +346,7 @@ StationFileOutcome StationFileSet::reset()
         if (!writeAll(kept, true, out, consequence))
             return out;
         for (const Entry& entry : kept)
-            out.keptCopies << nameOf(entry.path);
+            out.keptCopies << StationPaths::fileName(entry.path);
         keptNote = QStringLiteral("Le log effacé (") + QString::number(qsos) +
                    QStringLiteral(" QSO) et ses fichiers Departement et Prefixe ont été conservés sous les noms : ") +
                    listed(out.keptCopies) + QLatin1Char('.');
@@ -413,13 +407,13 @@ StationFileOutcome StationFileSet::backup()
 
     const FileRead log = m_files.read(live[0]);
     if (!log.result.ok())
-        return failedWith(log.result, live[0], readFailureText(nameOf(live[0]), log.result) + kept);
+        return failedWith(log.result, live[0], readFailureText(StationPaths::fileName(live[0]), log.result) + kept);
     if (qsoCount(log.bytes) == 0) {
         const FileRead previous = m_files.read(backups[0]);
         if (!previous.result.notFound() && (!previous.result.ok() || qsoCount(previous.bytes) > 0)) {
-            out.message = QStringLiteral("Le log ") + nameOf(live[0]) +
+            out.message = QStringLiteral("Le log ") + StationPaths::fileName(live[0]) +
                           QStringLiteral(" ne contient aucun QSO : la copie de sécurité précédente (") +
-                          nameOf(backups[0]) + QStringLiteral(" et ses fichiers .bak) est conservée.");
+                          StationPaths::fileName(backups[0]) + QStringLiteral(" et ses fichiers .bak) est conservée.");
             return out;
         }
     }
@@ -428,17 +422,17 @@ StationFileOutcome StationFileSet::backup()
     for (int i = 0; i < live.size(); ++i) {
         FileRead in = i == 0 ? log : m_files.read(live[i]);
         FileResult written = in.result;
-        QString failed = i == 0 ? QString() : readFailureText(nameOf(live[i]), in.result);
+        QString failed = i == 0 ? QString() : readFailureText(StationPaths::fileName(live[i]), in.result);
         if (in.result.ok()) {
             written = m_files.replace(backups[i], in.bytes);
-            failed = writeFailureText(nameOf(backups[i]), written);
+            failed = writeFailureText(StationPaths::fileName(backups[i]), written);
         }
         if (written.ok())
             continue;
         if (failures.isEmpty()) {
             out.status = StationFileOutcome::Status::Failed;
             out.result = written;
-            out.failedFile = nameOf(in.result.ok() ? backups[i] : live[i]);
+            out.failedFile = StationPaths::fileName(in.result.ok() ? backups[i] : live[i]);
         }
         failures << failed;
     }
