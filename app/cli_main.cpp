@@ -1,3 +1,4 @@
+#include "logstore/country_file.h"
 #include "platform/qt_file_system.h"
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
@@ -28,7 +29,9 @@ int main(int argc, char* argv[])
                                        ? tv::QtSettingsStore()
                                        : tv::QtSettingsStore(QDir(options.dir).filePath(QStringLiteral("settings")));
     tv::QtFileSystem files;
-    const int code = tv::cli::execute(options, settings, files, out, err);
+    const std::shared_ptr<const tv::CountryFile> countries =
+        tv::CountryFile::load(files, tv::CountryFile::installedPath());
+    const int code = tv::cli::execute(options, settings, files, countries.get(), out, err);
     out.flush();
     err.flush();
     return code;

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "logstore/country_file.h"
 #include "platform/clock.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_file_system.h"
@@ -49,7 +50,11 @@ int main(int argc, char* argv[])
     tv::SystemClock clock;
     tv::QtPrinter printer;
 
-    tv::MainWindow window({*settings, dialogs, clock, files, printer, programDir});
+    // The installed country file resolves the callsigns; without it, the prefix files do.
+    const std::shared_ptr<const tv::CountryFile> countries =
+        tv::CountryFile::load(files, tv::CountryFile::installedPath());
+
+    tv::MainWindow window({*settings, dialogs, clock, files, printer, programDir, countries.get()});
     dialogs.setParent(&window);
     printer.setDialogParent(&window);
     QObject::connect(&window, &tv::MainWindow::programEnded, &app, [](int code) { QCoreApplication::exit(code); });

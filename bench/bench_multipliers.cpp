@@ -41,14 +41,14 @@ void multipliers()
     const tv::StationPaths paths(dir.path(), QStringLiteral("F0ZZZ"));
     files.replace(paths.log(), tv::LogFile::joinLines(log));
 
-    const double rebuildMs = tv::bench::bestMs(5, [&] { tv::MultiplierRebuild(files, paths).run(log); });
+    const double rebuildMs = tv::bench::bestMs(5, [&] { tv::MultiplierRebuild(files, paths, nullptr).run(log); });
     tv::bench::report(QStringLiteral("rebuild the multiplier files, 32767 QSOs"), rebuildMs,
                       QStringLiteral("< 200 ms"));
 
     const QByteArray prefixTemplate = files.read(paths.prefixTemplate()).bytes;
     const QByteArray departmentTemplate = files.read(paths.departmentTemplate()).bytes;
     const double computeMs =
-        tv::bench::bestMs(5, [&] { tv::MultiplierRebuild::compute(log, prefixTemplate, departmentTemplate); });
+        tv::bench::bestMs(5, [&] { tv::MultiplierRebuild::compute(log, prefixTemplate, departmentTemplate, nullptr); });
     tv::bench::report(QStringLiteral("  of which computing the five files in memory"), computeMs,
                       QStringLiteral("the rest is the five atomic writes"));
 

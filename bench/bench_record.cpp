@@ -5,6 +5,7 @@
 #include "bench/bench_support.h"
 
 #include "entry/qso_entry.h"
+#include "logstore/country_file.h"
 #include "logstore/log_file.h"
 #include "logstore/score.h"
 #include "logstore/station_paths.h"
@@ -40,7 +41,10 @@ double recordOnLogOf(int count)
     session.setStation(QStringLiteral("F0ZZZ"), QStringLiteral("JN18DU"));
     session.setSessionText(QStringLiteral("HF"));
     session.chooseBand(2); // 14 Mhz
-    const tv::Services services{settings, dialogs, clock, files, printer, dir.path()};
+    // As the program runs: with the installed country file when there is one.
+    const std::shared_ptr<const tv::CountryFile> countries =
+        tv::CountryFile::load(files, tv::CountryFile::installedPath());
+    const tv::Services services{settings, dialogs, clock, files, printer, dir.path(), countries.get()};
     tv::Logbook logbook(services);
     logbook.setStation(QStringLiteral("F0ZZZ"));
     logbook.load();

@@ -359,29 +359,27 @@ bool QsoEntry::lookUpCallsign(bool ask)
     const std::optional<bands::Mode> mode = bands::modeOf(c.mode);
     if (!mode)
         return true;
-    const PrefixFile::Lookup first = prefixes.find(c.callsign, c.band, *mode);
-    const PrefixFile::Lookup entity =
-        first.match ? prefixes.find(first.match->entity, c.band, *mode) : PrefixFile::Lookup{};
-    if (!first.result.ok() || (first.match && !entity.result.ok())) {
-        const FileResult failed = first.result.ok() ? entity.result : first.result;
-        message(Logbook::errorText(failed) + QStringLiteral(" : le fichier ") +
+    const PrefixFile::Lookup found = prefixes.lookUp(m_services.countries, c.callsign, c.band, *mode);
+    if (!found.result.ok()) {
+        message(Logbook::errorText(found.result) + QStringLiteral(" : le fichier ") +
                 StationPaths::fileName(paths.prefixes(*mode)) + QStringLiteral(" ne peut pas être lu"));
         return false;
     }
-    if (!first.match || !entity.match) {
-        // One message, whether the callsign or its entity has no line.
+    if (found.entity.kind == EntityResolver::Kind::NoEntity)
+        return true; // a maritime or aeronautical mobile counts for no entity
+    if (found.entity.kind != EntityResolver::Kind::Entity) {
+        // One message, whether no prefix begins the callsign or its entity has no line.
         if (ask)
             message(PrefixFile::unknownPrefixMessage());
         return true;
     }
-    c.dxccPrefix = entity.match->prefix;
-    c.entity = first.match->entity;
-    c.entityNew = entity.match->mark == "0";
-    // The description is shown without the blanks that pad the prefix file's lines.
+    c.dxccPrefix = found.prefix;
+    c.entity = found.entity.code;
+    c.entityNew = found.mark == "0";
     if (ask && c.entityNew)
-        c.entityAccepted = m_services.dialogs.askYesNo(
-            QStringLiteral(" Valider le prefixe DXCC : ") + cp1252::decode(entity.match->prefix) +
-            QStringLiteral("  ") + cp1252::decode(entity.match->description.trimmed()) + QStringLiteral(" ?"));
+        c.entityAccepted = m_services.dialogs.askYesNo(QStringLiteral(" Valider le prefixe DXCC : ") +
+                                                       cp1252::decode(found.prefix) + QStringLiteral("  ") +
+                                                       cp1252::decode(found.entity.name) + QStringLiteral(" ?"));
     return true;
 }
 

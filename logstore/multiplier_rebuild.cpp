@@ -2,6 +2,7 @@
 
 #include "logstore/bands.h"
 #include "logstore/department_file.h"
+#include "logstore/entity_resolver.h"
 #include "logstore/fixed_text.h"
 #include "logstore/log_columns.h"
 #include "logstore/log_file.h"
@@ -88,15 +89,15 @@ std::unordered_map<quint32, int> departmentIndex(const QList<QByteArray>& lines)
 
 MultiplierRebuild::Computed MultiplierRebuild::compute(const QList<QByteArray>& logLines,
                                                        const QByteArray& prefixTemplate,
-                                                       const QByteArray& departmentTemplate, const Progress& progress)
+                                                       const QByteArray& departmentTemplate,
+                                                       const CountryFile* countries, const Progress& progress)
 {
     const QList<QByteArray> prefixLines = LogFile::splitLines(prefixTemplate);
     const QList<QByteArray> departmentLines = LogFile::splitLines(departmentTemplate);
     std::array<QList<QByteArray>, 2> prefixes = {prefixLines, prefixLines};
     std::array<QList<QByteArray>, 2> departments = {departmentLines, departmentLines};
 
-    const PrefixIndex callsignIndex(prefixLines, PrefixFile::kLookupPrefixWidth);
-    const PrefixIndex entityIndex(prefixLines, PrefixFile::kRebuildPrefixWidth);
+    const EntityResolver resolver(countries, prefixLines);
     const std::unordered_map<quint32, int> departmentFirst = departmentIndex(departmentLines);
 
     Computed out;
@@ -110,28 +111,29 @@ MultiplierRebuild::Computed MultiplierRebuild::compute(const QList<QByteArray>& 
             continue;
         const std::optional<int> band = bandIndexUpper(fixedtext::fieldView(line, kBandColumn, kBandWidth));
 
-        // Prefixes: the callsign's entity, then the entity's own line.
+        // Prefixes: the callsign's entity marks its own line.
         const QByteArrayView callsign = fixedtext::fieldView(line, kCallsignColumn, kCallsignWidth);
-        const int matched = callsignIndex.firstMatch(callsign);
-        const QByteArrayView entity =
-            matched >= 0
-                ? fixedtext::fieldView(prefixLines[matched], PrefixFile::kEntityColumn, PrefixFile::kEntityWidth)
-                : QByteArrayView();
+        const EntityResolver::Result entity = resolver.resolve(callsign);
         QByteArrayView unplaced;
-        if (matched < 0 && !callsign.isEmpty())
-            out.unmatchedCallsigns.append(callsign.toByteArray());
-        if (entity.isEmpty()) {
-            unplaced = callsign;
-        } else {
-            const int entityLine = entityIndex.firstMatch(entity);
-            if (entityLine < 0) {
-                unplaced = entity;
-            } else if (band && fixedtext::at(line, logcol::kNewPrefixFlag.first) != logcol::kEntityRefused) {
+        switch (entity.kind) {
+        case EntityResolver::Kind::Entity:
+            if (band && fixedtext::at(line, logcol::kNewPrefixFlag.first) != logcol::kEntityRefused) {
                 const int column = PrefixFile::kFirstMarkColumn + *band;
-                const QByteArray& current = std::as_const(prefixes[*mode])[entityLine];
+                const QByteArray& current = std::as_const(prefixes[*mode])[entity.line];
                 if (column <= current.size() && fixedtext::markValue(current[column - 1]) == 0)
-                    prefixes[*mode][entityLine][column - 1] = '1';
+                    prefixes[*mode][entity.line][column - 1] = '1';
             }
+            break;
+        case EntityResolver::Kind::NoEntity:
+            break;
+        case EntityResolver::Kind::NoLine:
+            unplaced = entity.code;
+            break;
+        case EntityResolver::Kind::Unknown:
+            if (!callsign.isEmpty())
+                out.unmatchedCallsigns.append(callsign.toByteArray());
+            unplaced = callsign;
+            break;
         }
         if (*mode == kCw && !unplaced.isEmpty())
             out.absentLines.append(unplaced.toByteArray());
@@ -158,7 +160,8 @@ MultiplierRebuild::Computed MultiplierRebuild::compute(const QList<QByteArray>& 
     return out;
 }
 
-MultiplierRebuild::MultiplierRebuild(FileSystem& files, StationPaths paths) : m_files(files), m_paths(std::move(paths))
+MultiplierRebuild::MultiplierRebuild(FileSystem& files, StationPaths paths, const CountryFile* countries)
+    : m_files(files), m_paths(std::move(paths)), m_countries(countries)
 {
 }
 
@@ -184,7 +187,7 @@ MultiplierRebuild::Result MultiplierRebuild::run(const QList<QByteArray>& logLin
         return out;
     }
 
-    Computed computed = compute(logLines, prefixTemplate.bytes, departmentTemplate.bytes, m_progress);
+    Computed computed = compute(logLines, prefixTemplate.bytes, departmentTemplate.bytes, m_countries, m_progress);
     out.absentLines = std::move(computed.absentLines);
     out.unmatchedCallsigns = std::move(computed.unmatchedCallsigns);
 

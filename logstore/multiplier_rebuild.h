@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logstore/country_file.h"
 #include "logstore/station_paths.h"
 #include "platform/file_system.h"
 
@@ -17,13 +18,13 @@ namespace tv {
 // them again.
 //
 // For each log line of mode "SSB" or "CW" (the mode at column 60, 7 wide, trimmed):
-// - prefixes: the callsign (column 11, 12 wide, trimmed) is looked up in the prefix file
-//   (prefixes from columns 1-5); the entity code of the matched line is looked up again
-//   (prefixes from columns 1-6) and that line's mark at the band's column becomes "1" when its
+// - prefixes: the callsign (column 11, 12 wide, trimmed) is resolved to its entity by
+//   EntityResolver (with the country file when one is given, else with the template's
+//   prefixes); the mark of the entity's own line at the band's column becomes "1" when its
 //   numeric value is 0, unless the QSO's new-prefix flag (column 134) is "N": the operator
-//   refused to count that entity when the QSO was recorded. An entity code that no line matches is listed in
-//   CALL_Absent.txt. A callsign that no prefix matches, or whose prefix line has no entity code, marks nothing and the
-//   callsign itself is listed in CALL_Absent.txt.
+//   refused to count that entity when the QSO was recorded. An entity with no line of its own
+//   is listed in CALL_Absent.txt by its code; a callsign that no prefix begins marks nothing
+//   and is listed itself. A maritime or aeronautical mobile marks nothing and is not listed.
 // - departments: the department (column 37, 2 wide, trimmed, upper case) marks the first line
 //   of that code, at the band's column, with the larger (by numeric value) of the mark there
 //   and the line's count mark (column 135).
@@ -38,7 +39,7 @@ namespace tv {
 // again completes the set.
 //
 // Collaborations: FileSystem for every access, StationPaths for the names, LogFile for
-// runFromLog(), PrefixFile and DepartmentFile for the column rules.
+// runFromLog(), EntityResolver, PrefixFile and DepartmentFile for the column rules.
 class MultiplierRebuild {
 public:
     // Called now and then during the pass (lines done, lines in all) so that a window can keep
@@ -59,7 +60,8 @@ public:
     };
     // The five files from the log lines (without their line ends) and the two templates' bytes.
     static Computed compute(const QList<QByteArray>& logLines, const QByteArray& prefixTemplate,
-                            const QByteArray& departmentTemplate, const Progress& progress = {});
+                            const QByteArray& departmentTemplate, const CountryFile* countries,
+                            const Progress& progress = {});
 
     struct Result {
         FileResult result;    // the first failure (53 for a missing template or log)
@@ -69,7 +71,8 @@ public:
         QList<QByteArray> unmatchedCallsigns;
     };
 
-    MultiplierRebuild(FileSystem& files, StationPaths paths);
+    // `countries` (may be null) resolves the callsigns; it must outlive the rebuild.
+    MultiplierRebuild(FileSystem& files, StationPaths paths, const CountryFile* countries);
 
     void setProgress(Progress progress) { m_progress = std::move(progress); }
 
@@ -87,6 +90,7 @@ public:
 private:
     FileSystem& m_files;
     StationPaths m_paths;
+    const CountryFile* m_countries;
     Progress m_progress;
 };
 

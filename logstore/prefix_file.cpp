@@ -28,9 +28,9 @@ std::optional<int> PrefixFile::markColumn(const QByteArray& band)
     return bands::markColumn(band, kFirstMarkColumn);
 }
 
-QByteArray PrefixFile::prefixOf(const QByteArray& line, int prefixWidth)
+QByteArray PrefixFile::prefixOf(const QByteArray& line)
 {
-    return fixedtext::field(line, 1, prefixWidth);
+    return fixedtext::field(line, 1, kPrefixWidth);
 }
 
 QByteArray PrefixFile::entityOf(const QByteArray& line)
@@ -38,40 +38,22 @@ QByteArray PrefixFile::entityOf(const QByteArray& line)
     return fixedtext::field(line, kEntityColumn, kEntityWidth);
 }
 
-int PrefixFile::firstMatch(const QList<QByteArray>& lines, const QByteArray& text, int prefixWidth)
-{
-    for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray prefix = prefixOf(lines[i], prefixWidth);
-        if (!prefix.isEmpty() && text.startsWith(prefix))
-            return i;
-    }
-    return -1;
-}
-
-std::optional<PrefixFile::Match> PrefixFile::findIn(const QList<QByteArray>& lines, const QByteArray& text,
-                                                    const QByteArray& band, int prefixWidth)
-{
-    const int i = firstMatch(lines, text, prefixWidth);
-    if (i < 0)
-        return std::nullopt;
-    const QByteArray& line = lines[i];
-    Match m;
-    m.lineIndex = i;
-    m.prefix = prefixOf(line, prefixWidth);
-    if (const std::optional<int> column = markColumn(band))
-        m.mark = fixedtext::mid(line, *column, 1);
-    m.entity = entityOf(line);
-    m.description = fixedtext::mid(line, kDescriptionColumn, int(line.size()));
-    return m;
-}
-
-PrefixFile::Lookup PrefixFile::find(const QByteArray& text, const QByteArray& band, bands::Mode mode) const
+PrefixFile::Lookup PrefixFile::lookUp(const CountryFile* countries, QByteArrayView callsign, const QByteArray& band,
+                                      bands::Mode mode) const
 {
     Lookup out;
     const FileRead read = m_files.read(m_paths.prefixes(mode));
     out.result = read.result;
-    if (read.result.ok())
-        out.match = findIn(LogFile::splitLines(read.bytes), text, band);
+    if (!read.result.ok())
+        return out;
+    const QList<QByteArray> lines = LogFile::splitLines(read.bytes);
+    out.entity = EntityResolver(countries, lines).resolve(callsign);
+    if (out.entity.line >= 0) {
+        const QByteArray& line = lines[out.entity.line];
+        out.prefix = prefixOf(line);
+        if (const std::optional<int> column = markColumn(band))
+            out.mark = fixedtext::mid(line, *column, 1);
+    }
     return out;
 }
 
@@ -85,10 +67,10 @@ PrefixFile::MarkResult PrefixFile::markEntity(const QByteArray& entity, const QB
         return out;
     }
     const QList<QByteArray> lines = LogFile::splitLines(read.bytes);
-    const int i = firstMatch(lines, entity, kLookupPrefixWidth);
+    const int i = EntityResolver::ownLine(lines, entity);
     if (i < 0)
         return out;
-    out.prefix = prefixOf(lines[i], kLookupPrefixWidth);
+    out.prefix = prefixOf(lines[i]);
     const std::optional<int> column = markColumn(band);
     if (!column || fixedtext::at(lines[i], *column) != '0')
         return out;
@@ -123,41 +105,6 @@ QStringList PrefixFile::sizeWarnings(const FileSystem& files, const StationPaths
                    QStringLiteral(" octets");
     }
     return out;
-}
-
-namespace {
-
-// A text of up to 7 bytes as one number: its length, then its bytes.
-quint64 packed(QByteArrayView text, qsizetype length)
-{
-    quint64 key = quint64(length);
-    for (qsizetype i = 0; i < length; ++i)
-        key |= quint64(uchar(text[i])) << (8 * (i + 1));
-    return key;
-}
-
-} // namespace
-
-PrefixIndex::PrefixIndex(const QList<QByteArray>& lines, int prefixWidth) : m_width(std::min(prefixWidth, 7))
-{
-    m_first.reserve(size_t(lines.size()));
-    for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray prefix = PrefixFile::prefixOf(lines[i], m_width);
-        if (!prefix.isEmpty())
-            m_first.emplace(packed(prefix, prefix.size()), i); // keeps the first line of a prefix
-    }
-}
-
-int PrefixIndex::firstMatch(QByteArrayView text) const
-{
-    int best = -1;
-    const qsizetype longest = std::min<qsizetype>(text.size(), m_width);
-    for (qsizetype len = 1; len <= longest; ++len) {
-        const auto it = m_first.find(packed(text, len));
-        if (it != m_first.end() && (best < 0 || it->second < best))
-            best = it->second;
-    }
-    return best;
 }
 
 } // namespace tv

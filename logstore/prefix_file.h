@@ -1,16 +1,15 @@
 #pragma once
 
 #include "logstore/bands.h"
+#include "logstore/entity_resolver.h"
 #include "logstore/station_paths.h"
 #include "platform/file_system.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QList>
 #include <QStringList>
 
 #include <optional>
-#include <unordered_map>
 
 namespace tv {
 
@@ -19,20 +18,17 @@ namespace tv {
 //   1-6    prefix, left-aligned, blank-padded
 //   8-24   one mark per band, in the order of the band table: "0" not contacted, "1" contacted
 //   27-32  entity code: the prefix of the DXCC entity (its own line holds the entity's marks)
-//   34-    description
+//   34-    description: the entity's name
 //
-// A line matches a text (a callsign or an entity code) when its trimmed prefix field begins
-// the text; the first matching line in file order wins, so longer prefixes stand first. The
-// look-up and the recording take the prefix from columns 1-5, the rebuild from columns 1-6.
-// A line whose prefix field is blank matches nothing.
+// The entity's own line is the first line whose prefix equals the entity code. Which entity a
+// callsign belongs to is for EntityResolver to say, from the country file or from these lines.
 //
-// Responsibilities: the look-up of a callsign or an entity, marking an entity on a band (the
-// whole file rewritten once, atomically), and the size check of the start.
-// Collaborations: FileSystem for every access, StationPaths for the file names.
+// Responsibilities: the look-up of a callsign's entity and its mark, marking an entity on a
+// band (the whole file rewritten once, atomically), and the size check of the start.
+// Collaborations: FileSystem for every access, StationPaths for the file names, EntityResolver.
 class PrefixFile {
 public:
-    static constexpr int kLookupPrefixWidth = 5;
-    static constexpr int kRebuildPrefixWidth = 6;
+    static constexpr int kPrefixWidth = 6;
     static constexpr int kFirstMarkColumn = 8;
     static constexpr int kEntityColumn = 27;
     static constexpr int kEntityWidth = 6;
@@ -42,8 +38,8 @@ public:
 
     PrefixFile(FileSystem& files, StationPaths paths);
 
-    // What the operator is told when a look-up finds no line, and when an entity to mark has
-    // no line.
+    // What the operator is told when a look-up finds no entity line, and when an entity to mark
+    // has no line.
     static QString unknownPrefixMessage() { return QStringLiteral("Prefixe Unknown"); }
     static QString unknownEntityMessage() { return QStringLiteral("Prefixe Inconnu"); }
 
@@ -51,37 +47,30 @@ public:
     // contacts carry a "DMF " reference of five characters.
     static bool isFrench(QByteArrayView dxccPrefix);
 
-    struct Match {
-        QByteArray mark;        // the mark at the band's column; empty when the band is unknown
-        QByteArray prefix;      // the matched prefix, trimmed
-        QByteArray entity;      // columns 27-32, trimmed
-        QByteArray description; // from column 34 to the end of the line
-        int lineIndex = -1;
-    };
     struct Lookup {
-        FileResult result;          // 53 when the file is missing
-        std::optional<Match> match; // nothing when no line matches ("Prefixe Unknown")
+        FileResult result; // 53 when the file is missing
+        EntityResolver::Result entity;
+        QByteArray prefix; // the prefix of the entity's own line (its DXCC prefix)
+        QByteArray mark;   // the mark of the entity's own line at the band's column; empty when
+                           // there is no such line or the band is unknown
     };
-    Lookup find(const QByteArray& text, const QByteArray& band, bands::Mode mode) const;
+    // The entity of a callsign in the prefix file of the mode, resolved with the country file
+    // when one is given.
+    Lookup lookUp(const CountryFile* countries, QByteArrayView callsign, const QByteArray& band,
+                  bands::Mode mode) const;
 
     struct MarkResult {
         FileResult result;
-        // The prefix of the line that holds the entity's marks; nothing when no line matches
-        // the entity code ("Prefixe Inconnu"), in which case the file is not written.
+        // The prefix of the line that holds the entity's marks; nothing when no line is the
+        // entity's own ("Prefixe Inconnu"), in which case the file is not written.
         std::optional<QByteArray> prefix;
         bool changed = false; // a "0" mark became "1" and the file was rewritten
     };
-    // Marks the entity on the band: the first line whose prefix (columns 1-5) begins the entity
-    // code gets "1" at the band's column if its mark there is "0".
+    // Marks the entity on the band: its own line gets "1" at the band's column if its mark
+    // there is "0".
     MarkResult markEntity(const QByteArray& entity, const QByteArray& band, bands::Mode mode);
 
-    // The same on the lines of a file.
-    static std::optional<Match> findIn(const QList<QByteArray>& lines, const QByteArray& text, const QByteArray& band,
-                                       int prefixWidth = kLookupPrefixWidth);
-    // The index of the first line whose prefix (trimmed columns 1..prefixWidth) begins the
-    // text, or -1.
-    static int firstMatch(const QList<QByteArray>& lines, const QByteArray& text, int prefixWidth);
-    static QByteArray prefixOf(const QByteArray& line, int prefixWidth);
+    static QByteArray prefixOf(const QByteArray& line);
     static QByteArray entityOf(const QByteArray& line);
 
     // The column (counted from 1) of a band's mark, the band compared exactly.
@@ -95,19 +84,6 @@ public:
 private:
     FileSystem& m_files;
     StationPaths m_paths;
-};
-
-// The first-match search of a prefix file as a hash of its prefixes, for the many look-ups of
-// a rebuild: firstMatch() gives the same line as PrefixFile::firstMatch.
-class PrefixIndex {
-public:
-    // `prefixWidth` is at most 7.
-    PrefixIndex(const QList<QByteArray>& lines, int prefixWidth);
-    int firstMatch(QByteArrayView text) const;
-
-private:
-    std::unordered_map<quint64, int> m_first; // packed trimmed prefix -> first line that has it
-    int m_width;
 };
 
 } // namespace tv

@@ -5,6 +5,7 @@
 namespace tv {
 
 class Clock;
+class CountryFile;
 class Dialogs;
 class FileSystem;
 class Printer;
@@ -19,6 +20,9 @@ struct Services {
     FileSystem& files;
     Printer& printer;   // the program's one printer, its selection dialog included
     QString programDir; // where every station file and shared list lives
+    // The installed DXCC country file, read once at the start; null when it is not installed
+    // (the prefix file's own prefixes then resolve the callsigns).
+    const CountryFile* countries = nullptr;
 };
 
 } // namespace tv

@@ -1,8 +1,12 @@
 #include "reports/cli_commands.h"
 
 #include "logstore/callsign_rule.h"
+#include "logstore/country_file.h"
+#include "logstore/cp1252.h"
+#include "logstore/entity_resolver.h"
 #include "logstore/log_file.h"
 #include "logstore/multiplier_rebuild.h"
+#include "logstore/prefix_file.h"
 #include "logstore/qso_line.h"
 #include "logstore/score.h"
 #include "logstore/station_paths.h"
@@ -25,13 +29,14 @@ namespace {
 
 const QStringList kCommands = {QStringLiteral("adif"),    QStringLiteral("ctrafic"), QStringLiteral("summary"),
                                QStringLiteral("listing"), QStringLiteral("rebuild"), QStringLiteral("score"),
-                               QStringLiteral("check")};
+                               QStringLiteral("check"),   QStringLiteral("lookup")};
 
 // What every command knows of the station.
 struct Station {
     StationPaths paths;
     QString eventDate;
     bool hfSession;
+    const CountryFile* countries; // resolves the callsigns; may be null
 };
 
 QString fileNameOf(const QString& path)
@@ -97,7 +102,7 @@ int listingCommand(const Station& station, FileSystem& files, QTextStream& out, 
 
 bool loadTally(const Station& station, FileSystem& files, ScoreTally& tally, QTextStream& err)
 {
-    const LoadedScore loaded = summary::loadDayScore(files, station.paths, station.hfSession);
+    const LoadedScore loaded = summary::loadDayScore(files, station.paths, station.hfSession, station.countries);
     if (!loaded.result.ok()) {
         err << reportmessages::notReadable(fileNameOf(loaded.failedFile), loaded.result) << Qt::endl;
         return false;
@@ -152,7 +157,7 @@ int scoreCommand(const Station& station, FileSystem& files, QTextStream& out, QT
 
 int rebuildCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
 {
-    MultiplierRebuild rebuild(files, station.paths);
+    MultiplierRebuild rebuild(files, station.paths, station.countries);
     const QStringList targets = rebuild.targets();
     const MultiplierRebuild::Result result = rebuild.runFromLog();
     if (!result.result.ok()) {
@@ -224,6 +229,48 @@ bool takeValue(const QStringList& arguments, int& i, const QString& name, QStrin
     return !value.isEmpty();
 }
 
+// The entity of each callsign, resolved as the entry resolves it, against the blank template.
+int lookupCommand(const Options& options, const FileSystem& files, const CountryFile* countries, QTextStream& out,
+                  QTextStream& err)
+{
+    const StationPaths paths(options.dir, keys::kNoCallsign);
+    const FileRead read = files.read(paths.prefixTemplate());
+    if (!read.result.ok()) {
+        err << reportmessages::notReadable(fileNameOf(paths.prefixTemplate()), read.result) << Qt::endl;
+        return kReadFailed;
+    }
+    const QList<QByteArray> lines = LogFile::splitLines(read.bytes);
+    const EntityResolver resolver(countries, lines);
+    out << QStringLiteral("Entités DXCC d'après ")
+        << (countries ? QStringLiteral("le fichier des pays ") + CountryFile::installedPath()
+                      : QStringLiteral("les préfixes de FXXXX_Prefixe.txt (fichier des pays absent)"))
+        << Qt::endl;
+    for (const QString& typed : options.callsigns) {
+        const QByteArray callsign = cp1252::encode(typed.trimmed().toUpper());
+        const EntityResolver::Result found = resolver.resolve(callsign);
+        out << cp1252::decode(callsign).leftJustified(13) << QLatin1Char(' ');
+        switch (found.kind) {
+        case EntityResolver::Kind::Entity: {
+            const QByteArray prefix = PrefixFile::prefixOf(lines[found.line]);
+            out << cp1252::decode(prefix).leftJustified(7) << cp1252::decode(found.name)
+                << (PrefixFile::isFrench(prefix) ? QStringLiteral(" (française)") : QStringLiteral(" (étrangère)"));
+            break;
+        }
+        case EntityResolver::Kind::NoEntity:
+            out << QStringLiteral("aucune entité (mobile maritime ou aéronautique)");
+            break;
+        case EntityResolver::Kind::NoLine:
+            out << cp1252::decode(found.name) << QStringLiteral(" : pas de ligne dans FXXXX_Prefixe.txt");
+            break;
+        case EntityResolver::Kind::Unknown:
+            out << PrefixFile::unknownPrefixMessage();
+            break;
+        }
+        out << Qt::endl;
+    }
+    return kOk;
+}
+
 } // namespace
 
 Options parse(const QStringList& arguments)
@@ -243,6 +290,8 @@ Options parse(const QStringList& arguments)
             options.error = QStringLiteral("option inconnue : ") + argument;
         } else if (options.command.isEmpty()) {
             options.command = argument;
+        } else if (options.command == QLatin1String("lookup")) {
+            options.callsigns.append(argument);
         } else {
             options.error = QStringLiteral("une seule commande à la fois (") + options.command + QStringLiteral(", ") +
                             argument + QStringLiteral(")");
@@ -258,6 +307,8 @@ Options parse(const QStringList& arguments)
         options.error = QStringLiteral("aucune commande indiquée");
     else if (!kCommands.contains(options.command))
         options.error = QStringLiteral("commande inconnue : ") + options.command;
+    else if (options.command == QLatin1String("lookup") && options.callsigns.isEmpty())
+        options.error = QStringLiteral("la commande lookup demande au moins un indicatif");
     return options;
 }
 
@@ -265,6 +316,7 @@ QString helpText()
 {
     return QStringLiteral(
         "Usage : tournevent-cli --dir CHEMIN [--call INDICATIF] COMMANDE\n"
+        "        tournevent-cli --dir CHEMIN lookup INDICATIF...\n"
         "\n"
         "Produit les comptes rendus de Tournevent sans ouvrir de fenêtre, à partir des fichiers\n"
         "de la station dans le répertoire CHEMIN et des réglages gardés dans CHEMIN/settings,\n"
@@ -282,6 +334,8 @@ QString helpText()
         "            (à lancer avant summary, comme le fait la fenêtre de la feuille récapitulative)\n"
         "  score     affiche le score des sessions HF et VHF (comptées comme la feuille)\n"
         "  check     signale les lignes mal formées du log avec leur numéro\n"
+        "  lookup    donne l'entité DXCC de chaque indicatif (préfixe, nom, française ou non),\n"
+        "            comptée comme à la saisie ; aucune station n'est nécessaire\n"
         "\n"
         "Options :\n"
         "  --dir CHEMIN       répertoire du programme (obligatoire)\n"
@@ -297,7 +351,8 @@ QString helpText()
         "  5  écriture impossible (un fichier précédent du même nom reste intact)\n");
 }
 
-int execute(const Options& options, SettingsStore& settings, FileSystem& files, QTextStream& out, QTextStream& err)
+int execute(const Options& options, SettingsStore& settings, FileSystem& files, const CountryFile* countries,
+            QTextStream& out, QTextStream& err)
 {
     if (options.help) {
         out << helpText();
@@ -313,6 +368,9 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
         err << QStringLiteral("Le répertoire ") << options.dir << QStringLiteral(" n'existe pas.") << Qt::endl;
         return kReadFailed;
     }
+
+    if (options.command == QLatin1String("lookup"))
+        return lookupCommand(options, files, countries, out, err);
 
     QString callsign = callsign::toStored(options.call);
     if (callsign.isEmpty()) {
@@ -334,6 +392,7 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
         StationPaths(options.dir, callsign),
         settings.value(keys::kJnm, section, keys::kDateJnm, keys::kDefaultEventDate),
         reportfiles::isHfSession(settings, callsign),
+        countries,
     };
 
     const QString& command = options.command;

@@ -7,12 +7,14 @@ class QTextStream;
 
 namespace tv {
 
+class CountryFile;
 class FileSystem;
 class SettingsStore;
 
 // The command line `tournevent-cli`: the reports and checks of the program without its windows.
 //
 //   tournevent-cli --dir PATH [--call CALLSIGN] COMMAND
+//   tournevent-cli --dir PATH lookup CALLSIGN...
 //
 // PATH is the program directory (its settings are the INI files of PATH/settings, as the
 // program keeps them when started with --dir). The station callsign, the event date and the
@@ -35,7 +37,8 @@ struct Options {
     QString dir;
     QString call;
     QString command;
-    QString error; // the usage error, empty when the line is good
+    QStringList callsigns; // lookup: the callsigns to resolve
+    QString error;         // the usage error, empty when the line is good
 };
 
 // Parses the arguments (without the program name).
@@ -44,7 +47,9 @@ Options parse(const QStringList& arguments);
 QString helpText();
 
 // Runs a parsed command line; messages go to `out`, errors to `err`, both in French.
-int execute(const Options& options, SettingsStore& settings, FileSystem& files, QTextStream& out, QTextStream& err);
+// `countries` (may be null) resolves the callsigns, as in the program.
+int execute(const Options& options, SettingsStore& settings, FileSystem& files, const CountryFile* countries,
+            QTextStream& out, QTextStream& err);
 
 } // namespace cli
 } // namespace tv

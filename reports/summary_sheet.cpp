@@ -248,7 +248,8 @@ QList<QByteArray> printLines(const Sheet& sheet)
     return out;
 }
 
-LoadedScore loadDayScore(const FileSystem& files, const StationPaths& paths, bool hfSession)
+LoadedScore loadDayScore(const FileSystem& files, const StationPaths& paths, bool hfSession,
+                         const CountryFile* countries)
 {
     LoadedScore day = loadScore(files, paths);
     const QString archive = reportfiles::otherSessionLog(paths, hfSession);
@@ -268,7 +269,7 @@ LoadedScore loadDayScore(const FileSystem& files, const StationPaths& paths, boo
         bytes[i] = read.bytes;
     }
     const QList<QByteArray> lines = LogFile::splitLines(bytes[0]);
-    const MultiplierRebuild::Files marks = MultiplierRebuild::compute(lines, bytes[1], bytes[2]).files;
+    const MultiplierRebuild::Files marks = MultiplierRebuild::compute(lines, bytes[1], bytes[2], countries).files;
     const ScoreTally other =
         tallyScore(lines, marks.departmentSsb, marks.departmentCw, marks.prefixSsb, marks.prefixCw);
     for (int band = 0; band < ScoreTally::kBands; ++band) {

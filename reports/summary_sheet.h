@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logstore/country_file.h"
 #include "logstore/score.h"
 #include "platform/file_system.h"
 
@@ -99,7 +100,8 @@ QList<QByteArray> printLines(const Sheet& sheet);
 // and the templates (MultiplierRebuild::compute); nothing is written. Without an archive every
 // row comes from the live files. On a failure (a live file, the archive or a template that
 // cannot be read) the tally is empty and the result names the file.
-LoadedScore loadDayScore(const FileSystem& files, const StationPaths& paths, bool hfSession);
+LoadedScore loadDayScore(const FileSystem& files, const StationPaths& paths, bool hfSession,
+                         const CountryFile* countries);
 
 struct SaveOutcome {
     FileResult result;

@@ -289,8 +289,8 @@ void SummaryWindow::load()
     m_session->button(op.hfOption ? 1 : 2)->setChecked(true);
     m_date->setText(m_eventDate);
 
-    const LoadedScore loaded =
-        summary::loadDayScore(m_services.files, StationPaths(m_services.programDir, m_callsign), m_hfSession);
+    const LoadedScore loaded = summary::loadDayScore(m_services.files, StationPaths(m_services.programDir, m_callsign),
+                                                     m_hfSession, m_services.countries);
     showCells(summary::cellsFromTally(loaded.tally, m_hfSession));
     if (!loaded.result.ok()) {
         m_save->setEnabled(false);

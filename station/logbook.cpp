@@ -242,7 +242,7 @@ QsoWriteOutcome Logbook::remove(int row, const QByteArray& line)
 
 MultiplierRebuild::Result Logbook::rebuildMultipliers(const MultiplierRebuild::Progress& progress)
 {
-    MultiplierRebuild rebuild(m_services.files, paths());
+    MultiplierRebuild rebuild(m_services.files, paths(), m_services.countries);
     rebuild.setProgress(progress);
     const MultiplierRebuild::Result result = rebuild.run(m_lines);
     if (result.filesWritten > 0) {

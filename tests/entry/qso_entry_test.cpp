@@ -84,8 +84,8 @@ protected:
     // The multiplier files the entry wrote are those the rebuild makes from the log.
     void expectMarksAsRebuilt() const
     {
-        const MultiplierRebuild::Computed rebuilt =
-            MultiplierRebuild::compute(lines(), fx.dir.read("FXXXX_Prefixe.txt"), fx.dir.read("FXXXX_Departement.txt"));
+        const MultiplierRebuild::Computed rebuilt = MultiplierRebuild::compute(
+            lines(), fx.dir.read("FXXXX_Prefixe.txt"), fx.dir.read("FXXXX_Departement.txt"), nullptr);
         EXPECT_EQ(fx.dir.read("F0ZZZ_Prefixe_SSB.txt"), rebuilt.files.prefixSsb);
         EXPECT_EQ(fx.dir.read("F0ZZZ_Prefixe_CW.txt"), rebuilt.files.prefixCw);
         EXPECT_EQ(fx.dir.read("F0ZZZ_Departement_SSB.txt"), rebuilt.files.departmentSsb);
@@ -165,6 +165,21 @@ TEST_F(EntryTest, ForeignMillKeepsItsReferenceAndNeedsNoDepartment)
     record();
     const QByteArray line = lines().value(0);
     EXPECT_EQ(qsoline::rawField(line, logcol::kMillReference), QByteArray("WIM 7001").leftJustified(20, ' '));
+}
+
+TEST_F(EntryTest, TheCountryAfterASlashNamesTheEntityAndAMaritimeMobileHasNone)
+{
+    fx.dialogs.answer(true);
+    enter(F::Callsign, "on4xx/f");
+    ASSERT_EQ(fx.dialogs.shown().size(), 1);
+    EXPECT_EQ(fx.dialogs.shown()[0].text, QString::fromUtf8(" Valider le prefixe DXCC : F  France ?"));
+    EXPECT_EQ(form().focus, F::Department) << "an operator on French soil gives his department";
+
+    entry->reset();
+    fx.dialogs.clear();
+    enter(F::Callsign, "DL1ABC/MM");
+    EXPECT_TRUE(fx.dialogs.shown().isEmpty()) << "no entity to ask about, and no unknown prefix";
+    EXPECT_EQ(form().focus, F::Activity);
 }
 
 TEST_F(EntryTest, DuplicateOnSameBandAndModeIsRefused)

@@ -127,35 +127,34 @@ TEST_F(MultiplierFileTest, DepartmentGridMarksAndCount)
         EXPECT_EQ(DepartmentFile::cellOf(code).value_or(-1), cell) << code;
 }
 
-TEST_F(MultiplierFileTest, PrefixLookUpTakesTheFirstMatchingLine)
+TEST_F(MultiplierFileTest, PrefixLookUpGivesTheOwnLineOfTheCallsignsEntity)
 {
+    using K = EntityResolver::Kind;
     const struct {
         QByteArray text, band;
-        int line; // -1: no match
-        QByteArray prefix, mark, entity;
-    } cases[] = {{"FG5XY", "14 Mhz", 0, "FG", "0", "FG"},
-                 {"F5ABC", "14 Mhz", 1, "F", "1", "F"},
-                 {"F5ABC", "14 MHz", 1, "F", "", "F"},           // a band outside the table: no mark
-                 {"TM1JNM", "7.0 Mhz", 2, "TM", "0", "F"},       // a special prefix belongs to France
-                 {"VP8SGA", "14 Mhz", 3, "VP8SG", "0", "VP8SG"}, // the look-up reads columns 1-5 only
-                 {"XYZ", "14 Mhz", -1, "", "", ""},              // the blank prefix line matches nothing
-                 {"", "14 Mhz", -1, "", "", ""},
-                 {"f5abc", "14 Mhz", -1, "", "", ""}};
+        K kind;
+        int line;
+        QByteArray prefix, mark, name;
+    } cases[] = {{"FG5XY", "14 Mhz", K::Entity, 0, "FG", "0", "Guadeloupe"},
+                 {"F5ABC", "14 Mhz", K::Entity, 1, "F", "1", "France"},
+                 {"f5abc", "14 MHz", K::Entity, 1, "F", "", "France"},    // a band outside the table: no mark
+                 {"TM1JNM", "7.0 Mhz", K::Entity, 1, "F", "0", "France"}, // a special prefix: France's line
+                 {"VP8SGX1", "14 Mhz", K::Entity, 4, "VP8SG", "0", "South Georgia"}, // six columns read
+                 {"VP8SGA", "14 Mhz", K::Entity, 4, "VP8SG", "0", "South Georgia"},
+                 {"ZZ1AB", "14 Mhz", K::NoLine, -1, "", "", "entity without a line"},
+                 {"XYZ", "14 Mhz", K::Unknown, -1, "", "", ""}, // the blank prefix field matches nothing
+                 {"ON4XX/MM", "14 Mhz", K::NoEntity, -1, "", "", ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString() + " " + c.band.toStdString());
-        const PrefixFile::Lookup found = prefixes.find(c.text, c.band, bands::Mode::Ssb);
+        const PrefixFile::Lookup found = prefixes.lookUp(nullptr, c.text, c.band, bands::Mode::Ssb);
         ASSERT_TRUE(found.result.ok());
-        ASSERT_EQ(found.match.has_value(), c.line >= 0);
-        if (found.match)
-            EXPECT_EQ(QList<QByteArray>({QByteArray::number(found.match->lineIndex), found.match->prefix,
-                                         found.match->mark, found.match->entity}),
-                      QList<QByteArray>({QByteArray::number(c.line), c.prefix, c.mark, c.entity}));
+        EXPECT_EQ(found.entity.kind, c.kind);
+        EXPECT_EQ(
+            QList<QByteArray>({QByteArray::number(found.entity.line), found.prefix, found.mark, found.entity.name}),
+            QList<QByteArray>({QByteArray::number(c.line), c.prefix, c.mark, c.name}));
     }
-    // The description is the line from column 34 on, as it stands.
-    EXPECT_EQ(prefixes.find("TM1JNM", "14 Mhz", bands::Mode::Ssb).match->description, "France, indicatif special  ");
-    // A shorter prefix standing first wins.
-    EXPECT_EQ(PrefixFile::findIn({prefixLine("F", marks(), "F", "France"), prefixLines[0]}, "FG5XY", "14 Mhz")->entity,
-              "F");
+    files.remove(paths.prefixes(bands::Mode::Cw));
+    EXPECT_EQ(prefixes.lookUp(nullptr, "F5ABC", "14 Mhz", bands::Mode::Cw).result.errorNumber, 53);
 }
 
 TEST_F(MultiplierFileTest, PrefixMarkingChangesOneByteOfTheModeFileInOneWrite)
@@ -166,8 +165,8 @@ TEST_F(MultiplierFileTest, PrefixMarkingChangesOneByteOfTheModeFileInOneWrite)
         std::optional<QByteArray> prefix; // given back
         int line, column;                 // the mark set, 0-based; line -1: nothing written
     } cases[] = {{"FG", "14 Mhz", bands::Mode::Ssb, "FG", 0, 11},
-                 // The first line whose columns 1-5 begin the entity code: "VP8SGX".
-                 {"VP8SG", "3.5 Mhz", bands::Mode::Cw, "VP8SG", 3, 8},
+                 // The entity's own line: its prefix is the code.
+                 {"VP8SG", "3.5 Mhz", bands::Mode::Cw, "VP8SG", 4, 8},
                  {"F", "14 Mhz", bands::Mode::Ssb, "F", -1, 0},    // already marked
                  {"QQ", "14 Mhz", bands::Mode::Ssb, {}, -1, 0},    // no line for the entity
                  {"ON", "14 MHz", bands::Mode::Ssb, "ON", -1, 0}}; // a band outside the table

@@ -129,7 +129,10 @@ protected:
             d.write(kFiles[i], kOld);
     }
 
-    MultiplierRebuild::Result rebuild(const QList<QByteArray>& log) { return MultiplierRebuild(files, paths).run(log); }
+    MultiplierRebuild::Result rebuild(const QList<QByteArray>& log)
+    {
+        return MultiplierRebuild(files, paths, nullptr).run(log);
+    }
 
     // The per-line procedure on the same log and templates gives the same five files.
     void expectSameAsPerLine(const QList<QByteArray>& log, bool shippedTemplates = false)
@@ -160,7 +163,7 @@ TEST_F(MultiplierRebuildTest, SameBytesAsThePerLineProcedure)
         const int lines = int(log.size());
         dir.write("F0ZZZ.Log", LogFile::joinLines(log)); // either spelling of the suffix
         QList<std::pair<int, int>> calls;
-        MultiplierRebuild rebuilder(files, paths);
+        MultiplierRebuild rebuilder(files, paths, nullptr);
         rebuilder.setProgress([&](int done, int total) { calls.append({done, total}); });
         const MultiplierRebuild::Result result = rebuilder.runFromLog();
         ASSERT_TRUE(result.result.ok());
@@ -241,7 +244,7 @@ TEST_F(MultiplierRebuildTest, AFailureLeavesWholeFilesAndARerunCompletesTheSet)
     files.remove(paths.departmentTemplate());
     EXPECT_EQ(rebuild(log).failedFile, paths.departmentTemplate());
     installTemplates(dir);
-    const MultiplierRebuild::Result noLog = MultiplierRebuild(files, paths).runFromLog();
+    const MultiplierRebuild::Result noLog = MultiplierRebuild(files, paths, nullptr).runFromLog();
     EXPECT_EQ(noLog.result.errorNumber, 53);
     EXPECT_EQ(noLog.failedFile, paths.log());
     EXPECT_EQ(files.writes(), writes);

@@ -4,6 +4,7 @@
 #include "tests/reports/report_fixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -68,7 +69,8 @@ TEST_F(CliTest, ExitCodesAndTheirMessages)
                  {{"adif", "--call"}, true, 2, "", "tournevent-cli : l'option --call demande un indicatif"},
                  {{"--call", "../F4XYZ", "adif"}, true, 3, "", nullptr},
                  {{"--dir", dir.file("nowhere"), "score"}, false, 4, "", "n'existe pas"},
-                 {{"--call", "F6AAA", "listing"}, true, 4, "", "Le fichier F6AAA.log est introuvable"}};
+                 {{"--call", "F6AAA", "listing"}, true, 4, "", "Le fichier F6AAA.log est introuvable"},
+                 {{"lookup"}, true, 2, "", "tournevent-cli : la commande lookup demande au moins un indicatif"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         const CliRun r = run(c.arguments, c.withDir);
@@ -82,6 +84,24 @@ TEST_F(CliTest, ExitCodesAndTheirMessages)
     setting(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign);
     EXPECT_TRUE(run({"score"}).err.contains("indiquez-la avec --call INDICATIF"));
     EXPECT_EQ(run({"--call", "F4XYZ", "score"}).code, 0) << "--call names the station when the settings hold none";
+}
+
+TEST_F(CliTest, LookupGivesEachCallsignsEntityWithoutAStation)
+{
+    setting(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign);
+    QFile shipped(QDir(TOURNEVENT_SHIPPED_DATA_DIR).filePath("FXXXX_Prefixe.txt"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    dir.write("FXXXX_Prefixe.txt", shipped.readAll());
+    const CliRun r = run({"lookup", "on4xxx/f", "KP3AA", "DL1ABC/MM", "QQ1QQ"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    const QStringList lines = r.out.split('\n');
+    ASSERT_EQ(lines.size(), 6) << r.out;
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("Entités DXCC d'après "))) << lines[0];
+    EXPECT_EQ(lines.mid(1),
+              QStringList({QString::fromUtf8("ON4XXX/F      F      France (française)"),
+                           QString::fromUtf8("KP3AA         KP4    Puerto Rico (étrangère)"),
+                           QString::fromUtf8("DL1ABC/MM     aucune entité (mobile maritime ou aéronautique)"),
+                           "QQ1QQ         Prefixe Unknown", ""}));
 }
 
 TEST_F(CliTest, ReportsOfEitherSession)

@@ -85,7 +85,7 @@ inline void writeSwitchedStation(const TempProgramDir& dir, bool hfLive)
     dir.write("F4XYZ.log", LogFile::joinLines(sessionLines(hfLive)));
     dir.write(hfLive ? "F4XYZ.vhf" : "F4XYZ.hf_", LogFile::joinLines(sessionLines(!hfLive)));
     QtFileSystem files;
-    if (!MultiplierRebuild(files, StationPaths(dir.path(), "F4XYZ")).runFromLog().result.ok())
+    if (!MultiplierRebuild(files, StationPaths(dir.path(), "F4XYZ"), nullptr).runFromLog().result.ok())
         throw std::runtime_error("fixture multiplier files not written");
 }
 

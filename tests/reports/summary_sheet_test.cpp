@@ -171,7 +171,7 @@ TEST(SummaryDay, EitherSessionsSheetCountsTheWholeDay)
         test::TempProgramDir dir;
         writeSwitchedStation(dir, hfLive);
         QtFileSystem files;
-        const LoadedScore day = summary::loadDayScore(files, StationPaths(dir.path(), "F4XYZ"), hfLive);
+        const LoadedScore day = summary::loadDayScore(files, StationPaths(dir.path(), "F4XYZ"), hfLive, nullptr);
         ASSERT_TRUE(day.result.ok());
         summary::Sheet sheet = fixtureSheet(hfLive, 3);
         sheet.cells = summary::cellsFromTally(day.tally, hfLive);
@@ -183,7 +183,7 @@ TEST(SummaryDay, EitherSessionsSheetCountsTheWholeDay)
     writeSwitchedStation(dir, false);
     FailingFileSystem files;
     files.failReadsOf("F4XYZ.hf_", FileResult::kDeviceError);
-    const LoadedScore day = summary::loadDayScore(files, StationPaths(dir.path(), "F4XYZ"), false);
+    const LoadedScore day = summary::loadDayScore(files, StationPaths(dir.path(), "F4XYZ"), false, nullptr);
     EXPECT_EQ(day.result.errorNumber, FileResult::kDeviceError);
     EXPECT_TRUE(day.failedFile.endsWith("F4XYZ.hf_"));
     EXPECT_EQ(day.tally, ScoreTally{});
