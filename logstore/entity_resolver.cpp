@@ -80,33 +80,33 @@ int EntityResolver::ownLine(const QList<QByteArray>& prefixLines, QByteArrayView
 EntityResolver::EntityResolver(const CountryFile* countries, const QList<QByteArray>& prefixLines)
     : m_countries(countries), m_lines(prefixLines)
 {
-    if (!countries) {
-        for (int i = 0; i < m_lines.size(); ++i) {
-            const QByteArray prefix = prefixField(m_lines[i]);
-            if (!prefix.isEmpty() && !m_prefixLines.contains(prefix)) {
-                m_prefixLines.insert(prefix, i);
-                m_longest = std::max(m_longest, int(prefix.size()));
-            }
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const QByteArray prefix = prefixField(m_lines[i]);
+        if (!prefix.isEmpty() && !m_prefixLines.contains(prefix)) {
+            m_prefixLines.insert(prefix, i);
+            m_longest = std::max(m_longest, int(prefix.size()));
         }
-        return;
     }
-    // The own lines of the file: code -> line, name -> line.
-    QHash<QByteArray, int> byCode;
+    if (!countries)
+        return;
+    // The own lines of the file by name; the own line of a code is the first line of that prefix.
     QHash<QByteArray, int> byName;
     for (int i = 0; i < m_lines.size(); ++i) {
         const QByteArray code = codeField(m_lines[i]);
-        if (!code.isEmpty() && prefixField(m_lines[i]) == code && !byCode.contains(code)) {
-            byCode.insert(code, i);
+        if (!code.isEmpty() && m_prefixLines.value(code, -1) == i && !byName.contains(nameField(m_lines[i])))
             byName.insert(nameField(m_lines[i]), i);
-        }
     }
+    const auto ownLineOf = [&](const QByteArray& code) {
+        const int line = m_prefixLines.value(code, -1);
+        return line >= 0 && codeField(m_lines[line]) == code ? line : -1;
+    };
     const QList<CountryFile::Entity>& entities = countries->entities();
     m_entityLine.fill(-1, entities.size());
     for (qsizetype e = 0; e < entities.size(); ++e)
-        m_entityLine[e] = byName.value(entities[e].name, byCode.value(entities[e].primary.toUpper(), -1));
+        m_entityLine[e] = byName.value(entities[e].name, ownLineOf(entities[e].primary.toUpper()));
     for (const auto& [prefix, entity] : countries->prefixList()) {
         if (m_entityLine[entity] < 0)
-            m_entityLine[entity] = byCode.value(prefix, -1);
+            m_entityLine[entity] = ownLineOf(prefix);
     }
 }
 
@@ -138,14 +138,17 @@ EntityResolver::Result EntityResolver::resolve(QByteArrayView callsign) const
     const QList<QByteArray> parts = callsignParts(call, &mobile);
     if (mobile)
         return {Kind::NoEntity, -1, {}, {}};
-    for (const QByteArray& part : parts) {
-        if (m_countries) {
+    if (m_countries) {
+        for (const QByteArray& part : parts) {
             const int entity = longestMatch(part, m_countries->longestPrefix(),
                                             [&](const QByteArray& p) { return m_countries->prefix(p); });
             if (entity >= 0)
                 return entityResult(entity);
-            continue;
         }
+    }
+    // The prefix file's own prefixes: the whole look-up without a country file, and an entity
+    // the country file does not know with one.
+    for (const QByteArray& part : parts) {
         const int matched =
             longestMatch(part, m_longest, [&](const QByteArray& p) { return m_prefixLines.value(p, -1); });
         if (matched < 0)

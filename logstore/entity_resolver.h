@@ -24,7 +24,8 @@ namespace tv {
 //
 // The prefixes and exact calls come from the country file when one is given (the installed
 // cty.dat); otherwise from the prefix file itself, whose prefixes (columns 1-6) each name their
-// entity by its code (columns 27-32), with no exact calls.
+// entity by its code (columns 27-32), with no exact calls. A callsign that no prefix of the
+// country file begins is looked up in the prefix file too: an entity it alone holds still counts.
 //
 // The entity's own line is the line whose prefix equals the entity code. An entity of the
 // country file is found in the prefix file by its name on its own line (column 34 on, the name
@@ -61,7 +62,7 @@ private:
 
     const CountryFile* m_countries;
     QList<QByteArray> m_lines;
-    // Without a country file: prefix -> first line of that prefix.
+    // The prefix file's prefixes: prefix -> first line of that prefix.
     QHash<QByteArray, int> m_prefixLines;
     int m_longest = 0;
     // With one: the entity's own line, or -1.

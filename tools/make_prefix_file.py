@@ -398,10 +398,11 @@ def report(lines, entries, prefixes, exact, master, choice):
            "",
            "lines: %d; entities: %d" % (len(lines), len(choice.codes)),
            "master callsigns: %d" % len(master),
-           "  resolved alike by the country file and by the template alone: %d" % counts["same"],
+           "  resolved alike by the country file and by the template alone: %d" % (counts["same"] + counts["none"]),
+           "    of which no prefix of the country file begins (the template's prefixes resolve them): %d"
+           % counts["none"],
            "  apart because the country file lists them as exact calls: %d" % counts["exact"],
            "  apart otherwise (listed below): %d" % counts["other"],
-           "  resolved by neither: %d" % counts["none"],
            "",
            "## Master callsigns the template alone resolves otherwise, not being exact calls"]
     out += others

@@ -36,8 +36,9 @@ QList<QByteArray> prefixFile(bool withConwayReef)
     lines << test::prefixLine("3D2", marks, "3D2", "Fiji")
           << test::prefixLine("FW", marks, "FW", "Wallis & Futuna Islands")
           << test::prefixLine("TM", marks, "F", "France") << test::prefixLine("F", marks, "F", "France")
-          << test::prefixLine("IS0", marks, "IS0", "Sardinia") // found by name
-          << test::prefixLine("I", marks, "I", "Italia");      // found by primary prefix
+          << test::prefixLine("IS0", marks, "IS0", "Sardinia")  // found by name
+          << test::prefixLine("I", marks, "I", "Italia")        // found by primary prefix
+          << test::prefixLine("XX9", marks, "XX9", "Testland"); // unknown to the country file
     return lines;
 }
 
@@ -73,6 +74,7 @@ TEST(EntityResolverTest, CountryFileRulesAndTheLinesThatHoldTheMarks)
         {"FW/F5ABC/P", "FW", "FW"},
         {"F5ABC/MM", "mobile", "mobile"},
         {"ON4XX/QRP", "unknown", "unknown"},
+        {"XX9AB", "XX9", "XX9"},
     };
     const EntityResolver withCountries(&*countries, prefixFile(true));
     const EntityResolver alone(nullptr, prefixFile(true));
