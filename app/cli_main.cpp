@@ -7,19 +7,34 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The commands of the subsystems above the reports.
+    const QList<tv::cli::Command> commands = {};
+
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const tv::cli::Options options = tv::cli::parse(arguments, commands);
+    const bool paints = std::any_of(commands.begin(), commands.end(),
+                                    [&](const tv::cli::Command& c) { return c.paints && c.name == options.command; });
+    // Labels and maps are drawn with the platform's fonts and painter, without a screen.
+    if (paints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        paints ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tournevent"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tournevent"));
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const tv::cli::Options options = tv::cli::parse(QCoreApplication::arguments().mid(1));
 
     // The program keeps the settings of a "--dir" directory beside its files, and those of the
     // default directory in the per-user store: read them where the program wrote them.
@@ -31,7 +46,7 @@ int main(int argc, char* argv[])
     tv::QtFileSystem files;
     const std::shared_ptr<const tv::CountryFile> countries =
         tv::CountryFile::load(files, tv::CountryFile::installedPath());
-    const int code = tv::cli::execute(options, settings, files, countries.get(), out, err);
+    const int code = tv::cli::execute(options, settings, files, countries.get(), out, err, commands);
     out.flush();
     err.flush();
     return code;

@@ -24,20 +24,14 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
+
 namespace tv::cli {
 namespace {
 
 const QStringList kCommands = {QStringLiteral("adif"),    QStringLiteral("ctrafic"), QStringLiteral("summary"),
                                QStringLiteral("listing"), QStringLiteral("rebuild"), QStringLiteral("score"),
                                QStringLiteral("check"),   QStringLiteral("lookup")};
-
-// What every command knows of the station.
-struct Station {
-    StationPaths paths;
-    QString eventDate;
-    bool hfSession;
-    const CountryFile* countries; // resolves the callsigns; may be null
-};
 
 QString fileNameOf(const QString& path)
 {
@@ -245,7 +239,7 @@ int lookupCommand(const Options& options, const FileSystem& files, const Country
         << (countries ? QStringLiteral("le fichier des pays ") + CountryFile::installedPath()
                       : QStringLiteral("les préfixes de FXXXX_Prefixe.txt (fichier des pays absent)"))
         << Qt::endl;
-    for (const QString& typed : options.callsigns) {
+    for (const QString& typed : options.args) {
         const QByteArray callsign = cp1252::encode(typed.trimmed().toUpper());
         const EntityResolver::Result found = resolver.resolve(callsign);
         out << cp1252::decode(callsign).leftJustified(13) << QLatin1Char(' ');
@@ -273,7 +267,7 @@ int lookupCommand(const Options& options, const FileSystem& files, const Country
 
 } // namespace
 
-Options parse(const QStringList& arguments)
+Options parse(const QStringList& arguments, const QList<Command>& commands)
 {
     Options options;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -286,76 +280,155 @@ Options parse(const QStringList& arguments)
         } else if (argument == QLatin1String("--call") || argument.startsWith(QLatin1String("--call="))) {
             if (!takeValue(arguments, i, QStringLiteral("--call"), options.call))
                 options.error = QStringLiteral("l'option --call demande un indicatif");
+        } else if (!options.command.isEmpty()) {
+            options.args << argument;
         } else if (argument.startsWith(QLatin1Char('-'))) {
             options.error = QStringLiteral("option inconnue : ") + argument;
-        } else if (options.command.isEmpty()) {
-            options.command = argument;
-        } else if (options.command == QLatin1String("lookup")) {
-            options.callsigns.append(argument);
         } else {
-            options.error = QStringLiteral("une seule commande à la fois (") + options.command + QStringLiteral(", ") +
-                            argument + QStringLiteral(")");
+            options.command = argument;
         }
         if (!options.error.isEmpty())
             return options;
     }
     if (options.help)
         return options;
+    const bool extra =
+        std::any_of(commands.begin(), commands.end(), [&](const Command& c) { return c.name == options.command; });
     if (options.dir.isEmpty())
         options.error = QStringLiteral("l'option --dir est obligatoire");
     else if (options.command.isEmpty())
         options.error = QStringLiteral("aucune commande indiquée");
-    else if (!kCommands.contains(options.command))
+    else if (!kCommands.contains(options.command) && !extra)
         options.error = QStringLiteral("commande inconnue : ") + options.command;
-    else if (options.command == QLatin1String("lookup") && options.callsigns.isEmpty())
+    else if (options.command == QLatin1String("lookup") && options.args.isEmpty())
         options.error = QStringLiteral("la commande lookup demande au moins un indicatif");
+    else if (!extra && options.command != QLatin1String("lookup") && !options.args.isEmpty())
+        options.error = options.args[0].startsWith(QLatin1Char('-'))
+                            ? QStringLiteral("option inconnue : ") + options.args[0]
+                            : QStringLiteral("une seule commande à la fois (") + options.command +
+                                  QStringLiteral(", ") + options.args[0] + QStringLiteral(")");
     return options;
 }
 
-QString helpText()
+QString CommandArgs::value(const QString& name)
 {
+    QString found;
+    for (int i = 0; i < m_args.size(); ++i) {
+        if (m_args[i] == name || m_args[i].startsWith(name + QLatin1Char('='))) {
+            const int at = i;
+            if (!takeValue(m_args, i, name, found)) {
+                fail(QStringLiteral("l'option ") + name + QStringLiteral(" demande une valeur"));
+                m_args.remove(at, i - at + 1);
+                return {};
+            }
+            m_args.remove(at, i - at + 1);
+            return found;
+        }
+    }
+    return found;
+}
+
+QStringList CommandArgs::values(const QString& name)
+{
+    QStringList out;
+    for (QString v = value(name); !v.isEmpty(); v = value(name))
+        out << v;
+    return out;
+}
+
+bool CommandArgs::flag(const QString& name)
+{
+    return m_args.removeAll(name) > 0;
+}
+
+QStringList CommandArgs::operands()
+{
+    QStringList out;
+    for (int i = 0; i < m_args.size();) {
+        if (m_args[i].startsWith(QLatin1String("--"))) {
+            ++i;
+            continue;
+        }
+        out << m_args.takeAt(i);
+    }
+    return out;
+}
+
+int usageError(const Context& context, const CommandArgs& args)
+{
+    const QString error = args.finish();
+    if (error.isEmpty())
+        return kOk;
+    context.err << QStringLiteral("tournevent-cli : ") << error << Qt::endl
+                << QStringLiteral("Essayez « tournevent-cli --help ».") << Qt::endl;
+    return kUsage;
+}
+
+void CommandArgs::fail(const QString& error)
+{
+    if (m_error.isEmpty())
+        m_error = error;
+}
+
+QString CommandArgs::finish() const
+{
+    if (!m_error.isEmpty())
+        return m_error;
+    if (m_args.isEmpty())
+        return {};
+    return m_args[0].startsWith(QLatin1Char('-')) ? QStringLiteral("option inconnue : ") + m_args[0]
+                                                  : QStringLiteral("argument en trop : ") + m_args[0];
+}
+
+QString helpText(const QList<Command>& commands)
+{
+    QString extra;
+    for (const Command& c : commands)
+        extra += c.help;
     return QStringLiteral(
-        "Usage : tournevent-cli --dir CHEMIN [--call INDICATIF] COMMANDE\n"
-        "        tournevent-cli --dir CHEMIN lookup INDICATIF...\n"
-        "\n"
-        "Produit les comptes rendus de Tournevent sans ouvrir de fenêtre, à partir des fichiers\n"
-        "de la station dans le répertoire CHEMIN et des réglages gardés dans CHEMIN/settings,\n"
-        "ou dans les réglages de l'utilisateur pour le répertoire par défaut du programme\n"
-        "(indicatif, date de la JNM, session, champs de la feuille récapitulative).\n"
-        "\n"
-        "Commandes :\n"
-        "  adif      écrit le log au format ADIF dans INDICATIF.adi (INDICATIF_VHF.adi en VHF)\n"
-        "  ctrafic   copie le log dans INDICATIF.ctf (INDICATIF_VHF.ctf en VHF), format C_Trafic\n"
-        "  summary   écrit la feuille récapitulative INDICATIF_Recapitulatif_JNM_jj_mm_aa.txt,\n"
-        "            qui compte les deux sessions (l'autre depuis son archive .hf_ ou .vhf)\n"
-        "  listing   écrit le log mis en page INDICATIF_Log_JNM_jj_mm_aa.txt\n"
-        "            (INDICATIF_Log_JNM_VHF_jj_mm_aa.txt en VHF)\n"
-        "  rebuild   reconstruit les fichiers de départements et de préfixes à partir du log\n"
-        "            (à lancer avant summary, comme le fait la fenêtre de la feuille récapitulative)\n"
-        "  score     affiche le score des sessions HF et VHF (comptées comme la feuille)\n"
-        "  check     signale les lignes mal formées du log avec leur numéro\n"
-        "  lookup    donne l'entité DXCC de chaque indicatif (préfixe, nom, française ou non),\n"
-        "            comptée comme à la saisie ; aucune station n'est nécessaire\n"
-        "\n"
-        "Options :\n"
-        "  --dir CHEMIN       répertoire du programme (obligatoire)\n"
-        "  --call INDICATIF   station à traiter (sinon celle des réglages), F0ZZZ/P ou F0ZZZ_P\n"
-        "  --help             affiche cette aide\n"
-        "\n"
-        "Codes de sortie :\n"
-        "  0  réussite\n"
-        "  1  check : le log contient des lignes mal formées\n"
-        "  2  ligne de commande incorrecte\n"
-        "  3  aucune station, ou indicatif ou date de la JNM inutilisable pour nommer un fichier\n"
-        "  4  fichier de la station introuvable ou illisible\n"
-        "  5  écriture impossible (un fichier précédent du même nom reste intact)\n");
+               "Usage : tournevent-cli --dir CHEMIN [--call INDICATIF] COMMANDE\n"
+               "        tournevent-cli --dir CHEMIN lookup INDICATIF...\n"
+               "\n"
+               "Produit les comptes rendus de Tournevent sans ouvrir de fenêtre, à partir des fichiers\n"
+               "de la station dans le répertoire CHEMIN et des réglages gardés dans CHEMIN/settings,\n"
+               "ou dans les réglages de l'utilisateur pour le répertoire par défaut du programme\n"
+               "(indicatif, date de la JNM, session, champs de la feuille récapitulative).\n"
+               "\n"
+               "Commandes :\n"
+               "  adif      écrit le log au format ADIF dans INDICATIF.adi (INDICATIF_VHF.adi en VHF)\n"
+               "  ctrafic   copie le log dans INDICATIF.ctf (INDICATIF_VHF.ctf en VHF), format C_Trafic\n"
+               "  summary   écrit la feuille récapitulative INDICATIF_Recapitulatif_JNM_jj_mm_aa.txt,\n"
+               "            qui compte les deux sessions (l'autre depuis son archive .hf_ ou .vhf)\n"
+               "  listing   écrit le log mis en page INDICATIF_Log_JNM_jj_mm_aa.txt\n"
+               "            (INDICATIF_Log_JNM_VHF_jj_mm_aa.txt en VHF)\n"
+               "  rebuild   reconstruit les fichiers de départements et de préfixes à partir du log\n"
+               "            (à lancer avant summary, comme le fait la fenêtre de la feuille récapitulative)\n"
+               "  score     affiche le score des sessions HF et VHF (comptées comme la feuille)\n"
+               "  check     signale les lignes mal formées du log avec leur numéro\n"
+               "  lookup    donne l'entité DXCC de chaque indicatif (préfixe, nom, française ou non),\n"
+               "            comptée comme à la saisie ; aucune station n'est nécessaire\n"
+               "%1"
+               "\n"
+               "Options :\n"
+               "  --dir CHEMIN       répertoire du programme (obligatoire)\n"
+               "  --call INDICATIF   station à traiter (sinon celle des réglages), F0ZZZ/P ou F0ZZZ_P\n"
+               "  --help             affiche cette aide\n"
+               "\n"
+               "Codes de sortie :\n"
+               "  0  réussite\n"
+               "  1  check : le log contient des lignes mal formées\n"
+               "  2  ligne de commande incorrecte\n"
+               "  3  aucune station, ou indicatif ou date de la JNM inutilisable pour nommer un fichier\n"
+               "  4  fichier de la station introuvable ou illisible\n"
+               "  5  écriture impossible (un fichier précédent du même nom reste intact)\n")
+        .arg(extra);
 }
 
 int execute(const Options& options, SettingsStore& settings, FileSystem& files, const CountryFile* countries,
-            QTextStream& out, QTextStream& err)
+            QTextStream& out, QTextStream& err, const QList<Command>& commands)
 {
     if (options.help) {
-        out << helpText();
+        out << helpText(commands);
         out.flush();
         return kOk;
     }
@@ -371,6 +444,16 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
 
     if (options.command == QLatin1String("lookup"))
         return lookupCommand(options, files, countries, out, err);
+    const auto extra =
+        std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return c.name == options.command; });
+    const Context context{settings, files, countries, out, err};
+    const auto runExtra = [&](const Station* station) {
+        CommandArgs args(options.args);
+        const int code = extra->run(context, station, args);
+        return code == kOk ? usageError(context, args) : code;
+    };
+    if (extra != commands.end() && !extra->needsStation)
+        return runExtra(nullptr);
 
     QString callsign = callsign::toStored(options.call);
     if (callsign.isEmpty()) {
@@ -395,6 +478,8 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
         countries,
     };
 
+    if (extra != commands.end())
+        return runExtra(&station);
     const QString& command = options.command;
     if (command == QLatin1String("adif"))
         return adifCommand(station, files, out, err);

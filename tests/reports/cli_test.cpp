@@ -1,6 +1,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/settings_keys.h"
 #include "reports/adif_export.h"
+#include "reports/cli_commands.h"
 #include "tests/reports/report_fixture.h"
 
 #include <QDir>
@@ -102,6 +103,20 @@ TEST_F(CliTest, LookupGivesEachCallsignsEntityWithoutAStation)
                            QString::fromUtf8("KP3AA         KP4    Puerto Rico (étrangère)"),
                            QString::fromUtf8("DL1ABC/MM     aucune entité (mobile maritime ou aéronautique)"),
                            "QQ1QQ         Prefixe Unknown", ""}));
+}
+
+TEST(CommandArgsTest, OptionsFlagsOperandsAndWhatIsLeftOver)
+{
+    cli::CommandArgs args({"--band", "14 Mhz", "--mills", "--qso=3", "--qso", "5-7", "F5ABC", "--pdf"});
+    EXPECT_EQ(args.value("--band"), "14 Mhz");
+    EXPECT_TRUE(args.flag("--mills"));
+    EXPECT_FALSE(args.flag("--french"));
+    EXPECT_EQ(args.values("--qso"), QStringList({"3", "5-7"}));
+    EXPECT_EQ(args.operands(), QStringList{"F5ABC"});
+    EXPECT_EQ(args.finish(), "option inconnue : --pdf");
+    EXPECT_EQ(args.value("--pdf"), "");
+    EXPECT_EQ(args.finish(), "l'option --pdf demande une valeur");
+    EXPECT_EQ(cli::CommandArgs({"extra"}).finish(), "argument en trop : extra");
 }
 
 TEST_F(CliTest, ReportsOfEitherSession)
