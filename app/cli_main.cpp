@@ -1,3 +1,4 @@
+#include "aids/aids_cli.h"
 #include "logstore/country_file.h"
 #include "platform/qt_file_system.h"
 #include "platform/qt_settings_store.h"
@@ -17,7 +18,9 @@
 int main(int argc, char* argv[])
 {
     // The commands of the subsystems above the reports.
-    const QList<tv::cli::Command> commands = {};
+    const QList<tv::cli::Command> commands = {
+        tv::aids::scpCommand(),
+    };
 
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

@@ -5,6 +5,7 @@
 #include "platform/qt_file_system.h"
 #include "platform/qt_printer.h"
 #include "platform/qt_settings_store.h"
+#include "platform/qt_sound.h"
 #include "station/program_directory.h"
 
 #include <QApplication>
@@ -49,12 +50,13 @@ int main(int argc, char* argv[])
     tv::QtDialogs dialogs;
     tv::SystemClock clock;
     tv::QtPrinter printer;
+    tv::QtSound sound;
 
     // The installed country file resolves the callsigns; without it, the prefix files do.
     const std::shared_ptr<const tv::CountryFile> countries =
         tv::CountryFile::load(files, tv::CountryFile::installedPath());
 
-    tv::MainWindow window({*settings, dialogs, clock, files, printer, programDir, countries.get()});
+    tv::MainWindow window({*settings, dialogs, clock, files, printer, programDir, countries.get(), &sound});
     dialogs.setParent(&window);
     printer.setDialogParent(&window);
     QObject::connect(&window, &tv::MainWindow::programEnded, &app, [](int code) { QCoreApplication::exit(code); });

@@ -9,6 +9,7 @@ class CountryFile;
 class Dialogs;
 class FileSystem;
 class Printer;
+class Sound;
 class SettingsStore;
 
 // What the program reaches outside itself, handed to every window and core service that
@@ -23,6 +24,8 @@ struct Services {
     // The installed DXCC country file, read once at the start; null when it is not installed
     // (the prefix file's own prefixes then resolve the callsigns).
     const CountryFile* countries = nullptr;
+    // The alert sounds; null where none are played (the command line, most tests).
+    Sound* sound = nullptr;
 };
 
 } // namespace tv

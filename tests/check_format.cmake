@@ -2,7 +2,7 @@
 # project's .clang-format.
 find_program(CLANG_FORMAT NAMES clang-format clang-format-14 REQUIRED)
 file(GLOB_RECURSE files RELATIVE "${ROOT}"
-  "${ROOT}/app/*.cpp" "${ROOT}/app/*.h" "${ROOT}/bench/*.cpp" "${ROOT}/bench/*.h"
+  "${ROOT}/aids/*.cpp" "${ROOT}/aids/*.h" "${ROOT}/app/*.cpp" "${ROOT}/app/*.h" "${ROOT}/bench/*.cpp" "${ROOT}/bench/*.h"
   "${ROOT}/cluster/*.cpp" "${ROOT}/cluster/*.h" "${ROOT}/entry/*.cpp" "${ROOT}/entry/*.h"
   "${ROOT}/geo/*.cpp" "${ROOT}/geo/*.h" "${ROOT}/labels/*.cpp" "${ROOT}/labels/*.h"
   "${ROOT}/logstore/*.cpp" "${ROOT}/logstore/*.h" "${ROOT}/platform/*.cpp" "${ROOT}/platform/*.h"

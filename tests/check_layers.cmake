@@ -1,7 +1,7 @@
 # Fails when a folder below the windows includes a header of app/: the program's windows sit
 # on the core, never the other way round.
 set(failures "")
-foreach(folder cluster entry geo labels logstore platform reports rig spots station stats)
+foreach(folder aids cluster entry geo labels logstore platform reports rig spots station stats)
   file(GLOB_RECURSE files "${ROOT}/${folder}/*.cpp" "${ROOT}/${folder}/*.h")
   foreach(file IN LISTS files)
     file(STRINGS "${file}" hits REGEX "#include[ \t]*\"app/")
