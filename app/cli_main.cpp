@@ -1,5 +1,7 @@
+#include "labels/labels_cli.h"
 #include "logstore/country_file.h"
 #include "platform/qt_file_system.h"
+#include "platform/qt_printer.h"
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
 #include "station/program_directory.h"
@@ -17,7 +19,9 @@
 int main(int argc, char* argv[])
 {
     // The commands of the subsystems above the reports.
-    const QList<tv::cli::Command> commands = {};
+    const QList<tv::cli::Command> commands = {
+        tv::labels::cliCommand(&tv::QtPrinter::toPdf),
+    };
 
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
