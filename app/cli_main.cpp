@@ -1,6 +1,8 @@
 #include "aids/aids_cli.h"
+#include "labels/labels_cli.h"
 #include "logstore/country_file.h"
 #include "platform/qt_file_system.h"
+#include "platform/qt_printer.h"
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
 #include "station/program_directory.h"
@@ -20,6 +22,7 @@ int main(int argc, char* argv[])
     // The commands of the subsystems above the reports.
     const QList<tv::cli::Command> commands = {
         tv::aids::scpCommand(),
+        tv::labels::cliCommand(&tv::QtPrinter::toPdf),
     };
 
     QStringList arguments;

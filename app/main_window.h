@@ -89,6 +89,7 @@ private:
 
     // Reports and exports (main_window_reports.cpp).
     void wireReportMenus();
+    void wireLabelMenus(); // main_window_labels.cpp
 
     Services m_services;
     StationSession m_session;

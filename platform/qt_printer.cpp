@@ -95,7 +95,6 @@ bool QtPrinter::drawPlaced(QPainter& painter, const QList<Placed>& placed)
     // The painter's origin is the top left corner of the printable area, not of the paper.
     const int dpi = m_printer->resolution();
     const QPointF origin = m_printer->pageLayout().paintRectPixels(dpi).topLeft();
-    const double perMm = dpi / 25.4;
     int lastPage = -1;
     for (const Placed& text : placed)
         lastPage = std::max(lastPage, text.page);
@@ -103,15 +102,19 @@ bool QtPrinter::drawPlaced(QPainter& painter, const QList<Placed>& placed)
         if (page > 0 && !m_printer->newPage())
             return false;
         ++m_lastPages;
-        for (const Placed& text : placed) {
-            if (text.page != page)
-                continue;
-            painter.setFont(text.font);
-            const QFontMetricsF metrics(text.font, m_printer.get());
-            painter.drawText(text.at * perMm - origin + QPointF(0, metrics.ascent()), text.text);
-        }
+        for (const Placed& text : placed)
+            if (text.page == page)
+                drawPlacedText(painter, dpi, origin, text.at, text.text, text.font);
     }
     return true;
+}
+
+void QtPrinter::drawPlacedText(QPainter& painter, double dpi, QPointF origin, QPointF mm, const QString& text,
+                               const QFont& font)
+{
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    painter.drawText(mm * (dpi / 25.4) - origin + QPointF(0, metrics.ascent()), text);
 }
 
 bool QtPrinter::drawLines(QPainter& painter, const QList<Line>& lines, bool onNewPage)

@@ -44,6 +44,14 @@ public:
     // The pages of the last document that was ended.
     int lastPageCount() const { return m_lastPages; }
 
+    // The font a PrintFont is drawn in.
+    static QFont resolve(const PrintFont& font);
+    // Draws a placed text as the printer draws it: its line's top-left corner at `mm` from the
+    // paper's corner, on a device of `dpi` dots per inch whose painter origin lies at `origin`
+    // (device pixels from the paper's corner). The label preview draws with it too.
+    static void drawPlacedText(QPainter& painter, double dpi, QPointF origin, QPointF mm, const QString& text,
+                               const QFont& font);
+
 private:
     struct Line {
         QString text;
@@ -55,7 +63,6 @@ private:
         QString text;
         QFont font;
     };
-    static QFont resolve(const PrintFont& font);
     bool drawPlaced(QPainter& painter, const QList<Placed>& placed);
     bool drawLines(QPainter& painter, const QList<Line>& lines, bool onNewPage);
 

@@ -50,6 +50,10 @@ inline const QString kCommune = QStringLiteral("Commune");
 inline const QString kOperateurs = QStringLiteral("Operateurs");
 inline const QString kCategorie = QStringLiteral("Categorie");
 
+// "Assistant" application, "Setup " section: the label window's transceiver and antenna.
+inline const QString kTransceiver = QStringLiteral("Transceiver");
+inline const QString kAntenne = QStringLiteral("Antenne");
+
 // Defaults.
 inline const QString kNoCallsign = QStringLiteral("FXXXX");
 inline const QString kNoLocator = QStringLiteral("------");
