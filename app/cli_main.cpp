@@ -6,6 +6,7 @@
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
 #include "station/program_directory.h"
+#include "stats/stats_cli.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,6 +24,8 @@ int main(int argc, char* argv[])
     const QList<tv::cli::Command> commands = {
         tv::aids::scpCommand(),
         tv::labels::cliCommand(&tv::QtPrinter::toPdf),
+        tv::statscli::statsCommand(),
+        tv::statscli::searchCommand(),
     };
 
     QStringList arguments;

@@ -58,6 +58,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     wireStationMenus();
     wireReportMenus();
     wireLabelMenus();
+    wireStatsMenus();
 }
 
 MainWindow::~MainWindow() = default;

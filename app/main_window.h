@@ -90,6 +90,7 @@ private:
     // Reports and exports (main_window_reports.cpp).
     void wireReportMenus();
     void wireLabelMenus(); // main_window_labels.cpp
+    void wireStatsMenus(); // statistics, search, department QSOs (main_window_stats.cpp)
 
     Services m_services;
     StationSession m_session;

@@ -274,6 +274,7 @@ void EntryPanel::showForm(bool moveFocus)
     cancel->setEnabled(form.cancelEnabled);
     edit->setEnabled(form.editEnabled);
     remove->setEnabled(form.deleteEnabled);
+    search->setEnabled(form.searchEnabled);
     if (!moveFocus)
         return;
     if (QWidget* target = fieldWidget(form.focus); target && target->isEnabled()) {
