@@ -3,6 +3,7 @@
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
 #include "station/program_directory.h"
+#include "stats/map_cli.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +18,9 @@
 int main(int argc, char* argv[])
 {
     // The commands of the subsystems above the reports.
-    const QList<tv::cli::Command> commands = {};
+    const QList<tv::cli::Command> commands = {
+        tv::activationmap::command(),
+    };
 
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

@@ -57,6 +57,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     followCore();
     wireStationMenus();
     wireReportMenus();
+    wireMapMenus();
 }
 
 MainWindow::~MainWindow() = default;

@@ -89,6 +89,7 @@ private:
 
     // Reports and exports (main_window_reports.cpp).
     void wireReportMenus();
+    void wireMapMenus(); // main_window_map.cpp
 
     Services m_services;
     StationSession m_session;
