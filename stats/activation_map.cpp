@@ -24,7 +24,7 @@ constexpr double kFooter = 24;      // the band under the map for the title and 
 constexpr double kInsetOrigin = 6;  // the inset's frame, at the top left (open sea on this map)
 constexpr double kInsetSize = 124;  // side of the frame
 constexpr double kInsetPadding = 8; // between the frame and the enlarged departments
-constexpr double kNumberSize = 7;   // font size of the numbers on the map
+constexpr double kNumberSize = 8;   // font size of the numbers on the map
 constexpr double kInsetNumberSize = 10;
 constexpr double kOutline = 0.4; // stroke width of the outlines
 
@@ -266,32 +266,34 @@ QString attribution()
     return QStringLiteral("Carte : Victor Cazanave, svg-maps (CC BY 4.0)");
 }
 
-QByteArray svg(const FranceMap& map, const Colouring& colouring, palette::Rgb background, const QString& title)
-{
-    const QRectF box = map.viewBox;
-    const double height = box.height() + kFooter;
-    QByteArray out;
-    out.reserve(160 * 1024);
-    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"" +
-           number(box.width()) + "\" height=\"" + number(height) + "\" viewBox=\"" + number(box.x()) + ' ' +
-           number(box.y()) + ' ' + number(box.width()) + ' ' + number(height) + "\">\n";
-    out += "<rect x=\"" + number(box.x()) + "\" y=\"" + number(box.y()) + "\" width=\"" + number(box.width()) +
-           "\" height=\"" + number(height) + "\" fill=\"#FFFFFF\"/>\n";
+namespace {
 
-    // The departments, each with its fill.
-    out += "<g id=\"departements\" stroke=\"#000000\" stroke-width=\"" + number(kOutline) +
+// What one drawing holds: the fills, the lines (outlines, frame, numbers), or both.
+struct Layers {
+    bool fills;
+    bool lines;
+    QByteArray fill(const QByteArray& colour) const { return fills ? colour : "none"; }
+    QByteArray stroke() const { return lines ? "#000000" : "none"; }
+};
+
+// Every department with its fill; the bounds of Paris and its neighbours are returned.
+QRectF writeDepartments(QByteArray& out, const FranceMap& map, const Colouring& colouring, const SvgOptions& options,
+                        const Layers& layers)
+{
+    out += "<g id=\"departements\" stroke=\"" + layers.stroke() + "\" stroke-width=\"" + number(kOutline) +
            "\" stroke-linejoin=\"round\">\n";
     QRectF paris;
     for (const FranceMap::Department& d : map.departments) {
         const int rank = colouring.rank[*departmentNumber(d.id)];
-        out += "<path id=\"" + d.id + "\" fill=\"" + colourText(palette::markColour(rank).value_or(background)) +
-               "\" d=\"" + d.outline + "\"/>\n";
+        out += "<path id=\"" + d.id + "\" fill=\"" +
+               layers.fill(colourText(palette::markColour(rank).value_or(options.background))) + "\" d=\"" + d.outline +
+               "\"/>\n";
         if (isParisInset(d.id))
             paris = paris.united(d.bounds);
     }
     out += "</g>\n";
-
+    if (!layers.lines)
+        return paris;
     // The numbers, but for the departments of the inset.
     out += "<g id=\"numeros\" font-family=\"sans-serif\" font-size=\"" + number(kNumberSize) +
            "\" text-anchor=\"middle\" fill=\"#000000\">\n";
@@ -301,38 +303,67 @@ QByteArray svg(const FranceMap& map, const Colouring& colouring, palette::Rgb ba
                               departmentLabel(*departmentNumber(d.id)));
     }
     out += "</g>\n";
+    return paris;
+}
 
-    // Paris and its three neighbours, enlarged.
-    if (!paris.isEmpty()) {
-        const double scale = (kInsetSize - 2 * kInsetPadding) / std::max(paris.width(), paris.height());
-        const QPointF origin(box.x() + kInsetOrigin + (kInsetSize - paris.width() * scale) / 2,
-                             box.y() + kInsetOrigin + (kInsetSize - paris.height() * scale) / 2);
-        auto place = [&](const QPointF& p) { return origin + (p - paris.topLeft()) * scale; };
-        out += "<g id=\"encart-paris\">\n<rect x=\"" + number(box.x() + kInsetOrigin) + "\" y=\"" +
-               number(box.y() + kInsetOrigin) + "\" width=\"" + number(kInsetSize) + "\" height=\"" +
-               number(kInsetSize) + "\" fill=\"#FFFFFF\" stroke=\"#000000\" stroke-width=\"0.8\"/>\n";
-        out += "<g transform=\"translate(" + number(origin.x()) + ' ' + number(origin.y()) + ") scale(" +
-               QByteArray::number(scale, 'f', 4) + ") translate(" + number(-paris.x()) + ' ' + number(-paris.y()) +
-               ")\" stroke=\"#000000\" stroke-width=\"" + QByteArray::number(kOutline * 2 / scale, 'f', 4) +
-               "\" stroke-linejoin=\"round\">\n";
-        for (const QByteArray& id : kParisAndNeighbours)
-            out += "<use xlink:href=\"#" + id + "\"/>\n";
-        out += "</g>\n<g font-family=\"sans-serif\" font-size=\"" + number(kInsetNumberSize) +
+// Paris and its three neighbours again, enlarged in a frame at the top left.
+void writeInset(QByteArray& out, const FranceMap& map, const QRectF& paris, const Layers& layers)
+{
+    const QRectF box = map.viewBox;
+    const double scale = (kInsetSize - 2 * kInsetPadding) / std::max(paris.width(), paris.height());
+    const QPointF origin(box.x() + kInsetOrigin + (kInsetSize - paris.width() * scale) / 2,
+                         box.y() + kInsetOrigin + (kInsetSize - paris.height() * scale) / 2);
+    out += "<g id=\"encart-paris\">\n<rect x=\"" + number(box.x() + kInsetOrigin) + "\" y=\"" +
+           number(box.y() + kInsetOrigin) + "\" width=\"" + number(kInsetSize) + "\" height=\"" + number(kInsetSize) +
+           "\" fill=\"" + layers.fill("#FFFFFF") + "\" stroke=\"" + layers.stroke() + "\" stroke-width=\"0.8\"/>\n";
+    out += "<g transform=\"translate(" + number(origin.x()) + ' ' + number(origin.y()) + ") scale(" +
+           QByteArray::number(scale, 'f', 4) + ") translate(" + number(-paris.x()) + ' ' + number(-paris.y()) +
+           ")\" stroke=\"" + layers.stroke() + "\" stroke-width=\"" + QByteArray::number(kOutline * 2 / scale, 'f', 4) +
+           "\" stroke-linejoin=\"round\">\n";
+    for (const QByteArray& id : kParisAndNeighbours)
+        out += "<use xlink:href=\"#" + id + "\"/>\n";
+    out += "</g>\n";
+    if (layers.lines) {
+        out += "<g font-family=\"sans-serif\" font-size=\"" + number(kInsetNumberSize) +
                "\" text-anchor=\"middle\" fill=\"#000000\">\n";
         for (const FranceMap::Department& d : map.departments) {
             if (isParisInset(d.id)) {
-                const QPointF centre = place(d.bounds.center());
+                const QPointF centre = origin + (d.bounds.center() - paris.topLeft()) * scale;
                 out += numberText(centre.x(), centre.y(), kInsetNumberSize, d.id);
             }
         }
-        out += "</g>\n</g>\n";
+        out += "</g>\n";
     }
+    out += "</g>\n";
+}
 
+} // namespace
+
+QByteArray svg(const FranceMap& map, const Colouring& colouring, const SvgOptions& options)
+{
+    const Layers layers{options.layer != SvgOptions::Layer::Lines, options.layer != SvgOptions::Layer::Fills};
+    const QRectF box = map.viewBox;
+    const double height = box.height() + (options.footer ? kFooter : 0); // the same in both layers
+    QByteArray out;
+    out.reserve(160 * 1024);
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"" +
+           number(box.width()) + "\" height=\"" + number(height) + "\" viewBox=\"" + number(box.x()) + ' ' +
+           number(box.y()) + ' ' + number(box.width()) + ' ' + number(height) + "\">\n";
+    if (layers.fills)
+        out += "<rect x=\"" + number(box.x()) + "\" y=\"" + number(box.y()) + "\" width=\"" + number(box.width()) +
+               "\" height=\"" + number(height) + "\" fill=\"#FFFFFF\"/>\n";
+    const QRectF paris = writeDepartments(out, map, colouring, options, layers);
+    if (!paris.isEmpty())
+        writeInset(out, map, paris, layers);
+    if (!options.footer || !layers.lines)
+        return out + "</svg>\n";
     // Title and attribution under the map.
     const double baseline = box.y() + height - 8;
-    if (!title.isEmpty())
+    if (!options.title.isEmpty())
         out += "<text id=\"titre\" x=\"" + number(box.x() + 6) + "\" y=\"" + number(baseline) +
-               "\" font-family=\"sans-serif\" font-size=\"11\" fill=\"#000000\">" + xmlText(title) + "</text>\n";
+               "\" font-family=\"sans-serif\" font-size=\"11\" fill=\"#000000\">" + xmlText(options.title) +
+               "</text>\n";
     out += "<text id=\"attribution\" x=\"" + number(box.right() - 6) + "\" y=\"" + number(baseline) +
            "\" font-family=\"sans-serif\" font-size=\"8\" text-anchor=\"end\" fill=\"#404040\">" +
            xmlText(attribution()) + "</text>\n</svg>\n";

@@ -76,9 +76,20 @@ std::optional<QRectF> outlineBounds(QByteArrayView path);
 // The attribution the map must carry wherever it is shown.
 QString attribution();
 
-// The coloured map as an SVG document (UTF-8). Uncoloured departments take `background`;
-// `title` (when not empty) is written under the map, beside the attribution.
-QByteArray svg(const FranceMap& map, const Colouring& colouring, palette::Rgb background, const QString& title);
+// How the map is drawn.
+struct SvgOptions {
+    palette::Rgb background = 0xFFFFFF; // the fill of the uncoloured departments
+    QString title;                      // written under the map, when not empty
+    bool footer = true;                 // the title and the attribution under the map
+    // The whole map; or its fills alone (page, departments, inset) and its lines alone
+    // (outlines, frame, numbers, footer), which drawn over the fills give the whole map: a
+    // window keeps the lines' picture and paints only the fills again when a colour changes.
+    enum class Layer { Whole, Fills, Lines } layer = Layer::Whole;
+};
+
+// The coloured map as an SVG document (UTF-8): every department's path keeps its id and
+// carries its fill ("none" in the lines layer).
+QByteArray svg(const FranceMap& map, const Colouring& colouring, const SvgOptions& options);
 
 // The title of a saved map: "JNM F4ABC - 14 Mhz SSB : 3 activations, 2 départements contactés".
 QString title(const QString& displayCallsign, const QString& band, const QString& mode, const Colouring& colouring);

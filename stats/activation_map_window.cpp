@@ -30,34 +30,68 @@ namespace {
 // The one map window, while it is open.
 QPointer<ActivationMapWindow> g_open;
 
-// The map drawn as large as the picture allows, keeping its proportions.
+} // namespace
+
+// The map drawn as large as the picture allows, keeping its proportions: the lines (outlines,
+// numbers) are drawn once per size, the fills again when the colouring changes.
 class MapPicture final : public QWidget {
 public:
-    MapPicture(QSvgRenderer* renderer, QWidget* parent) : QWidget(parent), m_renderer(renderer)
+    explicit MapPicture(QWidget* parent) : QWidget(parent)
     {
         setObjectName(QStringLiteral("Picture1"));
         setMinimumSize(475, 510);
         setAutoFillBackground(true);
         setBackgroundRole(QPalette::Base);
     }
+    void setLines(const QByteArray& svg)
+    {
+        m_lines.load(svg);
+        m_linesImage = QImage();
+        update();
+    }
+    void setFills(const QByteArray& svg)
+    {
+        m_fills.load(svg);
+        m_fillsImage = QImage();
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        if (!m_renderer->isValid())
+        if (!m_lines.isValid())
             return;
+        const QSizeF size = m_lines.viewBoxF().size().scaled(QSizeF(this->size()), Qt::KeepAspectRatio);
+        const QSize pixels = (size * devicePixelRatioF()).toSize();
+        if (m_linesImage.size() != pixels)
+            m_linesImage = draw(m_lines, pixels);
+        if (m_fillsImage.size() != pixels)
+            m_fillsImage = draw(m_fills, pixels);
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QSizeF size = m_renderer->viewBoxF().size().scaled(QSizeF(this->size()), Qt::KeepAspectRatio);
-        m_renderer->render(&painter,
-                           QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size));
+        const QPointF at((width() - size.width()) / 2, (height() - size.height()) / 2);
+        painter.drawImage(at, m_fillsImage);
+        painter.drawImage(at, m_linesImage);
     }
 
 private:
-    QSvgRenderer* m_renderer;
-};
+    QImage draw(QSvgRenderer& renderer, const QSize& pixels) const
+    {
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        }
+        image.setDevicePixelRatio(devicePixelRatioF());
+        return image;
+    }
 
-} // namespace
+    QSvgRenderer m_lines;
+    QSvgRenderer m_fills;
+    QImage m_linesImage; // at the size last painted
+    QImage m_fillsImage;
+};
 
 ActivationMapWindow* ActivationMapWindow::showOrRaise(Services services, StationSession& session, Logbook& logbook,
                                                       QWidget* parent)
@@ -105,8 +139,7 @@ ActivationMapWindow::ActivationMapWindow(Services services, StationSession& sess
     choices->addWidget(m_savePng);
     choices->addWidget(m_saveSvg);
 
-    m_renderer = new QSvgRenderer(this);
-    m_picture = new MapPicture(m_renderer, this);
+    m_picture = new MapPicture(this);
 
     auto* frame = named<QGroupBox>(this, "Frame1");
     m_departments = named<QLabel>(frame, "NB_Dep");
@@ -129,6 +162,9 @@ ActivationMapWindow::ActivationMapWindow(Services services, StationSession& sess
     column->addWidget(m_picture, 1);
     column->addLayout(counts);
 
+    // The map without colours until `Afficher`.
+    m_picture->setLines(drawing({}, activationmap::SvgOptions::Layer::Lines));
+    m_picture->setFills(drawing({}, activationmap::SvgOptions::Layer::Fills));
     connect(&m_logbook, &Logbook::appended, this, &ActivationMapWindow::redraw);
     connect(&m_logbook, &Logbook::reloaded, this, &ActivationMapWindow::redraw);
     connect(&m_session, &StationSession::sessionChanged, this, &ActivationMapWindow::fillBands);
@@ -167,12 +203,10 @@ void ActivationMapWindow::redraw()
     if (m_shownBand.isEmpty())
         return;
     m_colouring = activationmap::colour(m_logbook.lines(), m_shownBand, m_shownMode);
-    m_svg = activationmap::svg(activationmap::FranceMap::shipped(), m_colouring,
-                               palette().color(QPalette::Window).rgb(), QString());
-    m_renderer->load(m_svg);
+    m_picture->setFills(drawing(m_colouring, activationmap::SvgOptions::Layer::Fills));
+    m_svg = drawing(m_colouring, activationmap::SvgOptions::Layer::Whole);
     m_activations->setText(QString::number(m_colouring.matchingQsos));
     m_departments->setText(QString::number(m_colouring.colouredDepartments()));
-    m_picture->update();
 }
 
 void ActivationMapWindow::savePng()
@@ -193,14 +227,25 @@ void ActivationMapWindow::save(const QString& extension)
     const QString band = QString::fromLatin1(m_shownBand);
     const QString mode = QString::fromLatin1(m_shownMode);
     const QString name = activationmap::fileName(m_session.storedCallsign(), band, mode, extension);
-    const QByteArray titled =
-        activationmap::svg(activationmap::FranceMap::shipped(), m_colouring, palette().color(QPalette::Window).rgb(),
-                           activationmap::title(m_session.displayCallsign(), band, mode, m_colouring));
+    const QByteArray titled = activationmap::svg(
+        activationmap::FranceMap::shipped(), m_colouring,
+        {backgroundColour(), activationmap::title(m_session.displayCallsign(), band, mode, m_colouring)});
     const QByteArray content = extension == QLatin1String("svg") ? titled : renderPng(titled, 2);
     const FileResult written = m_services.files.replace(QDir(m_services.programDir).filePath(name), content);
     m_services.dialogs.message(written.ok()
                                    ? QStringLiteral("La carte est enregistrée dans ") + name + QStringLiteral(".")
                                    : reportmessages::notWritten(name, written));
+}
+
+palette::Rgb ActivationMapWindow::backgroundColour() const
+{
+    return palette().color(QPalette::Window).rgb() & 0xFFFFFF;
+}
+
+QByteArray ActivationMapWindow::drawing(const activationmap::Colouring& colouring,
+                                        activationmap::SvgOptions::Layer layer) const
+{
+    return activationmap::svg(activationmap::FranceMap::shipped(), colouring, {backgroundColour(), {}, false, layer});
 }
 
 QByteArray ActivationMapWindow::renderPng(const QByteArray& svg, double scale)

@@ -9,11 +9,11 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QSvgRenderer;
 
 namespace tv {
 
 class Logbook;
+class MapPicture;
 class StationSession;
 
 // The window `Carte_Acti` ("Carte_Activations"): the map of the departments where the station
@@ -34,7 +34,7 @@ public:
     static ActivationMapWindow* showOrRaise(Services services, StationSession& session, Logbook& logbook,
                                             QWidget* parent);
 
-    // The map as shown, as an SVG document; empty before the first `Afficher`.
+    // The map as shown (fills and lines), as an SVG document; empty before the first `Afficher`.
     const QByteArray& shownSvg() const { return m_svg; }
 
     // An SVG document rendered as a PNG image `scale` times the size it declares, on white.
@@ -49,6 +49,9 @@ private:
     void fillBands();
     // Colours the map again for the band and mode shown, from the Logbook's lines.
     void redraw();
+    palette::Rgb backgroundColour() const; // of the uncoloured departments
+    // The map drawn for the picture: no footer (the window shows the attribution itself).
+    QByteArray drawing(const activationmap::Colouring& colouring, activationmap::SvgOptions::Layer layer) const;
     // Saves the map shown, with its title, as "png" or "svg".
     void save(const QString& extension);
 
@@ -57,12 +60,11 @@ private:
     Logbook& m_logbook;
     QComboBox* m_mode = nullptr;     // Mode_AX
     QComboBox* m_band = nullptr;     // Bande_A
-    QWidget* m_picture = nullptr;    // Picture1
+    MapPicture* m_picture = nullptr; // Picture1
     QLabel* m_activations = nullptr; // NB_Activ
     QLabel* m_departments = nullptr; // NB_Dep
     QPushButton* m_savePng = nullptr;
     QPushButton* m_saveSvg = nullptr;
-    QSvgRenderer* m_renderer = nullptr;
     QByteArray m_shownBand; // of the last `Afficher`; empty before
     QByteArray m_shownMode;
     activationmap::Colouring m_colouring;

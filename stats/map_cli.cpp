@@ -40,8 +40,9 @@ int run(const cli::Context& context, const cli::Station* station, cli::CommandAr
     }
     const FranceMap& map = FranceMap::shipped();
     const Colouring colouring = colour(log.lines, band.toLatin1(), mode.toLatin1());
-    const QByteArray document = svg(
-        map, colouring, 0xFFFFFF, title(StationSession::displayForm(station->paths.callsign()), band, mode, colouring));
+    const QByteArray document =
+        svg(map, colouring,
+            {0xFFFFFF, title(StationSession::displayForm(station->paths.callsign()), band, mode, colouring)});
     for (const auto& [path, bytes] :
          {std::pair{svgPath, document},
           std::pair{pngPath, pngPath.isEmpty() ? QByteArray() : ActivationMapWindow::renderPng(document, kPngScale)}}) {

@@ -131,7 +131,7 @@ TEST(ActivationMapTest, SvgKeepsEveryIdWithItsFill)
 {
     const FranceMap& map = FranceMap::shipped();
     const Colouring colouring = colour(kLog, "14 Mhz", "SSB");
-    const QByteArray document = svg(map, colouring, 0xF0F0F0, QStringLiteral("JNM F4ABC - 14 Mhz SSB : <8> & co"));
+    const QByteArray document = svg(map, colouring, {0xF0F0F0, QStringLiteral("JNM F4ABC - 14 Mhz SSB : <8> & co")});
     const QHash<QByteArray, QByteArray> coloured = {{"59", "#FFC0C0"}, {"2A", "#FFC0C0"}, {"2B", "#80FFFF"}};
 
     QXmlStreamReader xml(document);
@@ -160,6 +160,26 @@ TEST(ActivationMapTest, SvgKeepsEveryIdWithItsFill)
     EXPECT_TRUE(texts.contains("2a") && texts.contains("2b") && texts.contains("75"));
     EXPECT_TRUE(texts.contains("JNM F4ABC - 14 Mhz SSB : <8> & co"));
     EXPECT_EQ(texts.last(), attribution());
+
+    // Without its footer the map keeps its own height and carries neither title nor attribution.
+    const QByteArray bare = svg(map, colouring, {0xF0F0F0, "titre", false});
+    EXPECT_TRUE(bare.contains(R"(height="585.00")"));
+    EXPECT_FALSE(bare.contains("titre") || bare.contains(attribution().toUtf8()));
+
+    // The fills and the lines drawn apart, at the same size, make the whole map.
+    const struct {
+        SvgOptions::Layer layer;
+        bool fills;
+    } layers[] = {{SvgOptions::Layer::Fills, true}, {SvgOptions::Layer::Lines, false}};
+    for (const auto& l : layers) {
+        SCOPED_TRACE(l.fills ? "fills" : "lines");
+        const QByteArray part = svg(map, colouring, {0xF0F0F0, "titre", true, l.layer});
+        EXPECT_TRUE(part.contains(R"(height="609.00")"));
+        EXPECT_EQ(part.contains(R"(<path id="59" fill="#FFC0C0")"), l.fills);
+        EXPECT_EQ(part.count(R"(fill="none" d=)"), l.fills ? 0 : 96);
+        EXPECT_EQ(part.count("<text"), l.fills ? 0 : 96 + 2);
+        EXPECT_EQ(part.count("<use"), 4);
+    }
 
     // Read back, the document gives the same outlines.
     QString error;
