@@ -7,6 +7,7 @@
 #include "reports/cli_commands.h"
 #include "station/program_directory.h"
 #include "stats/stats_cli.h"
+#include "stats/map_cli.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
         tv::labels::cliCommand(&tv::QtPrinter::toPdf),
         tv::statscli::statsCommand(),
         tv::statscli::searchCommand(),
+        tv::activationmap::command(),
     };
 
     QStringList arguments;

@@ -59,6 +59,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     wireReportMenus();
     wireLabelMenus();
     wireStatsMenus();
+    wireMapMenus();
 }
 
 MainWindow::~MainWindow() = default;

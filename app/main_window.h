@@ -91,6 +91,7 @@ private:
     void wireReportMenus();
     void wireLabelMenus(); // main_window_labels.cpp
     void wireStatsMenus(); // statistics, search, department QSOs (main_window_stats.cpp)
+    void wireMapMenus(); // main_window_map.cpp
 
     Services m_services;
     StationSession m_session;
