@@ -70,7 +70,7 @@ void HttpSpotSource::fetch(const QString& token)
         reply->setProperty(kCutProperty, int(why));
         reply->abort();
     };
-    connect(reply, &QNetworkReply::downloadProgress, reply, [this, cut](qint64 received, qint64 total) {
+    connect(reply, &QNetworkReply::downloadProgress, this, [this, cut](qint64 received, qint64 total) {
         if (received > m_maxBodyBytes || total > m_maxBodyBytes)
             cut(Cut::TooLarge);
     });

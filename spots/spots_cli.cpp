@@ -66,8 +66,8 @@ Request takeRequest(cli::CommandArgs& args)
     const qsizetype second = band2.isEmpty() ? 0 : spotlist::secondBands().indexOf(band2);
     if (second < 0)
         args.fail(QStringLiteral("seconde bande inconnue : %1 (%2)").arg(band2, spotlist::secondBands().join(", ")));
-    else if (second > 0)
-        request.tokens << spotlist::token(int(second));
+    else if (second > 0 && !request.tokens.contains(spotlist::token(int(second))))
+        request.tokens << spotlist::token(int(second)); // the same band twice is fetched once
     const QStringList sorts = {"date", "dx", "qrg"};
     if (!sort.isEmpty() && !sorts.contains(sort))
         args.fail(QStringLiteral("tri inconnu : %1 (date, dx ou qrg)").arg(sort));

@@ -1,7 +1,7 @@
 #include "spots/http_spot_source.h"
 #include "spots/spot_list.h"
 #include "spots/telnet_spot_source.h"
-#include "tests/spots/spot_servers.h"
+#include "tests/spots/spot_fixtures.h"
 #include "tests/support/test_support.h"
 
 #include <QSignalSpy>
@@ -15,34 +15,32 @@ namespace {
 using test::SpotHttpServer;
 using test::TelnetCluster;
 
-const QByteArray kPage =
-    "<TABLE>\n1\n2\n3\n4\n5\n6\n7\n<TR>\n"
-    "<TD><A HREF=\"x\" TARGET=\"_BLANK\">DL1ABC</A></TD>\n<TD ALIGN=\"RIGHT\">14025.0 &nbsp;</TD>\n"
-    "<TD ALIGN=\"LEFT\"> 21/06/15 1234&nbsp;</TD>\n<TD><A HREF=\"y\" TARGET=\"_BLANK\">F5ABC</A></TD>\n"
-    "<TD ALIGN=\"LEFT\"> CQ</TD>\n</TR>\n</TABLE>\n";
+const QByteArray kPage = test::page(test::pageRow("DL1ABC", "14025.0", "21/06/15 1234", "F5ABC", "CQ"));
 
 TEST(HttpSpotSourceTest, OneFetchGivesTheSpotsOrOneReason)
 {
-    const struct {
+    const struct Case {
         const char* name;
-        const char* base; // "" for the test server, "dead" for a port where nobody listens
-        QByteArray body;  // of the 14 Mhz page; "404" for none
-        int delayMs, timeoutMs;
-        qint64 maxBytes;
-        int spots;           // spots fetched, or -1 for a failure
-        const char* failure; // a part of the reason
+        QByteArray body = kPage;  // of the 14 Mhz page; "404" for none
+        int spots = -1;           // spots fetched, or -1 for a failure
+        const char* failure = ""; // a part of the reason
+        const char* base = "";    // "" for the test server, "dead" for a port where nobody listens
+        int delayMs = 0, timeoutMs = 10000;
+        qint64 maxBytes = spotlist::kMaxPageBytes;
     } cases[] = {
-        {"page", "", kPage, 0, 10000, spotlist::kMaxPageBytes, 1, ""},
-        {"address with a trailing slash", "/", kPage, 0, 10000, spotlist::kMaxPageBytes, 1, ""},
-        {"page without spots", "", "<html></html>", 0, 10000, spotlist::kMaxPageBytes, 0, ""},
-        {"empty reply", "", "", 0, 10000, spotlist::kMaxPageBytes, -1,
-         "Pas de reponse du site vérifiez votre liaison internet"},
-        {"no such page", "", "404", 0, 10000, spotlist::kMaxPageBytes, -1, "répond par l'erreur HTTP 404"},
-        {"too slow", "", kPage, 3000, 200, spotlist::kMaxPageBytes, -1, "ne répond pas (plus de 1 s)"},
-        {"too large", "", QByteArray(5000, 'x'), 0, 10000, 1000, -1, "trop grande (plus de 1000 octets)"},
-        {"dead server", "dead", kPage, 0, 10000, spotlist::kMaxPageBytes, -1, "refuse la connexion"},
-        {"no address", "none", kPage, 0, 10000, spotlist::kMaxPageBytes, -1, "Aucune adresse de serveur"},
-        {"not an address", "ftp://x", kPage, 0, 10000, spotlist::kMaxPageBytes, -1, "n'est pas valide"},
+        {.name = "page", .spots = 1},
+        {.name = "address with a trailing slash", .spots = 1, .base = "/"},
+        {.name = "page without spots", .body = "<html></html>", .spots = 0},
+        {.name = "empty reply", .body = "", .failure = "Pas de reponse du site vérifiez votre liaison internet"},
+        {.name = "no such page", .body = "404", .failure = "répond par l'erreur HTTP 404"},
+        {.name = "too slow", .failure = "ne répond pas (plus de 1 s)", .delayMs = 3000, .timeoutMs = 200},
+        {.name = "too large",
+         .body = QByteArray(5000, 'x'),
+         .failure = "trop grande (plus de 1000 octets)",
+         .maxBytes = 1000},
+        {.name = "dead server", .failure = "refuse la connexion", .base = "dead"},
+        {.name = "no address", .failure = "Aucune adresse de serveur", .base = "none"},
+        {.name = "not an address", .failure = "n'est pas valide", .base = "ftp://x"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -140,7 +138,7 @@ TEST(TelnetSpotSourceTest, LogsInKeepsTheSpotsOfEachBandAndReconnects)
     FakeClock clock;
     clock.set({2015, 6, 21, 12, 40, 0}, {});
     TelnetSpotSource source("127.0.0.1", cluster.serverPort(), "F0ZZZ/P", clock);
-    source.setBackoff(50, 400);
+    source.setBackoff(300, 1000); // the link is seen down before the next attempt
     source.setMaxSpots(3);
     Answers answers(source);
 

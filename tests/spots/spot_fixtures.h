@@ -11,6 +11,22 @@
 
 namespace tv::test {
 
+// One row of a spot page: seven lines as the spot server writes them.
+inline QByteArray pageRow(const QByteArray& dx, const QByteArray& qrg, const QByteArray& time,
+                          const QByteArray& spotter, const QByteArray& remark)
+{
+    return "<TR>\n<TD><A HREF=\"/dx?c=" + dx + "\" TARGET=\"_blank\">" + dx + "</A></TD>\n<TD ALIGN=\"right\">" + qrg +
+           " &nbsp;</TD>\n<TD ALIGN=\"left\"> " + time + "&nbsp;</TD>\n<TD><A HREF=\"/dx?c=" + spotter +
+           "\" target=\"_blank\">" + spotter + "</A></TD>\n<TD ALIGN=\"left\"> " + remark + "</TD>\n</TR>\n";
+}
+// A table's start and its seven head fields.
+inline const QByteArray kTableHead =
+    "<table>\n<TR>\n<TH>DX</TH>\n<TH>QRG</TH>\n<TH>Date</TH>\n<TH>Spotter</TH>\n<TH>Remarques</TH>\n</TR>\n";
+inline QByteArray page(const QByteArray& rows)
+{
+    return "<html><body>\n" + kTableHead + rows + "</table>\n</body></html>\n";
+}
+
 // A spot server on 127.0.0.1 for the tests: answers GET of the pages it was given (404 for any
 // other), after `delayMs`, then closes; records every path asked for.
 class SpotHttpServer : public QTcpServer {
