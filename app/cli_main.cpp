@@ -5,6 +5,7 @@
 #include "platform/qt_printer.h"
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
+#include "spots/spots_cli.h"
 #include "station/program_directory.h"
 #include "stats/stats_cli.h"
 #include "stats/map_cli.h"
@@ -28,6 +29,7 @@ int main(int argc, char* argv[])
         tv::statscli::statsCommand(),
         tv::statscli::searchCommand(),
         tv::activationmap::command(),
+        tv::spotsCommand(),
     };
 
     QStringList arguments;

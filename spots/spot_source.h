@@ -13,6 +13,7 @@ struct Spot {
     QString spotter;
     QString time; // as the source writes it (13 characters on the spot pages), shown and sorted as text
     QString comment;
+    QString qrg; // the frequency in kHz as the source writes it ("14025.0"), shown in the list
     bool operator==(const Spot&) const = default;
 };
 
