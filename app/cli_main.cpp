@@ -2,6 +2,7 @@
 #include "platform/qt_file_system.h"
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
+#include "rig/rig_cli.h"
 #include "station/program_directory.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,9 @@
 int main(int argc, char* argv[])
 {
     // The commands of the subsystems above the reports.
-    const QList<tv::cli::Command> commands = {};
+    const QList<tv::cli::Command> commands = {
+        tv::rigcli::tuneCommand(),
+    };
 
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
