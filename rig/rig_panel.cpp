@@ -7,7 +7,6 @@
 #include "rig/spot_tuning.h"
 #include "rig/yaesu_cat.h"
 
-#include <QActionGroup>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -43,13 +42,14 @@ void RigPanel::buildControls()
     for (const yaesu::Model& model : yaesu::models())
         m_model->addItem(QString::fromLatin1(model.name));
     m_model->addItem(kRigctldEntry);
-    m_portLabel = named<QLabel>(this, "NumPort");
-    m_baudLabel = named<QLabel>(this, "DebitPort");
+    m_serialBox = new QWidget(this);
+    m_portLabel = named<QLabel>(m_serialBox, "NumPort");
+    m_baudLabel = named<QLabel>(m_serialBox, "DebitPort");
     m_rigctldBox = new QWidget(this);
     m_host = named<QLineEdit>(m_rigctldBox, "HoteRigctld");
     m_tcpPort = named<QLineEdit>(m_rigctldBox, "PortRigctld");
     m_tcpPort->setValidator(new QIntValidator(1, 65535, m_tcpPort));
-    m_tcpPort->setMaximumWidth(60);
+    m_tcpPort->setMaximumWidth(m_tcpPort->fontMetrics().horizontalAdvance(QStringLiteral("655350")) + 12);
     m_status = named<QLabel>(this, "EtatEmetteur");
     m_status->setWordWrap(true);
     connect(m_host, &QLineEdit::editingFinished, this, &RigPanel::takeRigctldEntry);
@@ -58,12 +58,15 @@ void RigPanel::buildControls()
     auto* line = new QHBoxLayout;
     line->addWidget(named<QLabel>(this, "Label12", QStringLiteral("Transceiver")));
     line->addWidget(m_model);
-    line->addSpacing(12);
-    line->addWidget(named<QLabel>(this, "Label10", QStringLiteral("Com ")));
-    line->addWidget(m_portLabel);
-    line->addSpacing(12);
-    line->addWidget(m_baudLabel);
-    line->addWidget(named<QLabel>(this, "Label9", QStringLiteral("Bauds")));
+    auto* serial = new QHBoxLayout(m_serialBox);
+    serial->setContentsMargins(0, 0, 0, 0);
+    serial->addSpacing(12);
+    serial->addWidget(named<QLabel>(m_serialBox, "Label10", QStringLiteral("Com ")));
+    serial->addWidget(m_portLabel);
+    serial->addSpacing(12);
+    serial->addWidget(m_baudLabel);
+    serial->addWidget(named<QLabel>(m_serialBox, "Label9", QStringLiteral("Bauds")));
+    line->addWidget(m_serialBox);
     auto* rigctld = new QHBoxLayout(m_rigctldBox);
     rigctld->setContentsMargins(0, 0, 0, 0);
     rigctld->addWidget(named<QLabel>(m_rigctldBox, "LabelRigctld", QStringLiteral("rigctld")));
@@ -127,6 +130,7 @@ void RigPanel::showChoice()
     m_host->setText(m_choice.host);
     m_tcpPort->setText(QString::number(m_choice.tcpPort));
     m_rigctldBox->setVisible(m_choice.rigctld);
+    m_serialBox->setVisible(!m_choice.rigctld);
     // The port and its speed serve the Yaesu models only.
     m_portMenu->setEnabled(!m_choice.rigctld);
     m_baudMenu->setEnabled(!m_choice.rigctld);

@@ -81,13 +81,14 @@ private:
     std::unique_ptr<YaesuRig> m_yaesu;
     std::unique_ptr<RigctldRig> m_rigctld;
 
-    QComboBox* m_model = nullptr;   // Emetteur
-    QLabel* m_portLabel = nullptr;  // NumPort
-    QLabel* m_baudLabel = nullptr;  // DebitPort
-    QLineEdit* m_host = nullptr;    // HoteRigctld
-    QLineEdit* m_tcpPort = nullptr; // PortRigctld
-    QWidget* m_rigctldBox = nullptr;
-    QLabel* m_status = nullptr; // EtatEmetteur
+    QComboBox* m_model = nullptr;    // Emetteur
+    QLabel* m_portLabel = nullptr;   // NumPort
+    QLabel* m_baudLabel = nullptr;   // DebitPort
+    QLineEdit* m_host = nullptr;     // HoteRigctld
+    QLineEdit* m_tcpPort = nullptr;  // PortRigctld
+    QWidget* m_serialBox = nullptr;  // the port and its speed, for a Yaesu
+    QWidget* m_rigctldBox = nullptr; // the host and port of rigctld
+    QLabel* m_status = nullptr;      // EtatEmetteur
     QMenu* m_portMenu = nullptr;
     QMenu* m_baudMenu = nullptr;
 };
