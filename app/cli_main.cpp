@@ -6,6 +6,7 @@
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
 #include "spots/spots_cli.h"
+#include "rig/rig_cli.h"
 #include "station/program_directory.h"
 #include "stats/stats_cli.h"
 #include "stats/map_cli.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
         tv::statscli::searchCommand(),
         tv::activationmap::command(),
         tv::spotsCommand(),
+        tv::rigcli::tuneCommand(),
     };
 
     QStringList arguments;

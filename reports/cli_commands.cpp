@@ -420,7 +420,8 @@ QString helpText(const QList<Command>& commands)
                "  2  ligne de commande incorrecte\n"
                "  3  aucune station, ou indicatif ou date de la JNM inutilisable pour nommer un fichier\n"
                "  4  fichier de la station introuvable ou illisible\n"
-               "  5  écriture impossible (un fichier précédent du même nom reste intact)\n")
+               "  5  écriture impossible (un fichier précédent du même nom reste intact)\n"
+               "  6  serveur, cluster ou émetteur injoignable\n")
         .arg(extra);
 }
 

@@ -34,6 +34,7 @@ enum Exit {
     kStation = 3,        // no station, or a callsign or event date that cannot name files
     kReadFailed = 4,     // a station file is missing or cannot be read
     kWriteFailed = 5,    // a file could not be written (the previous one is left intact)
+    kUnreachable = 6,    // a server, a cluster or a transceiver cannot be reached
 };
 
 struct Options {

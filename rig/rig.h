@@ -10,6 +10,9 @@ using Frequency = quint64;
 
 enum class RigMode { Lsb, Usb, Cw, CwReverse, Am, Fm };
 
+// The mode's name as radios and Hamlib write it: "LSB", "USB", "CW", "CWR", "AM", "FM".
+QString rigModeName(RigMode mode);
+
 // What the radio took of the program's commands (a frequency of 0: none set yet).
 struct RigState {
     Frequency frequency = 0;
@@ -30,6 +33,8 @@ public:
 
     virtual void setFrequency(Frequency hz) = 0;
     virtual void setMode(RigMode mode) = 0;
+    // Frequency, then mode, as one command to the radio.
+    virtual void tune(Frequency hz, RigMode mode) = 0;
     virtual RigState state() const = 0;
 
 Q_SIGNALS:
@@ -46,6 +51,7 @@ public:
 
     void setFrequency(Frequency hz) final;
     void setMode(RigMode mode) final;
+    void tune(Frequency hz, RigMode mode) final;
     RigState state() const final { return m_state; }
 
 protected:
@@ -53,6 +59,8 @@ protected:
     // ("Le port com2 n'existe pas").
     virtual QString sendFrequency(Frequency hz) = 0;
     virtual QString sendMode(RigMode mode) = 0;
+    // Frequency and mode in one go; by default the frequency, then, if it was taken, the mode.
+    virtual QString sendTune(Frequency hz, RigMode mode);
 
 private:
     void apply(const QString& error, const RigState& next);
