@@ -5,11 +5,11 @@
 #include "platform/qt_printer.h"
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
-#include "spots/spots_cli.h"
 #include "rig/rig_cli.h"
+#include "spots/spots_cli.h"
 #include "station/program_directory.h"
-#include "stats/stats_cli.h"
 #include "stats/map_cli.h"
+#include "stats/stats_cli.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,12 +25,9 @@ int main(int argc, char* argv[])
 {
     // The commands of the subsystems above the reports.
     const QList<tv::cli::Command> commands = {
-        tv::aids::scpCommand(),
-        tv::labels::cliCommand(&tv::QtPrinter::toPdf),
-        tv::statscli::statsCommand(),
-        tv::statscli::searchCommand(),
-        tv::activationmap::command(),
-        tv::spotsCommand(),
+        tv::aids::scpCommand(),       tv::labels::cliCommand(&tv::QtPrinter::toPdf),
+        tv::statscli::statsCommand(), tv::statscli::searchCommand(),
+        tv::activationmap::command(), tv::spotsCommand(),
         tv::rigcli::tuneCommand(),
     };
 

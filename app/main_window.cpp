@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "platform/serial_port.h"
 
 #include "app/department_grid_widget.h"
 #include "entry/entry_panel.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     wireLabelMenus();
     wireStatsMenus();
     wireMapMenus();
+    wireClusterButton();
 }
 
 MainWindow::~MainWindow() = default;

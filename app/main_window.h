@@ -21,6 +21,8 @@ class QTimer;
 
 namespace tv {
 
+class SerialPorts;
+
 class DepartmentGridWidget;
 class EntryPanel;
 class HelpWindow;
@@ -89,9 +91,10 @@ private:
 
     // Reports and exports (main_window_reports.cpp).
     void wireReportMenus();
-    void wireLabelMenus(); // main_window_labels.cpp
-    void wireStatsMenus(); // statistics, search, department QSOs (main_window_stats.cpp)
-    void wireMapMenus(); // main_window_map.cpp
+    void wireLabelMenus();    // main_window_labels.cpp
+    void wireStatsMenus();    // statistics, search, department QSOs (main_window_stats.cpp)
+    void wireMapMenus();      // main_window_map.cpp
+    void wireClusterButton(); // main_window_cluster.cpp
 
     Services m_services;
     StationSession m_session;
@@ -125,13 +128,14 @@ private:
     QTimer* m_timer = nullptr;          // Timer1
 
     // List, entry, grid, score.
-    QGroupBox* m_logFrame = nullptr;        // Frame5
-    QTableView* m_list = nullptr;           // Liste_QSO
-    EntryPanel* m_entry = nullptr;          // Frame4
-    DepartmentGridWidget* m_grid = nullptr; // Frame3
-    QLabel* m_score = nullptr;              // P_QSO
-    QLabel* m_debug = nullptr;              // NB_Debug
-    QPushButton* m_cluster = nullptr;       // Command1
+    QGroupBox* m_logFrame = nullptr;            // Frame5
+    QTableView* m_list = nullptr;               // Liste_QSO
+    EntryPanel* m_entry = nullptr;              // Frame4
+    DepartmentGridWidget* m_grid = nullptr;     // Frame3
+    QLabel* m_score = nullptr;                  // P_QSO
+    QLabel* m_debug = nullptr;                  // NB_Debug
+    QPushButton* m_cluster = nullptr;           // Command1
+    std::unique_ptr<SerialPorts> m_serialPorts; // the machine's serial ports, for the cluster window's rig
 };
 
 } // namespace tv

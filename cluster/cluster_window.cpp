@@ -35,10 +35,6 @@ namespace {
 
 QPointer<ClusterWindow> g_open;
 
-const QString kBand1Key = QStringLiteral("bande Cluster");
-const QString kBand2Key = QStringLiteral("bande Cluster 1");
-const QString kServerKey = QStringLiteral("Serveur Cluster");
-
 std::unique_ptr<SpotSource> defaultSource(const QString& address, const QString& callsign, const Clock& clock)
 {
     const QUrl url(address);
@@ -175,7 +171,7 @@ void ClusterWindow::build()
     });
     connect(m_callsign, &QLineEdit::returnPressed, this, [this] {
         if (m_callsign->text().isEmpty()) {
-            m_services.dialogs.info(QStringLiteral("Entrez un indicatif"));
+            m_services.dialogs.message(QStringLiteral("Entrez un indicatif"));
             return;
         }
         fetchBands();
@@ -235,19 +231,21 @@ void ClusterWindow::restoreSettings()
 {
     SettingsStore& s = m_services.settings;
     m_band2->setCurrentIndex(0);
-    m_band1->setCurrentIndex(std::clamp(s.value(keys::kZez, keys::kSetup, kBand1Key, QStringLiteral("0")).toInt(), 0,
-                                        int(m_band1->count()) - 1));
-    m_band2->setCurrentIndex(std::clamp(s.value(keys::kZez, keys::kSetup, kBand2Key, QStringLiteral("0")).toInt(), 0,
-                                        int(m_band2->count()) - 1));
-    m_address->setText(s.value(keys::kZez, keys::kSetup, kServerKey, QString()));
+    m_band1->setCurrentIndex(
+        std::clamp(s.value(keys::kZez, keys::kSetup, keys::kBandeCluster, QStringLiteral("0")).toInt(), 0,
+                   int(m_band1->count()) - 1));
+    m_band2->setCurrentIndex(
+        std::clamp(s.value(keys::kZez, keys::kSetup, keys::kBandeCluster1, QStringLiteral("0")).toInt(), 0,
+                   int(m_band2->count()) - 1));
+    m_address->setText(s.value(keys::kZez, keys::kSetup, keys::kServeurCluster, QString()));
 }
 
 void ClusterWindow::storeBands()
 {
     SettingsStore& s = m_services.settings;
-    s.setValue(keys::kZez, keys::kSetup, kBand1Key, QString::number(m_band1->currentIndex()));
-    s.setValue(keys::kZez, keys::kSetup, kBand2Key, QString::number(m_band2->currentIndex()));
-    s.setValue(keys::kZez, keys::kSetup, kServerKey, m_address->text().trimmed());
+    s.setValue(keys::kZez, keys::kSetup, keys::kBandeCluster, QString::number(m_band1->currentIndex()));
+    s.setValue(keys::kZez, keys::kSetup, keys::kBandeCluster1, QString::number(m_band2->currentIndex()));
+    s.setValue(keys::kZez, keys::kSetup, keys::kServeurCluster, m_address->text().trimmed());
 }
 
 void ClusterWindow::chooseSort(spotlist::Sort sort)

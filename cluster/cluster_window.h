@@ -48,8 +48,8 @@ public:
                   QWidget* parent = nullptr);
     ~ClusterWindow() override;
 
-    static ClusterWindow* showOrRaise(Services services, StationSession& session, Logbook& logbook,
-                                      SerialPorts& ports, QWidget* parent);
+    static ClusterWindow* showOrRaise(Services services, StationSession& session, Logbook& logbook, SerialPorts& ports,
+                                      QWidget* parent);
 
     void setSourceFactory(SourceFactory factory);
     void setRefreshInterval(int milliseconds) { m_timer.setInterval(milliseconds); }
@@ -85,27 +85,27 @@ private:
 
     QTimer m_timer;
     spotlist::Sort m_sort = spotlist::Sort::Date;
-    QStringList m_pending;    // the tokens still to fetch
-    QList<Spot> m_gathered;   // the spots of this fetch so far
-    QList<Spot> m_spots;      // the spots of the last fetch
-    QSet<QString> m_alerted;  // spots already alerted for (callsign and QRG)
+    QStringList m_pending;   // the tokens still to fetch
+    QList<Spot> m_gathered;  // the spots of this fetch so far
+    QList<Spot> m_spots;     // the spots of the last fetch
+    QSet<QString> m_alerted; // spots already alerted for (callsign and QRG)
     QList<spotlist::Row> m_rows;
 
-    QLineEdit* m_address = nullptr;  // Serveur
-    QComboBox* m_band1 = nullptr;    // Bande_CL
-    QComboBox* m_band2 = nullptr;    // Bande_CL2
-    QPushButton* m_show = nullptr;   // Afficher
-    QLabel* m_wait = nullptr;        // Patientez
+    QLineEdit* m_address = nullptr; // Serveur
+    QComboBox* m_band1 = nullptr;   // Bande_CL
+    QComboBox* m_band2 = nullptr;   // Bande_CL2
+    QPushButton* m_show = nullptr;  // Afficher
+    QLabel* m_wait = nullptr;       // Patientez
     QPushButton* m_sortButtons[3] = {};
-    QListWidget* m_list = nullptr;   // Liste_Stations
-    QCheckBox* m_french = nullptr;   // Check1
-    QCheckBox* m_prefix = nullptr;   // Check2
-    QCheckBox* m_alert = nullptr;    // Check3
-    QCheckBox* m_mills = nullptr;    // Check4
+    QListWidget* m_list = nullptr;    // Liste_Stations
+    QCheckBox* m_french = nullptr;    // Check1
+    QCheckBox* m_prefix = nullptr;    // Check2
+    QCheckBox* m_alert = nullptr;     // Check3
+    QCheckBox* m_mills = nullptr;     // Check4
     QCheckBox* m_millAlert = nullptr; // Check5
-    QLineEdit* m_callsign = nullptr; // Indicatif
-    QLabel* m_time = nullptr;        // QTR
-    QLabel* m_status = nullptr;      // Etat
+    QLineEdit* m_callsign = nullptr;  // Indicatif
+    QLabel* m_time = nullptr;         // QTR
+    QLabel* m_status = nullptr;       // Etat
     RigPanel* m_rig = nullptr;
 };
 

@@ -50,9 +50,23 @@ inline const QString kCommune = QStringLiteral("Commune");
 inline const QString kOperateurs = QStringLiteral("Operateurs");
 inline const QString kCategorie = QStringLiteral("Categorie");
 
-// "Assistant" application, "Setup " section: the label window's transceiver and antenna.
+// "Transceiver": in application "Assistant", section "Setup ", the label window's transceiver
+// text; in application "ZEZ", section "Setup ", the Yaesu model index ("2" by default).
 inline const QString kTransceiver = QStringLiteral("Transceiver");
+// "Assistant" application, "Setup " section: the label window's antenna.
 inline const QString kAntenne = QStringLiteral("Antenne");
+
+// "ZEZ" application, "Setup " section: the cluster window and the transceiver.
+inline const QString kBandeCluster = QStringLiteral("bande Cluster");     // first band list index
+inline const QString kBandeCluster1 = QStringLiteral("bande Cluster 1");  // second band list index
+inline const QString kServeurCluster = QStringLiteral("Serveur Cluster"); // spot server or telnet://host:port
+inline const QString kPortCom = QStringLiteral("Port Com");               // port name, "0" for none
+inline const QString kBaud = QStringLiteral("Baud");                      // "9600,n,8,1", "0" for none
+inline const QString kLiaison = QStringLiteral("Liaison Emetteur");       // "Yaesu" or "rigctld"
+inline const QString kHoteRigctld = QStringLiteral("Hote rigctld");
+inline const QString kPortRigctld = QStringLiteral("Port rigctld");
+inline const QString kLiaisonYaesu = QStringLiteral("Yaesu");
+inline const QString kLiaisonRigctld = QStringLiteral("rigctld");
 
 // Defaults.
 inline const QString kNoCallsign = QStringLiteral("FXXXX");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/settings_keys.h"
 #include "rig/rigctld_rig.h"
 #include "rig/yaesu_cat.h"
 
@@ -8,18 +9,6 @@
 namespace tv {
 
 class SettingsStore;
-
-// Keys of the transceiver, in the "Setup " section of application "ZEZ".
-namespace keys {
-inline const QString kTransceiver = QStringLiteral("Transceiver");  // Yaesu model index, "2" by default
-inline const QString kPortCom = QStringLiteral("Port Com");         // port name, "0" for none
-inline const QString kBaud = QStringLiteral("Baud");                // "9600,n,8,1", "0" for none
-inline const QString kLiaison = QStringLiteral("Liaison Emetteur"); // "Yaesu" or "rigctld"
-inline const QString kHoteRigctld = QStringLiteral("Hote rigctld");
-inline const QString kPortRigctld = QStringLiteral("Port rigctld");
-inline const QString kLiaisonYaesu = QStringLiteral("Yaesu");
-inline const QString kLiaisonRigctld = QStringLiteral("rigctld");
-} // namespace keys
 
 // How the program reaches the transceiver: not at all, a Yaesu on a serial port, or rigctld.
 enum class RigKind { None, Yaesu, Rigctld };
