@@ -359,6 +359,8 @@ bool MainWindow::start()
         resize(std::min(width(), area.width()), std::min(height(), area.height()));
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
+    if (const QString problem = startup::settingsProblemText(m_services.settings); !problem.isEmpty())
+        m_services.dialogs.message(problem);
     startup::Identity identity = startup::readIdentity(m_services.settings, m_session);
     if (identity != startup::Identity::Ready) {
         // No station yet, or one whose callsign cannot name a file: the operator says which.
@@ -377,7 +379,8 @@ bool MainWindow::start()
     showOptions();
     showStation();
     m_logbook.setStation(m_session.storedCallsign());
-    for (const QString& warning : PrefixFile::sizeWarnings(m_services.files, m_logbook.paths()))
+    for (const QString& warning : PrefixFile::sizeWarnings(m_services.files, m_logbook.paths()) +
+                                      startup::repairFiles(m_services.files, m_logbook.paths(), m_services.countries))
         m_services.dialogs.message(warning);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -385,6 +388,8 @@ bool MainWindow::start()
     QApplication::restoreOverrideCursor();
     if (!loaded || m_ended)
         return false;
+    for (const QString& skipped : m_logbook.tally().skippedText())
+        m_services.dialogs.message(QStringLiteral("Attention : ") + skipped);
     showGrid(m_session.band(), m_session.mode(), QStringLiteral(" Dpts contacté(s) sur  "));
     if (m_ended)
         return false;

@@ -1,5 +1,7 @@
 #include "logstore/country_file.h"
 
+#include "logstore/log_file.h"
+
 namespace tv {
 
 namespace {
@@ -26,8 +28,8 @@ QList<Record> records(QByteArrayView text)
     QList<Record> out;
     for (const QByteArrayView raw : QByteArray(text.toByteArray()).split(';')) {
         const QByteArray record = raw.trimmed().toByteArray();
-        const qsizetype lineEnd = record.indexOf('\n');
-        if (record.isEmpty() || lineEnd < 0)
+        const qsizetype lineEnd = LogFile::lineAt(record, 0).end; // any line end: CR LF, LF or CR
+        if (record.isEmpty() || lineEnd == record.size())
             continue;
         const QList<QByteArray> head = record.left(lineEnd).split(':');
         if (head.size() < 8)

@@ -1,6 +1,7 @@
 #include "logstore/department_file.h"
 
 #include "logstore/fixed_text.h"
+#include "logstore/log_file.h"
 
 #include <utility>
 
@@ -10,17 +11,11 @@ namespace {
 // Calls fn(begin, end) for each line of the bytes: [begin, end) without its line end.
 template <typename Fn> void forEachLine(const QByteArray& bytes, Fn fn)
 {
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    while (start < n) {
-        qsizetype lf = bytes.indexOf('\n', start);
-        const qsizetype next = lf < 0 ? n : lf + 1;
-        qsizetype end = lf < 0 ? n : lf;
-        if (end > start && bytes[end - 1] == '\r')
-            --end;
-        if (!fn(start, end))
+    for (qsizetype start = 0; start < bytes.size();) {
+        const LogFile::LineSpan span = LogFile::lineAt(bytes, start);
+        if (!fn(start, span.end))
             return;
-        start = next;
+        start = span.next;
     }
 }
 

@@ -10,21 +10,25 @@ LogFile::LogFile(FileSystem& files, QString path) : m_files(files), m_path(std::
 {
 }
 
+LogFile::LineSpan LogFile::lineAt(const QByteArray& bytes, qsizetype start)
+{
+    const qsizetype n = bytes.size();
+    qsizetype end = start;
+    while (end < n && bytes[end] != '\n' && bytes[end] != '\r')
+        ++end;
+    if (end == n)
+        return {end, end};
+    const bool crlf = bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n';
+    return {end, end + (crlf ? 2 : 1)};
+}
+
 QList<QByteArray> LogFile::splitLines(const QByteArray& bytes)
 {
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0) {
-            lines.append(bytes.mid(start));
-            break;
-        }
-        qsizetype contentEnd = end;
-        if (contentEnd > start && bytes[contentEnd - 1] == '\r')
-            --contentEnd;
-        lines.append(bytes.mid(start, contentEnd - start));
-        start = end + 1;
+    for (qsizetype start = 0; start < bytes.size();) {
+        const LineSpan span = lineAt(bytes, start);
+        lines.append(bytes.mid(start, span.end - start));
+        start = span.next;
     }
     return lines;
 }
@@ -60,7 +64,8 @@ FileResult LogFile::append(const QByteArray& line)
     const FileRead tail = m_files.readTail(m_path, 1);
     if (!tail.result.ok() && !tail.result.notFound())
         return tail.result;
-    const bool openLine = tail.result.ok() && !tail.bytes.isEmpty() && !tail.bytes.endsWith('\n');
+    const bool openLine =
+        tail.result.ok() && !tail.bytes.isEmpty() && !tail.bytes.endsWith('\n') && !tail.bytes.endsWith('\r');
     return m_files.append(m_path, (openLine ? QByteArray("\r\n") : QByteArray()) + line + "\r\n");
 }
 

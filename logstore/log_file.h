@@ -28,9 +28,16 @@ public:
     };
     Loaded load() const;
 
-    // Splits file bytes into lines: CR LF ends a line (a bare LF is taken as a line end too);
-    // a last line without an end is kept.
+    // Splits file bytes into lines: CR LF, a lone LF and a lone CR each end a line (files
+    // edited by hand or written on other systems); a last line without an end is kept.
     static QList<QByteArray> splitLines(const QByteArray& bytes);
+    // The line that starts at `start`: where its text ends and where the next line starts,
+    // by the same line ends as splitLines().
+    struct LineSpan {
+        qsizetype end;
+        qsizetype next;
+    };
+    static LineSpan lineAt(const QByteArray& bytes, qsizetype start);
     // Joins lines, each followed by CR LF.
     static QByteArray joinLines(const QList<QByteArray>& lines);
 

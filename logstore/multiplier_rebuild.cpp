@@ -191,6 +191,15 @@ MultiplierRebuild::Result MultiplierRebuild::run(const QList<QByteArray>& logLin
     out.absentLines = std::move(computed.absentLines);
     out.unmatchedCallsigns = std::move(computed.unmatchedCallsigns);
 
+    // The marker first: until it is removed, the five files are not known to belong together.
+    const QString marker = m_paths.rebuildMarker();
+    const FileResult begun =
+        m_files.replace(marker, QByteArrayLiteral("Reconstruction des fichiers de multiplicateurs en cours\r\n"));
+    if (!begun.ok()) {
+        out.result = begun;
+        out.failedFile = marker;
+        return out;
+    }
     const QStringList paths = targets();
     const QByteArray* contents[] = {&computed.files.prefixSsb, &computed.files.prefixCw, &computed.files.absent,
                                     &computed.files.departmentSsb, &computed.files.departmentCw};
@@ -203,6 +212,26 @@ MultiplierRebuild::Result MultiplierRebuild::run(const QList<QByteArray>& logLin
         }
         ++out.filesWritten;
     }
+    const FileResult ended = m_files.remove(marker);
+    if (!ended.ok() && !ended.notFound()) {
+        out.result = ended;
+        out.failedFile = marker;
+    }
+    return out;
+}
+
+bool MultiplierRebuild::wasInterrupted(const FileSystem& files, const StationPaths& paths)
+{
+    return files.exists(paths.rebuildMarker());
+}
+
+MultiplierRebuild::Resumed MultiplierRebuild::resumeIfInterrupted()
+{
+    Resumed out;
+    if (!wasInterrupted(m_files, m_paths))
+        return out;
+    out.redone = true;
+    out.result = runFromLog();
     return out;
 }
 

@@ -32,11 +32,13 @@ namespace tv {
 // band outside the table marks nothing. CALL_Absent.txt lists what the CW QSOs could not place,
 // one line per QSO, in log order (the SSB QSOs are not listed).
 //
-// Everything is computed in memory from one pass over the log lines; then each of the five
-// files is replaced once, atomically, in this order: prefixes SSB, prefixes CW, absent list,
-// departments SSB, departments CW. A failed write stops there: the files before it are the new
-// ones, the failed one and those after it are whole and as they were; running the rebuild
-// again completes the set.
+// Everything is computed in memory from one pass over the log lines; then the marker
+// CALL_Reconstruction.txt is written, each of the five files is replaced once, atomically, in
+// this order: prefixes SSB, prefixes CW, absent list, departments SSB, departments CW, and the
+// marker is removed. A failed write stops there: the files before it are the new ones, the
+// failed one and those after it are whole and as they were, and the marker stays. While the
+// marker is present the set may mix new and old files: resumeIfInterrupted() rebuilds it again
+// from the log before anything reads it.
 //
 // Collaborations: FileSystem for every access, StationPaths for the names, LogFile for
 // runFromLog(), EntityResolver, PrefixFile and DepartmentFile for the column rules.
@@ -81,8 +83,18 @@ public:
     // Reads the station's log, then rebuilds.
     Result runFromLog();
 
-    // The five files, in the order they are written.
+    // The five files, in the order they are written (the marker comes before and after them).
     QStringList targets() const;
+
+    // Whether a rebuild of the station's files was stopped before its end (its marker is there).
+    static bool wasInterrupted(const FileSystem& files, const StationPaths& paths);
+    // Rebuilds from the log when a rebuild was stopped before its end; nothing to do otherwise
+    // (`redone` false).
+    struct Resumed {
+        bool redone = false;
+        Result result;
+    };
+    Resumed resumeIfInterrupted();
 
     // How often (in log lines) the progress is reported.
     static constexpr int kProgressStep = 512;

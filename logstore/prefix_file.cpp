@@ -78,7 +78,7 @@ PrefixFile::MarkResult PrefixFile::markEntity(const QByteArray& entity, const QB
     // Change the one byte in place: every other byte of the file stays as it was.
     qsizetype lineStart = 0;
     for (int k = 0; k < i; ++k)
-        lineStart = read.bytes.indexOf('\n', lineStart) + 1;
+        lineStart = LogFile::lineAt(read.bytes, lineStart).next;
     QByteArray bytes = read.bytes;
     bytes[lineStart + *column - 1] = '1';
     out.result = m_files.replace(path, bytes);

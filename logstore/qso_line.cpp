@@ -1,10 +1,13 @@
 #include "logstore/qso_line.h"
 
 #include "geo/clock_text.h"
+#include "geo/locator.h"
+#include "logstore/cp1252.h"
 
 #include <QDate>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tv::qsoline {
 namespace {
@@ -109,9 +112,33 @@ std::optional<qint64> sortKey(const QByteArray& line)
     return QDate(1950, 1, 1).daysTo(*day) * 24 * 60 + *minutes;
 }
 
+std::optional<double> distance(const QByteArray& line, QString* problem)
+{
+    const QByteArray text = field(line, logcol::kDistance);
+    if (text.isEmpty() || text == "?") // "?": the entry could not work it out (no locator)
+        return std::nullopt;
+    bool numeric = false;
+    const double km = text.toDouble(&numeric);
+    QString why;
+    if (!numeric || !std::isfinite(km))
+        why = QStringLiteral(" n'est pas un nombre");
+    else if (km < 0)
+        why = QStringLiteral(" est négative");
+    else if (km > locator::kCircumferenceKm / 2)
+        why = QStringLiteral(" dépasse la moitié du tour de la Terre");
+    if (why.isEmpty())
+        return km;
+    if (problem)
+        *problem = QStringLiteral("distance « ") + cp1252::decode(text) + QStringLiteral(" »") + why;
+    return std::nullopt;
+}
+
 bool isWellFormed(const QByteArray& line)
 {
-    return line.size() == logcol::kLineLength && line[logcol::kEndMarker.index()] == '*' && sortKey(line).has_value();
+    QString badDistance;
+    distance(line, &badDistance);
+    return line.size() == logcol::kLineLength && line[logcol::kEndMarker.index()] == '*' && sortKey(line).has_value() &&
+           badDistance.isEmpty();
 }
 
 QByteArray listEntry(int rowNumber, const QByteArray& line)

@@ -55,9 +55,16 @@ bool fieldEquals(const QByteArray& line, logcol::Column column, const QByteArray
 QByteArray rawField(const QByteArray& line, logcol::Column column);
 
 // True when the line has the 199 characters, its "*" end marker, a valid date and a valid start
-// time (clocktext::isValidDate, isValidTime). The log keeps and lists other lines byte for
-// byte; the checker reports them.
+// time (clocktext::isValidDate, isValidTime), and a distance that can be one. The log keeps and
+// lists other lines byte for byte; the checker reports them.
 bool isWellFormed(const QByteArray& line);
+
+// The distance of the line (columns 155-159, trimmed), when it is one: a number of kilometres
+// from 0 to half the earth's circumference. Nothing when the field is blank or "?" (what the
+// entry writes when it has no locator to work from); `problem` (when
+// given) then stays empty, and for a field that is not a distance it says why, in French
+// ("« -9e99 » est négative").
+std::optional<double> distance(const QByteArray& line, QString* problem = nullptr);
 
 // The moment of a line for ordering: minutes since 1 January 1950, with two-digit years 50-99
 // read as 19yy and 00-49 as 20yy. Nothing when the date or the start time cannot be read: not

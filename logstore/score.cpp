@@ -6,6 +6,7 @@
 #include "logstore/log_columns.h"
 #include "logstore/log_file.h"
 #include "logstore/prefix_file.h"
+#include "logstore/qso_line.h"
 
 namespace tv {
 
@@ -32,7 +33,6 @@ namespace {
 // them, the first character of the activity.
 constexpr int kBandColumn = logcol::kBand.first, kBandWidth = 10;
 constexpr int kModeColumn = logcol::kMode.first, kModeWidth = 5;
-constexpr int kDistanceColumn = logcol::kDistance.first, kDistanceWidth = logcol::kDistance.width;
 constexpr int kActivityColumn = logcol::kActivity.first, kActivityWidth = 1;
 
 // The first mark column of each multiplier file; a band's mark is at first + its index in
@@ -108,6 +108,21 @@ ScoreTally::Totals ScoreTally::vhfTotals() const
     return t;
 }
 
+QStringList ScoreTally::skippedText() const
+{
+    QStringList out;
+    if (nonNumericMarks > 0)
+        out << QString::number(nonNumericMarks) +
+                   QStringLiteral(" marque(s) autre(s) qu'un chiffre dans les fichiers de départements et de préfixes, "
+                                  "non comptée(s) : reconstruisez-les à partir du log.");
+    if (badDistances > 0)
+        out << QString::number(badDistances) +
+                   QStringLiteral(" QSO dont la distance n'en est pas une (négative, pas un nombre, ou plus de la "
+                                  "moitié du tour de la Terre), compté(s) sans kilomètres : voir la vérification "
+                                  "du log.");
+    return out;
+}
+
 double ScoreTally::hfScore() const
 {
     const Totals t = hfTotals();
@@ -134,9 +149,12 @@ void scoring::addQso(ScoreTally& tally, const QByteArray& line, bool& millKind)
     BandModeTally& cell = tally.cells[*band][*mode];
     ++cell.qsos;
     const int perQso = bands::find(scoring::scoredBands()[*band])->points;
-    if (perQso == bands::kDistancePoints)
-        cell.points += fixedtext::numericValue(fixedtext::field(line, kDistanceColumn, kDistanceWidth));
-    else
+    if (perQso == bands::kDistancePoints) {
+        QString problem;
+        cell.points += qsoline::distance(line, &problem).value_or(0);
+        if (!problem.isEmpty())
+            ++tally.badDistances;
+    } else
         cell.points = float(cell.qsos) * float(perQso);
     if (millKind)
         cell.mills += 10;

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -37,8 +38,14 @@ struct ScoreTally {
 
     std::array<std::array<BandModeTally, 2>, kBands> cells{};
 
-    // Marks of the multiplier files that are not a number (counted as 0).
+    // Marks of the multiplier files that are not a digit: skipped (counted as 0) and reported.
     int nonNumericMarks = 0;
+    // Distance-point QSOs whose distance is not one (not a number, negative, beyond half the
+    // earth's circumference): counted as QSOs with no kilometres, and reported.
+    int badDistances = 0;
+
+    // What the score skipped, for the operator; empty when nothing was.
+    QStringList skippedText() const;
 
     struct Totals {
         double points = 0; // HF: QSO points, kept in single precision; VHF: kilometres
@@ -84,10 +91,12 @@ void countMultipliers(ScoreTally& tally, const QByteArray& deptSsb, const QByteA
 // department and entity multipliers from the bytes of the four multiplier files.
 //
 // Each log line gives its band (column 50, 10 wide), mode (60, 5 wide), distance (155, 5 wide,
-// read as a number; text that is not a number counts 0) and activity (165, 1 wide), trimmed.
+// qsoline::distance: text that is not a distance counts 0 and is counted in badDistances) and
+// activity (165, 1 wide), trimmed.
 // Activity "1" makes the line a mill QSO and "0" an ordinary one; any other value keeps the
 // kind of the line before (ordinary for the first line). Only the six bands and SSB / CW count.
-// A multiplier mark counts when its numeric value is 1.
+// A multiplier mark counts when it is "1"; a mark that is not a digit is counted in
+// nonNumericMarks.
 ScoreTally tallyScore(const QList<QByteArray>& logLines, const QByteArray& deptSsb, const QByteArray& deptCw,
                       const QByteArray& prefSsb, const QByteArray& prefCw);
 

@@ -41,6 +41,9 @@ public:
     QString departments(bands::Mode mode) const;
     QString prefixes(bands::Mode mode) const;
     QString absentList() const { return stationFile(QStringLiteral("_Absent.txt")); }
+    // Present only while the multiplier files are being rebuilt: written before the first of
+    // them and removed after the last, so that a rebuild stopped half way is found and redone.
+    QString rebuildMarker() const { return stationFile(QStringLiteral("_Reconstruction.txt")); }
 
     // The station's five files, in this order: the log, the department files SSB and CW, the
     // prefix files SSB and CW.

@@ -15,7 +15,8 @@ namespace tv {
 // file access error. 0 means success.
 struct FileResult {
     int errorNumber = 0;
-    QString detail; // the platform's own description, for the message shown
+    QString detail;       // the platform's own description, for the message shown
+    bool refused = false; // the write was refused before it began; `detail` says why, in French
 
     bool ok() const { return errorNumber == 0; }
     // What went wrong, in French words for the operator ("disque plein").
@@ -30,6 +31,9 @@ struct FileResult {
 
     static FileResult success() { return {}; }
     static FileResult failure(int number, const QString& text) { return {number, text}; }
+    // A write refused before anything was touched (a symbolic link, a device, a folder), with
+    // the French sentence the operator is shown.
+    static FileResult refusal(const QString& frenchText) { return {kAccessError, frenchText, true}; }
 };
 
 struct FileRead {
@@ -42,7 +46,8 @@ struct FileRead {
 // Responsibilities: read a whole file; replace a file atomically (temporary file in the same
 // folder, flushed to disk, renamed over the target) so that a crash or a full disk never
 // leaves half a file; append bytes as one whole piece or not at all; copy through the same
-// atomic replace; remove; list a folder.
+// atomic replace; remove; list a folder. Writes go only to regular files: a symbolic link, a
+// device or a folder in the target's place is refused and left as it is.
 // Collaborations: QtFileSystem (the real one), FailingFileSystem in the tests (a decorator
 // that fails chosen operations).
 class FileSystem {
@@ -65,6 +70,21 @@ public:
     virtual FileResult remove(const QString& path) = 0;
     // The names (not paths) of the files of a folder.
     virtual QStringList fileNames(const QString& folder) const = 0;
+
+    // A replace writes its temporary file beside the target as the target's name, this mark
+    // and six letters or digits ("F0ZZZ.log.tvtmp-a8Kx2Q").
+    static constexpr const char* kTemporaryMark = ".tvtmp-";
+    // Whether a file name is a temporary file that a replace stopped by a crash or a kill left
+    // behind: ours, or the "NAME.XXXXXX" of the saves of earlier versions (NAME a file the
+    // program writes, XXXXXX six letters or digits that are not a lower-case word).
+    static bool isLeftoverTemporary(const QString& name);
+    // Removes such leftovers from a folder, touching nothing else; the names removed, and the
+    // failures as "name : reason".
+    struct Cleanup {
+        QStringList removed;
+        QStringList failures;
+    };
+    Cleanup removeLeftoverTemporaries(const QString& folder);
 };
 
 } // namespace tv

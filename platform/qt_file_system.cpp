@@ -3,10 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tv {
@@ -19,6 +22,7 @@ FileResult failureFromErrno(int savedErrno, const QString& detail)
     case ENOENT:
         return FileResult::failure(FileResult::kNotFound, detail);
     case ENOSPC:
+    case EFBIG: // beyond the size a file may have: no room for it either
 #ifdef EDQUOT
     case EDQUOT:
 #endif
@@ -32,6 +36,74 @@ FileResult failureFromErrno(int savedErrno, const QString& detail)
     default:
         return FileResult::failure(FileResult::kAccessError, detail);
     }
+}
+
+// "step : the system's words for the error".
+QString systemText(const char* step, int savedErrno = errno)
+{
+    return QString::fromUtf8(step) + QStringLiteral(" : ") + QString::fromLocal8Bit(std::strerror(savedErrno));
+}
+
+QByteArray randomSuffix()
+{
+    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray out(6, 'x');
+    for (char& c : out)
+        c = kChars[QRandomGenerator::global()->bounded(int(sizeof kChars - 1))];
+    return out;
+}
+
+// Writes every byte, across short writes and interruptions; false with errno set on failure.
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+FileResult refusal(const QString& path, bool link)
+{
+    const QString name = QFileInfo(path).fileName();
+    return FileResult::refusal(link ? name + QStringLiteral(" est un lien symbolique : Tournevent n'écrit pas à "
+                                                            "travers un lien, rien n'a été modifié.")
+                                    : name + QStringLiteral(" n'est pas un fichier ordinaire (dossier, "
+                                                            "périphérique…) : Tournevent n'y écrit pas, rien n'a "
+                                                            "été modifié."));
+}
+
+// A refusal when something other than a regular file stands at `path`; success when a
+// regular file or nothing does (`*found` then holds the file's status, or zeros).
+FileResult refuseUnlessRegular(const QString& path, struct stat* found)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return FileResult::success(); // nothing there, or a folder the write itself will report
+    if (!S_ISREG(st.st_mode))
+        return refusal(path, S_ISLNK(st.st_mode));
+    if (found)
+        *found = st;
+    return FileResult::success();
+}
+
+// Makes the rename itself durable; the file is already whole and in place, so a folder that
+// cannot be synced (some file systems refuse it) changes nothing for the caller.
+void syncFolder(const QString& path)
+{
+    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+    if (dir < 0)
+        return;
+    (void)::fsync(dir);
+    ::close(dir);
 }
 
 } // namespace
@@ -73,45 +145,91 @@ bool QtFileSystem::readyToCommit(const QString&)
     return true;
 }
 
+int QtFileSystem::flushToDisk(int fd)
+{
+    return ::fdatasync(fd);
+}
+
+int QtFileSystem::closeFile(int fd)
+{
+    return ::close(fd);
+}
+
 FileResult QtFileSystem::replace(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    errno = 0;
-    // Unbuffered, so that a write the disk refuses fails here and not silently inside commit().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failureFromErrno(errno, file.errorString());
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        const FileResult failed = failureFromErrno(errno, file.errorString());
-        file.cancelWriting();
+    struct stat target {};
+    const FileResult refused = refuseUnlessRegular(path, &target);
+    if (!refused.ok())
+        return refused;
+    const bool hadTarget = target.st_mode != 0;
+    int fd = -1;
+    QByteArray temporary;
+    for (int attempt = 0; fd < 0 && attempt < 64; ++attempt) {
+        temporary = QFile::encodeName(path) + kTemporaryMark + randomSuffix();
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int savedErrno = errno;
+        if (fd < 0 && savedErrno != EEXIST)
+            return failureFromErrno(savedErrno, systemText("création du fichier temporaire", savedErrno));
+    }
+    if (fd < 0)
+        return failureFromErrno(EEXIST, systemText("création du fichier temporaire", EEXIST));
+    // Whatever fails from here leaves the target as it was and no temporary file behind.
+    const auto abandon = [&](int savedErrno, const char* step) {
+        const FileResult failed = failureFromErrno(savedErrno, systemText(step, savedErrno));
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(temporary.constData());
         return failed;
-    }
-    if (!readyToCommit(path)) {
-        file.cancelWriting();
-        return FileResult::failure(FileResult::kAccessError, QStringLiteral("interrupted before commit"));
-    }
-    errno = 0;
-    if (!file.commit())
-        return failureFromErrno(errno, file.errorString());
+    };
+    if (hadTarget && ::fchmod(fd, target.st_mode & 07777) != 0)
+        return abandon(errno, "droits du fichier temporaire");
+    if (!writeAll(fd, bytes))
+        return abandon(errno, "écriture");
+    if (flushToDisk(fd) != 0)
+        return abandon(errno, "écriture sur le disque");
+    const int closed = closeFile(fd);
+    fd = -1;
+    if (closed != 0)
+        return abandon(errno, "fermeture");
+    if (!readyToCommit(path))
+        return abandon(EINTR, "interrompu avant le renommage");
+    if (::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0)
+        return abandon(errno, "renommage");
+    syncFolder(path);
     return FileResult::success();
 }
 
 FileResult QtFileSystem::append(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return failureFromErrno(errno, file.errorString());
-    const qint64 before = file.size();
-    errno = 0;
-    const bool written = file.write(bytes) == bytes.size() && ::fsync(file.handle()) == 0;
-    if (!written) {
-        const FileResult failed = failureFromErrno(errno, file.errorString());
+    const FileResult refused = refuseUnlessRegular(path, nullptr);
+    if (!refused.ok())
+        return refused;
+    // Not through a link, and without waiting on a pipe: a regular file is checked once open.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int savedErrno = errno;
+        return savedErrno == ELOOP ? refusal(path, true)
+                                   : failureFromErrno(savedErrno, systemText("ouverture", savedErrno));
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return refusal(path, false);
+    }
+    const off_t before = opened.st_size;
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+        const int savedErrno = errno;
+        FileResult failed = failureFromErrno(savedErrno, systemText("écriture", savedErrno));
         // Cut back whatever part of the piece reached the disk.
-        if (::ftruncate(file.handle(), before) != 0)
-            return FileResult::failure(failed.errorNumber, failed.detail + QStringLiteral(" (file not cut back)"));
+        if (::ftruncate(fd, before) != 0)
+            failed.detail += QStringLiteral(" (fin partielle non retirée)");
+        ::close(fd);
         return failed;
     }
+    // The piece is on the disk (fsync said so): a close that complains now cannot undo it, and
+    // calling it a failure would have the QSO recorded twice.
+    ::close(fd);
     return FileResult::success();
 }
 

@@ -4,7 +4,10 @@
 
 namespace tv {
 
-// The real file system, over QFile and QSaveFile.
+// The real file system, over QFile and the system calls. A replace writes its temporary file
+// itself ("NAME.tvtmp-XXXXXX" beside the target, created exclusively, never through a link),
+// checks the write, the flush to disk (fdatasync) and the close, and only then renames it over
+// the target; on any failure the temporary file is removed and the target is left as it was.
 class QtFileSystem : public FileSystem {
 public:
     bool exists(const QString& path) const override;
@@ -21,6 +24,10 @@ protected:
     // over the target; returning false abandons the replace (the target stays as it was).
     // The seam through which tests stop a replace between its write and its rename.
     virtual bool readyToCommit(const QString& path);
+    // The flush to disk and the close of a replace's temporary file (fdatasync, close): the
+    // seams through which tests make a disk fail at those steps. -1 with errno set on failure.
+    virtual int flushToDisk(int fd);
+    virtual int closeFile(int fd);
 };
 
 } // namespace tv

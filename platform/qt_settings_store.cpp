@@ -47,4 +47,19 @@ bool QtSettingsStore::setValue(const QString& application, const QString& sectio
     return store->status() == QSettings::NoError;
 }
 
+QString QtSettingsStore::problem(const QString& application) const
+{
+    auto store = openStore(m_iniFolder, application);
+    const QString where = store->fileName();
+    switch (store->status()) {
+    case QSettings::NoError:
+        return {};
+    case QSettings::AccessError:
+        return QStringLiteral("les réglages ") + where + QStringLiteral(" ne peuvent pas être lus");
+    case QSettings::FormatError:
+        break;
+    }
+    return QStringLiteral("les réglages ") + where + QStringLiteral(" sont endommagés");
+}
+
 } // namespace tv

@@ -16,6 +16,7 @@ public:
                   const QString& defaultValue = QString()) const override;
     bool setValue(const QString& application, const QString& section, const QString& key,
                   const QString& value) override;
+    QString problem(const QString& application) const override;
 
 private:
     QString m_iniFolder;

@@ -18,6 +18,14 @@ public:
     // Writes a value; false when the store could not keep it (the operator is then told).
     virtual bool setValue(const QString& application, const QString& section, const QString& key,
                           const QString& value) = 0;
+    // Why the application's store cannot be read (unreadable or damaged), in French words for
+    // the operator; empty when it reads well or does not exist yet. Its values must then not be
+    // taken for the station's: every key would give its default.
+    virtual QString problem(const QString& application) const
+    {
+        (void)application;
+        return {};
+    }
 
     // A boolean read as the store keeps it: "True", "true" and any non-zero number are true,
     // "False", "false" and 0 are false; anything else gives the default.

@@ -70,7 +70,7 @@ int ctraficCommand(const Station& station, FileSystem& files, QTextStream& out, 
     const ctrafic::Outcome outcome = ctrafic::exportLog(files, station.paths, station.hfSession);
     if (!outcome.result.ok()) {
         err << outcome.message << Qt::endl;
-        return outcome.result.notFound() ? kReadFailed : kWriteFailed;
+        return outcome.readFailed ? kReadFailed : kWriteFailed;
     }
     out << outcome.message << Qt::endl;
     return kOk;
@@ -102,6 +102,8 @@ bool loadTally(const Station& station, FileSystem& files, ScoreTally& tally, QTe
         return false;
     }
     tally = loaded.tally;
+    for (const QString& skipped : tally.skippedText())
+        err << QStringLiteral("Attention : ") << skipped << Qt::endl;
     return true;
 }
 
@@ -156,7 +158,7 @@ int rebuildCommand(const Station& station, FileSystem& files, QTextStream& out, 
     const MultiplierRebuild::Result result = rebuild.runFromLog();
     if (!result.result.ok()) {
         const QString name = fileNameOf(result.failedFile);
-        if (targets.contains(result.failedFile)) {
+        if (targets.contains(result.failedFile) || result.failedFile == station.paths.rebuildMarker()) {
             err << reportmessages::notWritten(name, result.result) << Qt::endl;
             if (result.filesWritten > 0)
                 err << QStringLiteral("Les fichiers qui le précèdent sont déjà reconstruits ; relancez rebuild "
@@ -182,7 +184,11 @@ QString malformedReason(const QByteArray& line)
         return QStringLiteral("longueur %1 au lieu de %2").arg(line.size()).arg(logcol::kLineLength);
     if (line[logcol::kEndMarker.index()] != '*')
         return QStringLiteral("pas de « * » en colonne %1").arg(logcol::kEndMarker.first);
-    return QStringLiteral("date ou heure de début illisible");
+    if (!qsoline::sortKey(line))
+        return QStringLiteral("date ou heure de début illisible");
+    QString badDistance;
+    qsoline::distance(line, &badDistance);
+    return badDistance;
 }
 
 int checkCommand(const Station& station, FileSystem& files, QTextStream& out, QTextStream& err)
@@ -425,12 +431,68 @@ QString helpText(const QList<Command>& commands)
         .arg(extra);
 }
 
-int execute(const Options& options, SettingsStore& settings, FileSystem& files, const CountryFile* countries,
-            QTextStream& out, QTextStream& err, const QList<Command>& commands)
+namespace {
+
+// The station the command works on: --call, else the settings' callsign in upper case.
+// kOk, or the exit code after the message.
+int resolveStation(const Options& options, SettingsStore& settings, QTextStream& err, QString& callsign)
+{
+    const QString problem = settings.problem(keys::kJnm);
+    if (!problem.isEmpty()) {
+        err << QStringLiteral("Attention ") << problem
+            << QStringLiteral(" : la station, la date et la session ne sont pas connues, rien n'est fait.") << Qt::endl;
+        return kStation;
+    }
+    callsign = callsign::toStored(options.call);
+    if (callsign.isEmpty())
+        callsign = settings.value(keys::kJnm, keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign).toUpper();
+    if (callsign == keys::kNoCallsign) {
+        if (options.call.isEmpty())
+            err << QStringLiteral("Aucune station n'est enregistrée pour ") << options.dir
+                << QStringLiteral(" : indiquez-la avec --call INDICATIF.") << Qt::endl;
+        else
+            err << QStringLiteral("FXXXX est l'indicatif des modèles, pas celui d'une station : indiquez "
+                                  "l'indicatif de la station avec --call INDICATIF.")
+                << Qt::endl;
+        return kStation;
+    }
+    if (!StationPaths::isSafeCallsign(callsign)) {
+        err << QStringLiteral("L'indicatif « ") << callsign
+            << QStringLiteral(" » ne peut pas nommer un fichier (lettres, chiffres et « _ » seulement, 12 au plus).")
+            << Qt::endl;
+        return kStation;
+    }
+    return kOk;
+}
+
+// A rebuild of the multiplier files stopped half way is done again before they are read.
+int finishInterruptedRebuild(const Station& station, FileSystem& files, QTextStream& err)
+{
+    const MultiplierRebuild::Resumed resumed =
+        MultiplierRebuild(files, station.paths, station.countries).resumeIfInterrupted();
+    if (!resumed.redone)
+        return kOk;
+    if (resumed.result.result.ok()) {
+        err << QStringLiteral("La reconstruction des fichiers de départements et de préfixes avait été "
+                              "interrompue : elle a été refaite à partir du log.")
+            << Qt::endl;
+        return kOk;
+    }
+    const QString name = fileNameOf(resumed.result.failedFile);
+    err << QStringLiteral("La reconstruction interrompue des fichiers de départements et de préfixes n'a pas pu "
+                          "être refaite : ")
+        << (resumed.result.failedFile == station.paths.existingLog(files)
+                ? reportmessages::notReadable(name, resumed.result.result)
+                : reportmessages::notWritten(name, resumed.result.result))
+        << Qt::endl;
+    return resumed.result.failedFile == station.paths.existingLog(files) ? kReadFailed : kWriteFailed;
+}
+
+int executeCommand(const Options& options, SettingsStore& settings, FileSystem& files, const CountryFile* countries,
+                   QTextStream& out, QTextStream& err, const QList<Command>& commands)
 {
     if (options.help) {
         out << helpText(commands);
-        out.flush();
         return kOk;
     }
     if (!options.error.isEmpty()) {
@@ -442,6 +504,9 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
         err << QStringLiteral("Le répertoire ") << options.dir << QStringLiteral(" n'existe pas.") << Qt::endl;
         return kReadFailed;
     }
+    // Temporary files of writes stopped by a crash or a kill.
+    for (const QString& failure : files.removeLeftoverTemporaries(options.dir).failures)
+        err << QStringLiteral("Fichier temporaire non supprimé : ") << failure << Qt::endl;
 
     if (options.command == QLatin1String("lookup"))
         return lookupCommand(options, files, countries, out, err);
@@ -456,21 +521,9 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
     if (extra != commands.end() && !extra->needsStation)
         return runExtra(nullptr);
 
-    QString callsign = callsign::toStored(options.call);
-    if (callsign.isEmpty()) {
-        callsign = settings.value(keys::kJnm, keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign);
-        if (callsign == keys::kNoCallsign) {
-            err << QStringLiteral("Aucune station n'est enregistrée pour ") << options.dir
-                << QStringLiteral(" : indiquez-la avec --call INDICATIF.") << Qt::endl;
-            return kStation;
-        }
-    }
-    if (!StationPaths::isSafeCallsign(callsign)) {
-        err << QStringLiteral("L'indicatif « ") << callsign
-            << QStringLiteral(" » ne peut pas nommer un fichier (lettres, chiffres et « _ » seulement, 12 au plus).")
-            << Qt::endl;
-        return kStation;
-    }
+    QString callsign;
+    if (const int refused = resolveStation(options, settings, err, callsign); refused != kOk)
+        return refused;
     const QString section = keys::stationSection(callsign);
     const Station station{
         StationPaths(options.dir, callsign),
@@ -479,9 +532,14 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
         countries,
     };
 
+    const QString& command = options.command;
+    // The commands that read the multiplier files (those of the subsystems above may).
+    if (extra != commands.end() || command == QLatin1String("score") || command == QLatin1String("summary")) {
+        if (const int failed = finishInterruptedRebuild(station, files, err); failed != kOk)
+            return failed;
+    }
     if (extra != commands.end())
         return runExtra(&station);
-    const QString& command = options.command;
     if (command == QLatin1String("adif"))
         return adifCommand(station, files, out, err);
     if (command == QLatin1String("ctrafic"))
@@ -495,6 +553,22 @@ int execute(const Options& options, SettingsStore& settings, FileSystem& files, 
     if (command == QLatin1String("score"))
         return scoreCommand(station, files, out, err);
     return checkCommand(station, files, out, err);
+}
+
+} // namespace
+
+int execute(const Options& options, SettingsStore& settings, FileSystem& files, const CountryFile* countries,
+            QTextStream& out, QTextStream& err, const QList<Command>& commands)
+{
+    const int code = executeCommand(options, settings, files, countries, out, err, commands);
+    // What the command printed is part of its result: output that could not be written (a full
+    // disk, a closed pipe) is a failed write, even when the files were written.
+    out.flush();
+    if (out.status() != QTextStream::Ok && (code == kOk || code == kMalformedLines)) {
+        err << QStringLiteral("tournevent-cli : la sortie n'a pas pu être écrite.") << Qt::endl;
+        return kWriteFailed;
+    }
+    return code;
 }
 
 } // namespace tv::cli

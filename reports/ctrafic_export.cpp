@@ -14,13 +14,19 @@ Outcome exportLog(FileSystem& files, const StationPaths& paths, bool hfSession)
     const QString source = paths.existingLog(files);
 
     Outcome outcome;
-    if (!files.exists(source)) {
-        outcome.result = FileResult::failure(FileResult::kNotFound, source);
-        outcome.message = QStringLiteral("Le fichier ") + logName +
-                          QStringLiteral(" est introuvable : rien n'a été exporté au format C_Trafic.");
+    const FileRead log = files.read(source);
+    if (!log.result.ok()) {
+        outcome.result = log.result;
+        outcome.readFailed = true;
+        outcome.message = log.result.notFound()
+                              ? QStringLiteral("Le fichier ") + logName +
+                                    QStringLiteral(" est introuvable : rien n'a été exporté au format C_Trafic.")
+                              : QStringLiteral("Erreur N° ") + QString::number(log.result.errorNumber) +
+                                    QStringLiteral(" : le fichier ") + logName +
+                                    QStringLiteral(" n'a pas pu être lu : rien n'a été exporté au format C_Trafic.");
         return outcome;
     }
-    outcome.result = files.copy(source, paths.file(exportName));
+    outcome.result = files.replace(paths.file(exportName), log.bytes);
     if (!outcome.result.ok()) {
         outcome.message = QStringLiteral("Erreur N° ") + QString::number(outcome.result.errorNumber) +
                           QStringLiteral(" : le fichier ") + logName + QStringLiteral(" n'a pas pu être copié en ") +

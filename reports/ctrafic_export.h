@@ -16,7 +16,8 @@ namespace tv::ctrafic {
 
 struct Outcome {
     FileResult result;
-    QString message; // the success text, or what went wrong and that nothing was exported
+    bool readFailed = false; // the log could not be read (else a failure is the export's write)
+    QString message;         // the success text, or what went wrong and that nothing was exported
 };
 
 Outcome exportLog(FileSystem& files, const StationPaths& paths, bool hfSession);

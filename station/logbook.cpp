@@ -88,6 +88,7 @@ void Logbook::retally()
         }
     }
     m_lastMillKind = false;
+    m_tally.badDistances = 0;
     for (const QByteArray& line : m_lines)
         scoring::addQso(m_tally, line, m_lastMillKind);
 }

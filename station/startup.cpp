@@ -1,7 +1,9 @@
 #include "station/startup.h"
 #include "platform/version.h"
 
+#include "logstore/multiplier_rebuild.h"
 #include "logstore/station_paths.h"
+#include "platform/file_system.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
 #include "station/station_session.h"
@@ -41,6 +43,40 @@ bool begin(SettingsStore& settings, StationSession& session, const QString& prog
     const bool written = settings.setValue(keys::kJnm, section, keys::kRevision, revisionText());
     settings.setValue(keys::kJnm, keys::kSetup, keys::kCheminRepertoire, programDir);
     return written;
+}
+
+QString settingsProblemText(const SettingsStore& settings)
+{
+    const QString problem = settings.problem(keys::kJnm);
+    if (problem.isEmpty())
+        return {};
+    return QStringLiteral("Attention ") + problem +
+           QStringLiteral(" :\r\nTournevent ne connaît ni la station, ni la date de la JNM, ni la session. "
+                          "Quittez et réparez ou remplacez ce fichier avant de continuer ; ce que vous validerez "
+                          "maintenant le remplacera.");
+}
+
+QStringList repairFiles(FileSystem& files, const StationPaths& paths, const CountryFile* countries)
+{
+    QStringList out;
+    const FileSystem::Cleanup cleaned = files.removeLeftoverTemporaries(paths.directory());
+    for (const QString& failure : cleaned.failures)
+        out << QStringLiteral("Le fichier temporaire ") + failure + QStringLiteral(" n'a pas pu être supprimé.");
+    const MultiplierRebuild::Resumed resumed = MultiplierRebuild(files, paths, countries).resumeIfInterrupted();
+    if (!resumed.redone)
+        return out;
+    if (resumed.result.result.ok())
+        out << QStringLiteral("La reconstruction des fichiers de départements et de préfixes avait été interrompue : "
+                              "elle a été refaite à partir du log.");
+    else
+        out << QStringLiteral("La reconstruction interrompue des fichiers de départements et de préfixes n'a pas pu "
+                              "être refaite (") +
+                   StationPaths::fileName(resumed.result.failedFile) + QStringLiteral(" : erreur N° ") +
+                   QString::number(resumed.result.result.errorNumber) + QStringLiteral(", ") +
+                   resumed.result.result.reason() +
+                   QStringLiteral(") : le score peut être faux ; relancez « MAJ fichiers Prefixes et département a "
+                                  "partir du log ».");
+    return out;
 }
 
 QString historyText()

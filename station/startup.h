@@ -5,7 +5,10 @@
 
 namespace tv {
 
+class CountryFile;
+class FileSystem;
 class SettingsStore;
+class StationPaths;
 class StationSession;
 
 // The start of the program, without its windows: which station is on the air, its choices,
@@ -27,6 +30,16 @@ QString identityText(Identity identity, const QString& storedCallsign);
 // and stores the revision and the program directory. False when the settings cannot be
 // written (the operator is then told with settingsUnwritableText()).
 bool begin(SettingsStore& settings, StationSession& session, const QString& programDir);
+
+// Shown first when the station's settings cannot be read or are damaged (the program then
+// goes on with the defaults, as for a first installation); empty when they read well.
+QString settingsProblemText(const SettingsStore& settings);
+
+// Puts the station's files back in order before they are read: removes the temporary files
+// that writes stopped by a crash or a kill left in the program directory (nothing else), and
+// rebuilds the multiplier files from the log when a rebuild was stopped half way. What the
+// operator is told: nothing when there was nothing to do.
+QStringList repairFiles(FileSystem& files, const StationPaths& paths, const CountryFile* countries);
 
 // The version history shown by "Historique", each line followed by CR LF.
 QString historyText();

@@ -263,13 +263,36 @@ TEST_F(MainWindowTest, FirstStartWithoutAStationEndsQuietly)
     EXPECT_FALSE(fx.dir.exists("FXXXX_Departement_SSB.txt"));
 }
 
-TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAtStart)
+TEST_F(MainWindowTest, WhatTheStartFindsWrongIsReportedAndRepaired)
 {
-    fx.installStation("F0ZZZ");
-    fx.settings.failWrites(true);
-    MainWindow w(fx.services());
-    ASSERT_TRUE(w.start());
-    EXPECT_TRUE(fx.dialogs.texts().contains(startup::settingsUnwritableText()));
+    const QString resumed = QString::fromUtf8("La reconstruction des fichiers de départements et de préfixes avait été "
+                                              "interrompue : elle a été refaite à partir du log.");
+    const QString badMark = QString::fromUtf8("Attention : 1 marque(s) autre(s) qu'un chiffre");
+    enum Fault { Unwritable, Damaged, Interrupted, BadMark };
+    for (const Fault fault : {Unwritable, Damaged, Interrupted, BadMark}) {
+        SCOPED_TRACE(fault);
+        test::Fixture f;
+        f.installStation("F0ZZZ");
+        f.dir.write("F0ZZZ.log", test::qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "59") + "\r\n");
+        f.dir.write("F0ZZZ.log.tvtmp-a8Kx2Q", "half");
+        f.settings.failWrites(fault == Unwritable);
+        f.settings.setProblem(fault == Damaged ? "les réglages JNM.ini sont endommagés" : "");
+        if (fault == Interrupted)
+            f.dir.write("F0ZZZ_Reconstruction.txt", "");
+        QByteArray departments = f.dir.read("F0ZZZ_Departement_SSB.txt");
+        departments[4] = fault == BadMark ? 'x' : '0';
+        f.dir.write("F0ZZZ_Departement_SSB.txt", departments);
+        MainWindow w(f.services());
+        ASSERT_TRUE(w.start());
+        const QStringList texts = f.dialogs.texts();
+        EXPECT_EQ(texts.contains(startup::settingsUnwritableText()), fault == Unwritable);
+        EXPECT_EQ(texts.first().startsWith(QString::fromUtf8("Attention les réglages JNM.ini sont endommagés :")),
+                  fault == Damaged);
+        EXPECT_EQ(texts.contains(resumed), fault == Interrupted);
+        EXPECT_EQ(texts.filter(badMark).size(), fault == BadMark ? 1 : 0);
+        EXPECT_EQ(w.logbook().tally().hfTotals().departments, fault == Interrupted ? 1 : 0) << "rebuilt from the log";
+        EXPECT_FALSE(f.dir.exists("F0ZZZ_Reconstruction.txt") || f.dir.exists("F0ZZZ.log.tvtmp-a8Kx2Q"));
+    }
 }
 
 TEST_F(MainWindowTest, EachWindowOpensOnceAndClosingAsksTheEditorFirst)

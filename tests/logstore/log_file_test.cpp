@@ -34,6 +34,32 @@ TEST_F(LogFileTest, LoadKeepsEveryLineByteForByte)
     EXPECT_EQ(bytes(), "short line\r\n\r\n" + QByteArray(250, 'L') + "\r\nno end\r\n");
 }
 
+TEST(LogFileLines, CrLfLfAndALoneCrEachEndALine)
+{
+    const std::pair<QByteArray, QList<QByteArray>> cases[] = {
+        {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"a\n\rb\r\n\r", {"a", "", "b", ""}},
+        {"\r\n", {""}},
+    };
+    for (const auto& [bytes, lines] : cases) {
+        SCOPED_TRACE(bytes.toStdString());
+        EXPECT_EQ(LogFile::splitLines(bytes), lines);
+    }
+    // A log whose lines end in CR only is read line by line and appended to with CR LF.
+    test::TempProgramDir dir;
+    FailingFileSystem files;
+    const QByteArray a = qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB");
+    dir.write("F0ZZZ.log", a + "\r" + a + "\r");
+    LogFile log(files, dir.file("F0ZZZ.log"));
+    EXPECT_EQ(log.load().lines.size(), 2);
+    ASSERT_TRUE(log.append(a).ok());
+    EXPECT_EQ(dir.read("F0ZZZ.log"), a + "\r" + a + "\r" + a + "\r\n");
+}
+
 TEST_F(LogFileTest, AppendWritesTheLineAndCrLfOrNothing)
 {
     ASSERT_TRUE(log.append(a).ok());

@@ -212,31 +212,40 @@ TEST_F(MultiplierRebuildTest, MarksOfSmallLogs)
     }
 }
 
-TEST_F(MultiplierRebuildTest, AFailureLeavesWholeFilesAndARerunCompletesTheSet)
+TEST_F(MultiplierRebuildTest, AFailureLeavesWholeFilesAndTheMarkerThatHasTheSetRebuiltAgain)
 {
     const QList<QByteArray> log = generatedLog().mid(200, 100);
+    dir.write("F0ZZZ.log", LogFile::joinLines(log));
     files.failWrites(1);
     files.onlyPathsEndingWith("_Absent.txt");
     const MultiplierRebuild::Result failed = rebuild(log);
     EXPECT_EQ(failed.result.errorNumber, 61);
     EXPECT_EQ(failed.failedFile, paths.absentList());
     EXPECT_EQ(failed.filesWritten, 2);
-    EXPECT_EQ(files.writes(), 3);
-    // The prefix files are the new ones; the absent list and the department files are as they were.
+    EXPECT_EQ(files.writes(), 4) << "the marker, two files, the failed one";
+    // The prefix files are the new ones; the absent list and the department files are as they
+    // were; the marker says the set is mixed.
     EXPECT_NE(dir.read(kFiles[0]) + dir.read(kFiles[1]), kOld + kOld);
     EXPECT_FALSE(dir.exists(kFiles[2]));
     EXPECT_EQ(dir.read(kFiles[3]) + dir.read(kFiles[4]), kOld + kOld);
-    ASSERT_TRUE(rebuild(log).result.ok());
-    EXPECT_EQ(files.writes(), 3 + 5);
+    EXPECT_TRUE(MultiplierRebuild::wasInterrupted(files, paths));
+    const MultiplierRebuild::Resumed resumed = MultiplierRebuild(files, paths, nullptr).resumeIfInterrupted();
+    EXPECT_TRUE(resumed.redone);
+    ASSERT_TRUE(resumed.result.result.ok());
+    EXPECT_EQ(files.writes(), 4 + 6);
+    EXPECT_FALSE(dir.exists("F0ZZZ_Reconstruction.txt"));
     expectSameAsPerLine(log);
+    EXPECT_FALSE(MultiplierRebuild(files, paths, nullptr).resumeIfInterrupted().redone);
+    EXPECT_EQ(files.writes(), 4 + 6);
 
-    // A replace interrupted before its rename leaves the old file.
+    // A replace interrupted before its rename leaves the old files and no marker.
     installTemplates(dir);
     files.stopBeforeRename(true);
     const MultiplierRebuild::Result interrupted = rebuild(log);
     EXPECT_EQ(interrupted.filesWritten, 0);
-    EXPECT_EQ(interrupted.failedFile, paths.prefixes(bands::Mode::Ssb));
+    EXPECT_EQ(interrupted.failedFile, paths.rebuildMarker());
     EXPECT_EQ(dir.read(kFiles[0]), kOld);
+    EXPECT_FALSE(MultiplierRebuild::wasInterrupted(files, paths));
 
     // A missing template or log: error 53 naming it, nothing written.
     files.stopBeforeRename(false);
@@ -244,6 +253,7 @@ TEST_F(MultiplierRebuildTest, AFailureLeavesWholeFilesAndARerunCompletesTheSet)
     files.remove(paths.departmentTemplate());
     EXPECT_EQ(rebuild(log).failedFile, paths.departmentTemplate());
     installTemplates(dir);
+    files.remove(dir.file("F0ZZZ.log"));
     const MultiplierRebuild::Result noLog = MultiplierRebuild(files, paths, nullptr).runFromLog();
     EXPECT_EQ(noLog.result.errorNumber, 53);
     EXPECT_EQ(noLog.failedFile, paths.log());

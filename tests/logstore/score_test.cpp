@@ -78,8 +78,10 @@ TEST(ScoreTest, WhatEachLogLineCounts)
     spoiledBand[58] = 'x';
     QByteArray longMode = line("14 Mhz", "SSB"); // the mode is read 5 wide: a sixth character is not seen
     longMode.replace(59, 7, "CW   zz");
-    QList<QByteArray> distances; // 120 + 0 + 0 + 0 + 12 + 99999 + 1.5
-    for (const char* km : {"120", "0", "", "abc", "12a", "99999", "1.5"})
+    // 120 + 0 + 0 + 1.5 + 20038 (half the earth's circumference at most); the five others are
+    // not distances: skipped and counted.
+    QList<QByteArray> distances;
+    for (const char* km : {"120", "0", "?", "abc", "12a", "99999", "1.5", "-9e99", "20038", "nan", "-5"})
         distances << line("144 Mhz", distances.size() % 2 ? "CW" : "SSB", "0", km);
     // An activity other than 0 or 1 keeps the kind of the line before (ordinary at first).
     QList<QByteArray> activities;
@@ -89,6 +91,7 @@ TEST(ScoreTest, WhatEachLogLineCounts)
         const char* what;
         QList<QByteArray> log;
         Totals hf, vhf;
+        int badDistances = 0;
     } cases[] = {
         {"1, 1, 3, 4 and 5 points a QSO",
          {line("3.5 Mhz", "SSB"), line("7.0 Mhz", "CW"), line("14 Mhz", "SSB"), line("21 Mhz", "CW"),
@@ -101,7 +104,7 @@ TEST(ScoreTest, WhatEachLogLineCounts)
          {},
          {}},
         {"fields read at their columns and widths", {spoiledBand, longMode}, Totals{3, 0, 0, 0, 1}, {}},
-        {"distances read as numbers", distances, {}, Totals{100132.5, 0, 0, 0, 7}},
+        {"distances read as numbers", distances, {}, Totals{20159.5, 0, 0, 0, 11}, 6},
         {"mills: the activity of the line, or the kind of the line before", activities, Totals{18, 30, 0, 0, 6}, {}},
     };
     for (const auto& c : cases) {
@@ -109,6 +112,8 @@ TEST(ScoreTest, WhatEachLogLineCounts)
         const ScoreTally tally = tallyScore(c.log, {}, {}, {}, {});
         EXPECT_EQ(tally.hfTotals(), c.hf);
         EXPECT_EQ(tally.vhfTotals(), c.vhf);
+        EXPECT_EQ(tally.badDistances, c.badDistances);
+        EXPECT_EQ(tally.skippedText().size(), c.badDistances > 0 ? 1 : 0);
     }
 }
 
@@ -124,6 +129,8 @@ TEST(ScoreTest, OnlyMarksOfValue1CountAndUnreadableMarksDoNotStopTheCount)
     EXPECT_EQ(tally.cell(2, ScoreTally::kSsb).departments, 1);
     EXPECT_EQ(tally.vhfTotals().departments, 0);
     EXPECT_EQ(tally.nonNumericMarks, 2);
+    ASSERT_EQ(tally.skippedText().size(), 1);
+    EXPECT_TRUE(tally.skippedText()[0].startsWith("2 marque(s) autre(s) qu'un chiffre"));
 }
 
 TEST(ScoreTest, LoadReadsTheLogAndTheFourFilesAndNamesAMissingOne)

@@ -36,9 +36,11 @@ protected:
         QtSettingsStore(dir.file("settings")).setValue(keys::kJnm, group, key, value);
     }
     // Runs the command line, with "--dir <program directory>" first unless told otherwise.
-    CliRun run(QStringList arguments, bool withDir = true) const
+    CliRun run(QStringList arguments, bool withDir = true, const QString& standardOutput = {}) const
     {
         QProcess process;
+        if (!standardOutput.isEmpty())
+            process.setStandardOutputFile(standardOutput);
         process.start(QStringLiteral(TOURNEVENT_CLI),
                       withDir ? QStringList{"--dir", dir.path()} + arguments : arguments);
         if (!process.waitForFinished(60000))
@@ -85,6 +87,59 @@ TEST_F(CliTest, ExitCodesAndTheirMessages)
     setting(keys::kSetup, keys::kIndicatifStation, keys::kNoCallsign);
     EXPECT_TRUE(run({"score"}).err.contains("indiquez-la avec --call INDICATIF"));
     EXPECT_EQ(run({"--call", "F4XYZ", "score"}).code, 0) << "--call names the station when the settings hold none";
+}
+
+TEST_F(CliTest, TheStationComesOnlyFromReadableSettingsAndOutputThatCannotBeWrittenFails)
+{
+    setting(keys::kSetup, keys::kIndicatifStation, "f4xyz");
+    const QByteArray settings = dir.read("settings/JNM.ini");
+    const struct {
+        QStringList arguments;
+        QByteArray settingsFile;
+        int code;
+        const char* err; // a part of the error output; "" for none
+    } cases[] = {{{"check"}, settings, 0, ""},
+                 {{"--call", "fxxxx", "adif"}, settings, 3, "FXXXX est l'indicatif des modèles"},
+                 {{"score"}, settings + "[Setup%20F4XYZ\n", 3, "JNM.ini sont endommagés"},
+                 {{"--call", "F4XYZ", "check"}, settings + "[Setup%20F4XYZ\n", 3, "JNM.ini sont endommagés"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        dir.write("settings/JNM.ini", c.settingsFile);
+        const CliRun r = run(c.arguments);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(*c.err ? r.err.contains(QString::fromUtf8(c.err)) : r.err.isEmpty()) << r.err.toStdString();
+    }
+    EXPECT_FALSE(dir.exists("FXXXX.adi"));
+    dir.write("settings/JNM.ini", settings);
+    if (QFile::exists("/dev/full")) {
+        const CliRun full = run({"check"}, true, "/dev/full");
+        EXPECT_EQ(full.code, 5);
+        EXPECT_EQ(full.err, "tournevent-cli : la sortie n'a pas pu être écrite.\n");
+    }
+}
+
+TEST_F(CliTest, LeftoversAnInterruptedRebuildAndCrOnlyLineEnds)
+{
+    writeTemplates(dir);
+    ASSERT_EQ(run({"rebuild"}).code, 0);
+    const CliRun reference = run({"score"});
+    ASSERT_EQ(reference.code, 0) << reference.err.toStdString();
+    // Stopped half way: new prefix files beside old department files, the marker, a temporary file.
+    dir.write("F4XYZ_Departement_SSB.txt", dir.read("FXXXX_Departement.txt"));
+    dir.write("F4XYZ_Reconstruction.txt", "");
+    dir.write("F4XYZ.log.tvtmp-a8Kx2Q", "half");
+    dir.write("notes.txt.backup", "mine");
+    const CliRun resumed = run({"score"});
+    EXPECT_EQ(resumed.code, 0);
+    EXPECT_EQ(resumed.out, reference.out);
+    EXPECT_TRUE(resumed.err.contains("avait été interrompue : elle a été refaite")) << resumed.err.toStdString();
+    EXPECT_FALSE(dir.exists("F4XYZ_Reconstruction.txt") || dir.exists("F4XYZ.log.tvtmp-a8Kx2Q"));
+    EXPECT_EQ(dir.read("notes.txt.backup"), "mine");
+    // Lines ended by CR alone are the same lines.
+    QByteArray crOnly = dir.read("F4XYZ.log");
+    dir.write("F4XYZ.log", crOnly.replace("\r\n", "\r"));
+    EXPECT_EQ(run({"score"}).out, reference.out);
+    EXPECT_EQ(run({"check"}).out, "F4XYZ.log : 7 ligne(s), toutes bien formées\n");
 }
 
 TEST_F(CliTest, LookupGivesEachCallsignsEntityWithoutAStation)
@@ -155,20 +210,25 @@ TEST_F(CliTest, DamagedLogMissingOrUnwritableFilesAndABadEventDate)
 {
     const QByteArray good = logLines()[0];
     QByteArray noMarker = good, badDate = good, noSuchTime = good; // the last: a day and an hour the entry refuses
+    QByteArray negative = good, tooFar = good;
     noMarker[198] = ' ';
     badDate.replace(0, 8, "21-06-15");
     noSuchTime.replace(0, 8, "31/06/15").replace(22, 5, "24:30");
+    negative.replace(154, 5, "-9e99");
+    tooFar.replace(154, 5, "40000");
     QList<QByteArray> log = logLines();
     log.insert(2, "short line");
-    dir.write("F4XYZ.log", LogFile::joinLines(log << noMarker << badDate << noSuchTime));
+    dir.write("F4XYZ.log", LogFile::joinLines(log << noMarker << badDate << noSuchTime << negative << tooFar));
     const CliRun checked = run({"check"});
     EXPECT_EQ(checked.code, 1);
     EXPECT_EQ(checked.out, "Ligne 3 mal formée : longueur 10 au lieu de 199\n"
                            "Ligne 9 mal formée : pas de « * » en colonne 199\n"
                            "Ligne 10 mal formée : date ou heure de début illisible\n"
                            "Ligne 11 mal formée : date ou heure de début illisible\n"
-                           "F4XYZ.log : 4 ligne(s) mal formée(s) sur 11\n");
-    EXPECT_EQ(run({"adif"}).out, "Fichier ADIF écrit : F4XYZ.adi (11 QSO)\n") << "every line is exported";
+                           "Ligne 12 mal formée : distance « -9e99 » est négative\n"
+                           "Ligne 13 mal formée : distance « 40000 » dépasse la moitié du tour de la Terre\n"
+                           "F4XYZ.log : 6 ligne(s) mal formée(s) sur 13\n");
+    EXPECT_EQ(run({"adif"}).out, "Fichier ADIF écrit : F4XYZ.adi (13 QSO)\n") << "every line is exported";
     // Unwritable or missing files, a bad event date.
     // A folder where the export goes: the atomic replace cannot put the file there.
     ASSERT_TRUE(QFile::remove(dir.file("F4XYZ.adi")) && QDir(dir.path()).mkdir("F4XYZ.adi"));

@@ -135,14 +135,32 @@ TEST(CtraficExport, CopiesTheLogByteForByteOrSaysWhyNot)
         EXPECT_EQ(dir.read(callsign + ".ctf"), log);
         EXPECT_EQ(outcome.message, "le fichier " + callsign + ".log a été copié en " + callsign + ".ctf");
     }
-    ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F6AAA"), true);
-    EXPECT_EQ(outcome.result.errorNumber, 53);
-    EXPECT_EQ(outcome.message, "Le fichier F6AAA.log est introuvable : rien n'a été exporté au format C_Trafic.");
-    EXPECT_FALSE(dir.exists("F6AAA.ctf"));
-    files.failWrites(1, FileResult::kDiskFull);
-    outcome = ctrafic::exportLog(files, StationPaths(dir.path(), "F1AAA"), true);
-    EXPECT_EQ(outcome.message, "Erreur N° 61 : le fichier F1AAA.log n'a pas pu être copié en "
-                               "F1AAA.ctf, l'exportation C_Trafic n'est pas faite.");
+    // A log missing or unreadable (a failed read, not a failed export), a disk full.
+    dir.write("F0ZZZ.log", "line\r\n");
+    files.failReadsOf("F0ZZZ.log", FileResult::kDeviceError);
+    const struct {
+        const char* callsign;
+        int error;
+        bool readFailed;
+        const char* message;
+    } failures[] = {
+        {"F6AAA", 53, true, "Le fichier F6AAA.log est introuvable : rien n'a été exporté au format C_Trafic."},
+        {"F0ZZZ", 57, true,
+         "Erreur N° 57 : le fichier F0ZZZ.log n'a pas pu être lu : rien n'a été exporté au format C_Trafic."},
+        {"F1AAA", 61, false,
+         "Erreur N° 61 : le fichier F1AAA.log n'a pas pu être copié en F1AAA.ctf, l'exportation C_Trafic n'est "
+         "pas faite."}};
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.callsign);
+        files.failWrites(1, FileResult::kDiskFull);
+        files.onlyPathsEndingWith(".ctf");
+        const ctrafic::Outcome outcome = ctrafic::exportLog(files, StationPaths(dir.path(), f.callsign), true);
+        EXPECT_EQ(outcome.result.errorNumber, f.error);
+        EXPECT_EQ(outcome.readFailed, f.readFailed);
+        EXPECT_EQ(outcome.message, QString::fromUtf8(f.message));
+        files.failWrites(0);
+    }
+    EXPECT_FALSE(dir.exists("F6AAA.ctf") || dir.exists("F0ZZZ.ctf"));
     EXPECT_EQ(dir.read("F1AAA.ctf"), "line\r\n");
     // The menu shows the outcome under the session's name.
     test::Fixture fx;

@@ -4,11 +4,14 @@
 
 #include <QString>
 
+#include <cerrno>
+
 namespace tv {
 
 // The real file system, with failures on demand: the next N writes (replace, append, copy
 // destination) fail with the given error number and change nothing; or a replace stops after
-// its temporary file is written, just before the rename; or the reads of a file fail.
+// its temporary file is written, just before the rename; or its flush to disk or the close of
+// its temporary file fails (EIO); or the reads of a file fail.
 class FailingFileSystem final : public QtFileSystem {
 public:
     void failWrites(int count, int errorNumber = FileResult::kDiskFull)
@@ -19,6 +22,8 @@ public:
     // Fails only the writes whose path ends with this text.
     void onlyPathsEndingWith(const QString& tail) { m_tail = tail; }
     void stopBeforeRename(bool stop) { m_stopBeforeRename = stop; }
+    void failFlushToDisk(bool fail) { m_failFlush = fail; }
+    void failClose(bool fail) { m_failClose = fail; }
     // Every read of a path ending with this text fails with the error number (0: none).
     void failReadsOf(const QString& tail, int errorNumber = FileResult::kDeviceError)
     {
@@ -51,6 +56,12 @@ public:
 
 protected:
     bool readyToCommit(const QString&) override { return !m_stopBeforeRename; }
+    int flushToDisk(int fd) override { return m_failFlush ? (errno = EIO, -1) : QtFileSystem::flushToDisk(fd); }
+    int closeFile(int fd) override
+    {
+        const int closed = QtFileSystem::closeFile(fd);
+        return m_failClose ? (errno = EIO, -1) : closed;
+    }
 
 private:
     bool shouldFail(const QString& path)
@@ -66,6 +77,8 @@ private:
     int m_writes = 0;
     QString m_tail;
     bool m_stopBeforeRename = false;
+    bool m_failFlush = false;
+    bool m_failClose = false;
     QString m_readTail;
     int m_readError = 0;
 };

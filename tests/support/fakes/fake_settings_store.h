@@ -25,6 +25,9 @@ public:
     }
     // Every later write fails (a settings store that cannot be written).
     void failWrites(bool fail) { m_failWrites = fail; }
+    // The store reads as damaged: problem() says so.
+    void setProblem(const QString& problem) { m_problem = problem; }
+    QString problem(const QString&) const override { return m_problem; }
 
     // "application|section|key=value", in the order written.
     const QStringList& writes() const { return m_writes; }
@@ -38,6 +41,7 @@ private:
     QMap<QString, QString> m_values;
     QStringList m_writes;
     bool m_failWrites = false;
+    QString m_problem;
 };
 
 } // namespace tv
