@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -63,6 +64,10 @@ ClusterWindow* ClusterWindow::showOrRaise(Services services, StationSession& ses
         window = new ClusterWindow(services, session, logbook, ports, parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
         g_open = window;
+        // Centred on the screen when it opens.
+        window->adjustSize();
+        if (const QScreen* screen = window->screen())
+            window->move(screen->availableGeometry().center() - window->rect().center());
     }
     window->show();
     window->raise();
@@ -140,10 +145,10 @@ void ClusterWindow::build()
         fetchBands();
     });
 
-    layout->addWidget(buildHeader());
     m_list = named<QListWidget>(this, "Liste_Stations");
     m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_list->setMinimumSize(760, 300);
+    layout->addWidget(buildHeader());
     layout->addWidget(m_list, 1);
     connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { clicked(m_list->row(item)); });
 
@@ -199,8 +204,9 @@ QWidget* ClusterWindow::buildHeader()
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    const QFontMetrics metrics(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    const int charWidth = metrics.horizontalAdvance(QLatin1Char('M'));
+    // The list's own font: its columns are characters of that font.
+    const int charWidth = m_list->fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    row->addSpacing(m_list->frameWidth() + 2);
     const struct {
         const char* name;
         const char* text;
@@ -342,7 +348,7 @@ bool ClusterWindow::worked(const Spot& spot) const
 
 void ClusterWindow::arrange()
 {
-    if (!m_list)
+    if (!m_list || !m_mills) // still being built
         return;
     m_rows = spotlist::arrange(m_spots, m_sort, filter(), [this](const Spot& s) { return worked(s); });
     m_list->clear();
