@@ -5,6 +5,7 @@
 #include "platform/qt_printer.h"
 #include "platform/qt_settings_store.h"
 #include "reports/cli_commands.h"
+#include "reports/exchange_cli.h"
 #include "rig/rig_cli.h"
 #include "spots/spots_cli.h"
 #include "station/program_directory.h"
@@ -25,10 +26,11 @@ int main(int argc, char* argv[])
 {
     // The commands of the subsystems above the reports.
     const QList<tv::cli::Command> commands = {
-        tv::aids::scpCommand(),       tv::labels::cliCommand(&tv::QtPrinter::toPdf),
-        tv::statscli::statsCommand(), tv::statscli::searchCommand(),
-        tv::activationmap::command(), tv::spotsCommand(),
-        tv::rigcli::tuneCommand(),
+        tv::aids::scpCommand(),           tv::labels::cliCommand(&tv::QtPrinter::toPdf),
+        tv::statscli::statsCommand(),     tv::statscli::searchCommand(),
+        tv::activationmap::command(),     tv::spotsCommand(),
+        tv::rigcli::tuneCommand(),        tv::exchangecli::ediCommand(),
+        tv::exchangecli::importCommand(),
     };
 
     QStringList arguments;

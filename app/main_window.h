@@ -95,6 +95,7 @@ private:
     void wireStatsMenus();    // statistics, search, department QSOs (main_window_stats.cpp)
     void wireMapMenus();      // main_window_map.cpp
     void wireClusterButton(); // main_window_cluster.cpp
+    void wireExchangeMenus(); // EDI export, ADIF import (main_window_exchange.cpp)
 
     Services m_services;
     StationSession m_session;

@@ -126,4 +126,31 @@ FileResult LogFile::replaceInOrder(std::optional<int> oldIndex, const QByteArray
     return rewrite(loaded.lines);
 }
 
+FileResult LogFile::insertInOrder(const QList<QByteArray>& newLines)
+{
+    Loaded loaded = load();
+    if (!loaded.result.ok() && !loaded.result.notFound())
+        return loaded.result;
+    // The moments are read once: a merge into a full log stays quick.
+    QList<std::optional<qint64>> keys;
+    keys.reserve(loaded.lines.size() + newLines.size());
+    for (const QByteArray& line : loaded.lines)
+        keys << qsoline::sortKey(line);
+    // Placed last first: a line goes before the first one of its minute or later (as
+    // orderedPosition places it), so the lines of one minute end in the order given.
+    for (auto line = newLines.crbegin(); line != newLines.crend(); ++line) {
+        const std::optional<qint64> key = qsoline::sortKey(*line);
+        qsizetype at = keys.size();
+        for (qsizetype i = 0; key && i < keys.size(); ++i) {
+            if (keys[i] && *keys[i] >= *key) {
+                at = i;
+                break;
+            }
+        }
+        loaded.lines.insert(at, *line);
+        keys.insert(at, key);
+    }
+    return rewrite(loaded.lines);
+}
+
 } // namespace tv

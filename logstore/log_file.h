@@ -57,6 +57,11 @@ public:
     // replacement with the old line's date and start time keeps the old line's place.
     FileResult replaceInOrder(std::optional<int> oldIndex, const QByteArray& oldLine, const QByteArray& newLine);
 
+    // Inserts several lines at once, each placed as replaceInOrder places a new line (lines of
+    // the same minute keep their order among themselves), in one rewrite: either all are in the
+    // file afterwards or none is. A missing file is taken as an empty log.
+    FileResult insertInOrder(const QList<QByteArray>& newLines);
+
     // Where replaceInOrder would put `newLine` among `lines`.
     static int orderedPosition(const QList<QByteArray>& lines, const QByteArray& newLine);
 

@@ -50,4 +50,9 @@ QString QtDialogs::chooseFolder(const QString& caption)
     return QFileDialog::getExistingDirectory(m_parent, caption);
 }
 
+QString QtDialogs::chooseFile(const QString& caption)
+{
+    return QFileDialog::getOpenFileName(m_parent, caption);
+}
+
 } // namespace tv

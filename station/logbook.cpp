@@ -241,6 +241,18 @@ QsoWriteOutcome Logbook::remove(int row, const QByteArray& line)
     return outcome;
 }
 
+QsoWriteOutcome Logbook::merge(const QList<QByteArray>& newLines)
+{
+    QsoWriteOutcome outcome;
+    outcome.log = LogFile(m_services.files, logPath()).insertInOrder(newLines);
+    if (!outcome.log.ok())
+        return outcome;
+    if (reloadLines())
+        rebuildAfterRewrite(outcome);
+    Q_EMIT scoreChanged();
+    return outcome;
+}
+
 MultiplierRebuild::Result Logbook::rebuildMultipliers(const MultiplierRebuild::Progress& progress)
 {
     MultiplierRebuild rebuild(m_services.files, paths(), m_services.countries);

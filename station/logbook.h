@@ -91,6 +91,11 @@ public:
     // multiplier files so that they count only the QSOs left.
     QsoWriteOutcome remove(int row, const QByteArray& line);
 
+    // Adds QSOs from another log (an import, another position's log): every line placed in date
+    // order in one atomic rewrite, so that a failure leaves the log as it was; then the lines
+    // are read again and the multiplier files rebuilt from them. The name lists are left alone.
+    QsoWriteOutcome merge(const QList<QByteArray>& newLines);
+
     // Rebuilds the four multiplier files and the absent list from the log in memory.
     MultiplierRebuild::Result rebuildMultipliers(const MultiplierRebuild::Progress& progress = {});
 

@@ -251,5 +251,53 @@ TEST_F(CliTest, DamagedLogMissingOrUnwritableFilesAndABadEventDate)
     EXPECT_TRUE(r.err.startsWith("La date de la JNM « 1/6/15 »"));
 }
 
+TEST_F(CliTest, EdiFilesAndAdifImport)
+{
+    writeTemplates(dir);
+    setting(keys::kSetup, keys::kLocatorStation, "JN18DU");
+    dir.write("F4XYZ.vhf", LogFile::joinLines(sessionLines(false))); // the HF session's VHF archive
+    ASSERT_TRUE(QDir(dir.path()).mkdir("edi"));
+    const QByteArray log = dir.read("F4XYZ.log");
+    dir.write("same.adi", adif::file("F4XYZ", logLines()));
+    dir.write("new.adi", "<call:5>F6NEW<qso_date:8>20150621<time_on:4>0900<band:3>40m<mode:2>CW<eor>"
+                         "<call:5>F5ABC<qso_date:8>20150621<time_on:4>0941<band:3>20m<mode:3>SSB<eor>");
+    const struct {
+        QStringList arguments;
+        int code;
+        const char* out; // the end of the standard output; "" for none
+        const char* err; // a part of the error output; "" for none
+    } cases[] = {
+        {{"edi"}, 2, "", "la commande edi demande --out DOSSIER"},
+        {{"edi", "--out", dir.file("nowhere")}, 2, "", "n'existe pas"},
+        {{"edi", "--out", dir.file("edi")}, 0, "Fichier(s) EDI écrit(s) : F4XYZ_144.edi (2 QSO)\n", ""},
+        {{"import"}, 2, "", "la commande import demande un fichier ADIF, un seul"},
+        {{"import", dir.file("none.adi")}, 4, "", "none.adi est introuvable"},
+        {{"import", dir.file("same.adi")}, 0, "0 QSO à ajouter, 7 déjà dans le log, 0 refusé(s)\n", ""},
+        {{"import", dir.file("new.adi"), "--dry-run"},
+         0,
+         "Ajouté : F6NEW 21/06/15 09:00 7.0 Mhz CW\nDéjà dans le log : F5ABC 21/06/15 09:41 14 Mhz SSB\n"
+         "1 QSO à ajouter, 1 déjà dans le log, 0 refusé(s)\n",
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CliRun r = run(c.arguments);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(*c.out ? r.out.endsWith(QString::fromUtf8(c.out)) : r.out.isEmpty()) << r.out;
+        EXPECT_TRUE(*c.err ? r.err.contains(QString::fromUtf8(c.err)) : r.err.isEmpty()) << r.err;
+    }
+    EXPECT_TRUE(dir.read("edi/F4XYZ_144.edi").contains("\r\n[QSORecords;2]\r\n150621;1100;F1ABC;1;59;;55;;59;JO10AB;"));
+    EXPECT_EQ(dir.read("F4XYZ.log"), log) << "nothing added by a dry run or a file already in the log";
+
+    const CliRun added = run({"import", dir.file("new.adi")});
+    EXPECT_EQ(added.code, 0) << added.err;
+    EXPECT_TRUE(added.out.endsWith("1 QSO ajouté(s) au log F4XYZ.log.\n")) << added.out;
+    const QList<QByteArray> lines = LogFile::splitLines(dir.read("F4XYZ.log"));
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(qsoline::field(lines[0], logcol::kCallsign), "F6NEW") << "placed in date order";
+    EXPECT_TRUE(
+        run({"import", dir.file("new.adi")}).out.endsWith("0 QSO à ajouter, 2 déjà dans le log, 0 refusé(s)\n"));
+}
+
 } // namespace
 } // namespace tv
