@@ -58,6 +58,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     followCore();
     wireStationMenus();
     wireReportMenus();
+    wireAidsMenus();
     wireLabelMenus();
     wireStatsMenus();
     wireMapMenus();

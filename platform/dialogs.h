@@ -24,6 +24,8 @@ public:
     // A folder chooser (used where a file is copied to a removable medium); an empty text
     // when the operator cancels.
     virtual QString chooseFolder(const QString& caption) = 0;
+    // A file chooser for a file to read; an empty text when the operator cancels.
+    virtual QString chooseFile(const QString& caption) = 0;
 };
 
 } // namespace tv

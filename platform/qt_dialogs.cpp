@@ -50,4 +50,10 @@ QString QtDialogs::chooseFolder(const QString& caption)
     return QFileDialog::getExistingDirectory(m_parent, caption);
 }
 
+QString QtDialogs::chooseFile(const QString& caption)
+{
+    return QFileDialog::getOpenFileName(m_parent, caption, QString(),
+                                        QStringLiteral("Logs (*.log *.Log *.hf_ *.vhf *.bak);;Tous les fichiers (*)"));
+}
+
 } // namespace tv

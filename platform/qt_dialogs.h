@@ -16,6 +16,7 @@ public:
     bool askYesNo(const QString& text) override;
     bool confirmCritical(const QString& text) override;
     QString chooseFolder(const QString& caption) override;
+    QString chooseFile(const QString& caption) override;
 
 private:
     QWidget* m_parent = nullptr;

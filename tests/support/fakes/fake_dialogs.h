@@ -12,7 +12,7 @@ namespace tv {
 // answers from a script, an unscripted question being answered No / Cancel.
 class FakeDialogs final : public Dialogs {
 public:
-    enum class Kind { Message, YesNo, Critical, Folder };
+    enum class Kind { Message, YesNo, Critical, Folder, File };
     struct Shown {
         Kind kind;
         QString text;
@@ -34,10 +34,16 @@ public:
         m_shown.append({Kind::Folder, caption});
         return m_folders.isEmpty() ? QString() : m_folders.dequeue();
     }
+    QString chooseFile(const QString& caption) override
+    {
+        m_shown.append({Kind::File, caption});
+        return m_files.isEmpty() ? QString() : m_files.dequeue();
+    }
 
     // Scripts the next answers: true for Yes / OK.
     void answer(bool yes) { m_answers.enqueue(yes); }
     void answerFolder(const QString& folder) { m_folders.enqueue(folder); }
+    void answerFile(const QString& file) { m_files.enqueue(file); }
 
     const QList<Shown>& shown() const { return m_shown; }
     QStringList texts() const
@@ -57,6 +63,7 @@ private:
     QList<Shown> m_shown;
     QQueue<bool> m_answers;
     QQueue<QString> m_folders;
+    QQueue<QString> m_files;
 };
 
 } // namespace tv
