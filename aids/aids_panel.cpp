@@ -59,9 +59,9 @@ AidsPanel::AidsPanel(Services services, StationSession& session, Logbook& logboo
     m_rate->setWordWrap(true);
     column->addWidget(m_rate);
     m_scp = new ScpWidget(this);
-    column->addWidget(m_scp, 3);
+    column->addWidget(m_scp, 1);
     m_board = new MultiplierBoardWidget(this);
-    column->addWidget(m_board, 2);
+    column->addWidget(m_board);
     auto* quick = named<QLabel>(this, "SaisieRapide",
                                 QStringLiteral("Ctrl+Entrée : enregistre le QSO avec les reports proposés et l'heure"));
     quick->setWordWrap(true);

@@ -25,8 +25,12 @@ MultiplierBoardWidget::MultiplierBoardWidget(QWidget* parent) : QWidget(parent)
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setMinimumHeight(11 * (m_table->fontMetrics().height() + 4) + 8); // the ten HF rows
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     column->addWidget(m_table, 1);
 
     auto* lit = new QHBoxLayout;

@@ -155,14 +155,29 @@ TEST_F(AidsWindowTest, MillsLearnedFromALogAreOfferedAndFillTheName)
     QsoRecord r = test::frenchMillRecord();
     r.millName = "Moulin de Hondschoote";
     fx.dir.write("ancien.log", test::crlf({qsoline::build(r).value_or(QByteArray())}));
+    r.millReference = "WIM 7001"; // the other session's archive is learned at the start
+    r.millName = "De Roos";
+    fx.dir.write("F0ZZZ.vhf", test::crlf({qsoline::build(r).value_or(QByteArray())}));
     open();
-    fx.dialogs.answerFile(fx.dir.file("ancien.log"));
-    find<QAction>("Mnu_Apprendre_Moulins")->trigger();
-    EXPECT_EQ(fx.dialogs.last(), "1 moulin(s) nouveau(x) appris de ancien.log ; l'historique en compte 1.");
-    EXPECT_EQ(fx.dir.read("Historique_Moulins.txt"), "DMF 59045;59;Moulin de Hondschoote\r\n");
-    fx.dialogs.answerFile(QString()); // cancelled: nothing
-    find<QAction>("Mnu_Apprendre_Moulins")->trigger();
-    EXPECT_EQ(fx.dialogs.shown().size(), 3);
+    EXPECT_EQ(fx.dir.read("Historique_Moulins.txt"), "WIM 7001;59;De Roos\r\n");
+    const struct {
+        QString chosen;
+        QStringList shown;
+    } learned[] = {
+        {fx.dir.file("ancien.log"), {"1 moulin(s) nouveau(x) appris de ancien.log ; l'historique en compte 2."}},
+        {QString(), {}}, // cancelled: nothing
+        {fx.dir.file("absent.log"), {QString::fromUtf8("Erreur N° 53")}},
+    };
+    for (const auto& c : learned) {
+        SCOPED_TRACE(c.chosen);
+        fx.dialogs.clear();
+        fx.dialogs.answerFile(c.chosen);
+        find<QAction>("Mnu_Apprendre_Moulins")->trigger();
+        ASSERT_EQ(fx.dialogs.texts().size(), 1 + c.shown.size());
+        if (!c.shown.isEmpty())
+            EXPECT_TRUE(fx.dialogs.last().startsWith(c.shown[0])) << fx.dialogs.last();
+    }
+    EXPECT_EQ(fx.dir.read("Historique_Moulins.txt"), "DMF 59045;59;Moulin de Hondschoote\r\nWIM 7001;59;De Roos\r\n");
 
     auto* number = find<QLineEdit>("QTH_A");
     number->setEnabled(true);
