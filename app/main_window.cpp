@@ -59,6 +59,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     wireStationMenus();
     wireReportMenus();
     wireExchangeMenus();
+    wireAidsMenus();
     wireLabelMenus();
     wireStatsMenus();
     wireMapMenus();

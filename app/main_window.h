@@ -91,6 +91,7 @@ private:
 
     // Reports and exports (main_window_reports.cpp).
     void wireReportMenus();
+    void wireAidsMenus();     // the operator aids' dock and menu item (main_window_aids.cpp)
     void wireLabelMenus();    // main_window_labels.cpp
     void wireStatsMenus();    // statistics, search, department QSOs (main_window_stats.cpp)
     void wireMapMenus();      // main_window_map.cpp

@@ -51,6 +51,22 @@ public:
     EntryForm& form() { return m_form; }
     const EntryForm& form() const { return m_form; }
 
+    // What the look-ups found for the callsign confirmed with Enter, on the band and mode they
+    // were made for; an empty callsign before that.
+    struct LookedUp {
+        QByteArray callsign;
+        QByteArray band;
+        QByteArray mode;
+        QByteArray dxccPrefix;
+        QByteArray entity;
+        bool entityNew = false; // not yet contacted on that band and mode
+    };
+    LookedUp lookedUp() const
+    {
+        const Confirmed& c = m_confirmed;
+        return {c.callsign, c.band, c.mode, c.dxccPrefix, c.entity, c.entityNew};
+    }
+
     // The band list of the session (the band box's items), taken from the station.
     void followSession();
 

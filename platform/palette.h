@@ -13,6 +13,7 @@ using Rgb = quint32;
 inline constexpr Rgb kExpected = 0xC0FFC0;      // light green: the field expecting input, the chosen sort
 inline constexpr Rgb kPassed = 0xFFFFC0;        // light yellow: a field already passed
 inline constexpr Rgb kNewDepartment = 0xFFC0C0; // light red: a department a QSO makes new
+inline constexpr Rgb kWorked = 0x909090;        // grey: a callsign or multiplier already contacted (operator aids)
 inline constexpr Rgb kPaper = 0xFFFFFF;         // the label preview's sheet
 inline constexpr Rgb kLabelOutline = 0xB0B0B0;  // the label preview's label edges (dashed)
 inline constexpr Rgb kPaperEdge = 0x808080;     // the label preview's paper edge

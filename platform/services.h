@@ -26,6 +26,8 @@ struct Services {
     const CountryFile* countries = nullptr;
     // The alert sounds; null where none are played (the command line, most tests).
     Sound* sound = nullptr;
+    // The master callsign file of the super check partial (absent: a shorter list).
+    QString masterCallsignFile = QStringLiteral("/usr/share/hamradio-files/MASTER.SCP");
 };
 
 } // namespace tv

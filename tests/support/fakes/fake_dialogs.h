@@ -34,6 +34,11 @@ public:
         m_shown.append({Kind::Folder, caption});
         return m_folders.isEmpty() ? QString() : m_folders.dequeue();
     }
+    QString chooseFile(const QString& caption) override
+    {
+        m_shown.append({Kind::File, caption});
+        return m_files.isEmpty() ? QString() : m_files.dequeue();
+    }
 
     QString chooseFile(const QString& caption) override
     {
