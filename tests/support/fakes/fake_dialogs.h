@@ -40,12 +40,6 @@ public:
         return m_files.isEmpty() ? QString() : m_files.dequeue();
     }
 
-    QString chooseFile(const QString& caption) override
-    {
-        m_shown.append({Kind::File, caption});
-        return m_files.isEmpty() ? QString() : m_files.dequeue();
-    }
-
     // Scripts the next answers: true for Yes / OK.
     void answer(bool yes) { m_answers.enqueue(yes); }
     void answerFolder(const QString& folder) { m_folders.enqueue(folder); }
