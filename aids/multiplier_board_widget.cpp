@@ -27,10 +27,9 @@ MultiplierBoardWidget::MultiplierBoardWidget(QWidget* parent) : QWidget(parent)
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);              // a narrow dock hides no count
     m_table->setMinimumHeight(11 * (m_table->fontMetrics().height() + 4) + 8); // the ten HF rows
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     column->addWidget(m_table, 1);
 
     auto* lit = new QHBoxLayout;
