@@ -223,21 +223,23 @@ QsoWriteOutcome Logbook::replace(int row, const QByteArray& oldLine, const QsoWr
     if (!outcome.log.ok())
         return outcome;
     rememberFirstName(qso, outcome);
+    afterRewrite(outcome);
+    return outcome;
+}
+
+void Logbook::afterRewrite(QsoWriteOutcome& outcome)
+{
     if (reloadLines())
         rebuildAfterRewrite(outcome);
     Q_EMIT scoreChanged();
-    return outcome;
 }
 
 QsoWriteOutcome Logbook::remove(int row, const QByteArray& line)
 {
     QsoWriteOutcome outcome;
     outcome.log = LogFile(m_services.files, logPath()).removeAt(row, line);
-    if (!outcome.log.ok())
-        return outcome;
-    if (reloadLines())
-        rebuildAfterRewrite(outcome);
-    Q_EMIT scoreChanged();
+    if (outcome.log.ok())
+        afterRewrite(outcome);
     return outcome;
 }
 
@@ -245,11 +247,8 @@ QsoWriteOutcome Logbook::merge(const QList<QByteArray>& newLines)
 {
     QsoWriteOutcome outcome;
     outcome.log = LogFile(m_services.files, logPath()).insertInOrder(newLines);
-    if (!outcome.log.ok())
-        return outcome;
-    if (reloadLines())
-        rebuildAfterRewrite(outcome);
-    Q_EMIT scoreChanged();
+    if (outcome.log.ok())
+        afterRewrite(outcome);
     return outcome;
 }
 

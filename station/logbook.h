@@ -124,6 +124,8 @@ private:
     void writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome);
     void rememberFirstName(const QsoWrite& qso, QsoWriteOutcome& outcome);
     void rebuildAfterRewrite(QsoWriteOutcome& outcome);
+    // After a rewrite of the log: the lines read again, the multiplier files rebuilt, the score.
+    void afterRewrite(QsoWriteOutcome& outcome);
     QString logPath() const;
     static QByteArray duplicateKey(QByteArrayView callsign, QByteArrayView band, QByteArrayView mode);
 

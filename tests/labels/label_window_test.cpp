@@ -35,17 +35,6 @@ QList<QByteArray> numberedLog(int count)
     return lines;
 }
 
-std::optional<QString> pdfToText(const QString& option, const QString& pdf)
-{
-    const QString tool = QStandardPaths::findExecutable("pdftotext");
-    if (tool.isEmpty())
-        return std::nullopt;
-    QProcess process;
-    process.start(tool, {option, pdf, "-"});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 TEST(LabelWindowTest, ChecksComeFirstAndTheTransceiverAndAntennaAreKeptBetweenOpenings)
 {
     test::Fixture f;
@@ -101,7 +90,7 @@ TEST(LabelPdf, EveryLabelsTextLiesInsideItsLabelOnEachFormat)
         const QString pdf = dir.file(QString("format%1.pdf").arg(n));
         const QList<labels::Sheet> sheets = labels::layOut(numberedLog(16), s);
         ASSERT_TRUE(labels::savePdf(files, pdf, &QtPrinter::toPdf, sheets).result.ok());
-        const auto words = pdfToText("-bbox", pdf);
+        const auto words = test::pdfToText("-bbox", pdf);
         if (!words)
             GTEST_SKIP() << "pdftotext is not installed";
         EXPECT_EQ(words->count("<page "), 1);
@@ -218,7 +207,7 @@ TEST(LabelsCliTest, PrintsTheChosenQsosToAPdfWithTheWindowsChecks)
             << r.out << r.err;
     }
     EXPECT_FALSE(dir.exists("none.pdf"));
-    const auto text = pdfToText("-layout", pdf);
+    const auto text = test::pdfToText("-layout", pdf);
     if (!text)
         GTEST_SKIP() << "pdftotext is not installed";
     for (const char* part : {"Confirme le QSO avec F5ABC", "Confirme le QSO avec ON4ABC",

@@ -88,18 +88,6 @@ TEST(ListingWindowTest, MissingLogIsReportedAndTheRulesWindowOpensOnce)
     EXPECT_TRUE(slot.isNull());
 }
 
-// What pdftotext reads from a PDF with this option, or nothing when the tool is absent.
-std::optional<QString> pdfToText(const QString& option, const QString& pdf)
-{
-    const QString tool = QStandardPaths::findExecutable("pdftotext");
-    if (tool.isEmpty())
-        return std::nullopt;
-    QProcess process;
-    process.start(tool, {option, pdf, "-"});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 TEST(QtPrinterPdf, ListingKeepsItsTextAndPaginatesAndPlacedTextsStandAtTheirPlace)
 {
     QTemporaryDir dir;
@@ -121,8 +109,8 @@ TEST(QtPrinterPdf, ListingKeepsItsTextAndPaginatesAndPlacedTextsStandAtTheirPlac
     labels->printLine("Ligne");
     ASSERT_TRUE(labels->endDocument());
     EXPECT_EQ(labels->lastPageCount(), 2);
-    auto text = pdfToText("-layout", dir.filePath("listing.pdf"));
-    const auto words = pdfToText("-bbox", dir.filePath("labels.pdf"));
+    auto text = test::pdfToText("-layout", dir.filePath("listing.pdf"));
+    const auto words = test::pdfToText("-bbox", dir.filePath("labels.pdf"));
     if (!text || !words)
         GTEST_SKIP() << "pdftotext is not installed";
     text->replace(QRegularExpression("[ \\t]+"), " "); // blanks are not kept exactly

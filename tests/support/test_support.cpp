@@ -1,5 +1,8 @@
 #include "tests/support/test_support.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+
 #include "logstore/cp1252.h"
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
@@ -150,6 +153,17 @@ QsoRecord frenchMillRecord()
 QByteArray crlf(std::initializer_list<QByteArray> lines)
 {
     return LogFile::joinLines(QList<QByteArray>(lines));
+}
+
+std::optional<QString> pdfToText(const QString& option, const QString& pdf)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return std::nullopt;
+    QProcess process;
+    process.start(tool, {option, pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 } // namespace tv::test

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 
 // Readable values in test failures.
@@ -97,5 +98,9 @@ QsoRecord frenchMillRecord();
 
 // Lines joined with CR LF after each.
 QByteArray crlf(std::initializer_list<QByteArray> lines);
+
+// What pdftotext reads from a PDF with this option ("-layout", "-bbox"), or nothing when the
+// tool is not installed.
+std::optional<QString> pdfToText(const QString& option, const QString& pdf);
 
 } // namespace tv::test
