@@ -6,6 +6,7 @@
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
 #include "platform/file_system.h"
+#include "platform/installed_files.h"
 #include "station/station_session.h"
 
 #include <QSet>
@@ -14,11 +15,6 @@
 namespace tv::aids {
 
 namespace {
-
-QString masterFilePath()
-{
-    return QStringLiteral("/usr/share/hamradio-files/MASTER.SCP");
-}
 
 int run(const cli::Context& context, const cli::Station* station, cli::CommandArgs& args)
 {
@@ -37,7 +33,7 @@ int run(const cli::Context& context, const cli::Station* station, cli::CommandAr
     const QByteArray typed = cp1252::encode(operands[0].trimmed().toUpper());
 
     // The master file is optional: without it the list is only shorter.
-    const FileRead master = context.files.read(masterFilePath());
+    const FileRead master = context.files.read(installed::masterCallsignFile());
     const CallsignIndex index(master.result.ok() ? CallsignIndex::readMasterFile(master.bytes) : QList<QByteArray>());
     const FileRead log = context.files.read(station->paths.existingLog(context.files));
     if (!log.result.ok()) {
@@ -73,8 +69,8 @@ int run(const cli::Context& context, const cli::Station* station, cli::CommandAr
     context.out << QStringLiteral("A un caractère près : ") << s.oneAway.size() << Qt::endl;
     print(s.oneAway);
     if (!master.result.ok())
-        context.out << QStringLiteral("(fichier ") << masterFilePath() << QStringLiteral(" absent : liste réduite)")
-                    << Qt::endl;
+        context.out << QStringLiteral("(fichier ") << installed::masterCallsignFile()
+                    << QStringLiteral(" absent : liste réduite)") << Qt::endl;
     return cli::kOk;
 }
 

@@ -6,6 +6,7 @@
 #include "aids/callsign_index.h"
 #include "logstore/log_columns.h"
 #include "logstore/qso_line.h"
+#include "platform/installed_files.h"
 
 #include <QFile>
 
@@ -13,7 +14,7 @@ namespace {
 
 void superCheckPartial()
 {
-    QFile master(QStringLiteral("/usr/share/hamradio-files/MASTER.SCP"));
+    QFile master(tv::installed::masterCallsignFile());
     if (!master.open(QIODevice::ReadOnly)) {
         std::printf("super check partial: no master callsign file (package hamradio-files)\n");
         return;

@@ -1,5 +1,7 @@
 #include "logstore/country_file.h"
 
+#include "platform/installed_files.h"
+
 #include "logstore/log_file.h"
 
 namespace tv {
@@ -57,7 +59,7 @@ QList<Record> records(QByteArrayView text)
 
 QString CountryFile::installedPath()
 {
-    return QStringLiteral("/usr/share/hamradio-files/cty.dat");
+    return installed::countryFile();
 }
 
 std::optional<CountryFile> CountryFile::parse(QByteArrayView text)

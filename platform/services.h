@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/installed_files.h"
+
 #include <QString>
 
 namespace tv {
@@ -27,7 +29,7 @@ struct Services {
     // The alert sounds; null where none are played (the command line, most tests).
     Sound* sound = nullptr;
     // The master callsign file of the super check partial (absent: a shorter list).
-    QString masterCallsignFile = QStringLiteral("/usr/share/hamradio-files/MASTER.SCP");
+    QString masterCallsignFile = installed::masterCallsignFile();
 };
 
 } // namespace tv

@@ -6,6 +6,7 @@
 #include "logstore/log_file.h"
 #include "logstore/multiplier_rebuild.h"
 #include "logstore/prefix_file.h"
+#include "platform/installed_files.h"
 #include "platform/qt_file_system.h"
 #include "tests/support/test_support.h"
 
@@ -19,8 +20,6 @@
 
 namespace tv {
 namespace {
-
-const QString kMasterFile = QStringLiteral("/usr/share/hamradio-files/MASTER.SCP");
 
 QList<QByteArray> templateLines()
 {
@@ -116,7 +115,7 @@ TEST(CountryResolution, TheRebuildMarksTheRightEntities)
 
 TEST(CountryResolution, BothSourcesAgreeOverTheMasterCallsignFile)
 {
-    QFile master(kMasterFile);
+    QFile master(installed::masterCallsignFile());
     if (!installed() || !master.open(QIODevice::ReadOnly))
         GTEST_SKIP() << "the hamradio-files package is not installed";
     // The template was made from these versions of the two files (tests/data/check_prefix_generator.cmake).
