@@ -31,7 +31,48 @@ constexpr bool kFloppyDrive = true;
 constexpr bool kFloppyDrive = false;
 #endif
 
+bool isAscii(const QByteArray& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+bool isWholeNumber(const QByteArray& bytes)
+{
+    return !bytes.isEmpty() && std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The fields after the comment, each only when the line has a value for it: the locator, the
+// distance in km, the first name; the two new-marks flags; and the Windows-1252 text of the
+// first name and the mill name when it is not plain ASCII.
+QByteArray extraFields(const QByteArray& line, const QByteArray& millName)
+{
+    QByteArray out;
+    const QByteArray locator = qsoline::field(line, logcol::kLocator);
+    const QByteArray distance = qsoline::field(line, logcol::kDistance);
+    const QByteArray firstName = qsoline::field(line, logcol::kFirstName);
+    const QByteArray marks =
+        qsoline::rawField(line, logcol::kNewDepartmentFlag) + qsoline::rawField(line, logcol::kNewPrefixFlag);
+    if (!locator.isEmpty())
+        out += specifier("gridsquare", locator);
+    if (isWholeNumber(distance))
+        out += specifier("distance", distance);
+    if (!firstName.isEmpty())
+        out += specifier("name", firstName);
+    if (marks.trimmed().size() == 2)
+        out += specifier(kMarksField, marks);
+    if (!isAscii(firstName))
+        out += ownSpecifier(kFirstNameField, firstName);
+    if (!isAscii(millName))
+        out += ownSpecifier(kMillNameField, millName);
+    return out;
+}
+
 } // namespace
+
+QByteArray ownSpecifier(const QByteArray& tag, const QByteArray& value)
+{
+    return '<' + tag + ':' + QByteArray::number(value.size()) + '>' + value;
+}
 
 std::optional<QByteArray> band(const QByteArray& logBand)
 {
@@ -85,8 +126,10 @@ QByteArray record(const QByteArray& line)
     out += specifier("time_off", time(piece(line, logcol::kEnd, 7)));
     out += specifier("rst_sent", piece(line, logcol::kRstSent, 8));
     out += specifier("rst_rcvd", piece(line, logcol::kRstReceived, 8));
+    const QByteArray millName = piece(line, logcol::kMillName, 30);
     out += specifier("comment", "Dpt:" + piece(line, logcol::kDepartment, 4) + "  " +
-                                    piece(line, logcol::kMillReference, 20) + ' ' + piece(line, logcol::kMillName, 30));
+                                    piece(line, logcol::kMillReference, 20) + ' ' + millName);
+    out += extraFields(line, millName);
     out += "<eor>";
     return out;
 }

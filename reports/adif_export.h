@@ -19,15 +19,29 @@ class StationPaths;
 //
 // The file holds a six-line header (the third line names the program and carries the
 // standard "adif_ver" and "programid" fields), then one record line per log line:
-// call, band, mode, qso_date, time_on, time_off, rst_sent, rst_rcvd and comment, then <eor>.
-// Field values are ASCII, as ADIF wants them: the Windows-1252 text of the log is written
-// through cp1252::toAscii (accents dropped, any other byte above 127 as "?"), and every length
-// counts the bytes written.
+// call, band, mode, qso_date, time_on, time_off, rst_sent, rst_rcvd and comment; then, when the
+// line holds them, gridsquare, distance (km) and name; then the program's own fields (below);
+// then <eor>. The standard fields' values are ASCII, as ADIF wants them: the Windows-1252 text
+// of the log is written through cp1252::toAscii (accents dropped, any other byte above 127 as
+// "?"), and every length counts the bytes written.
+//
+// The program's own fields carry what the standard ones cannot, so that the import gives back
+// the very line: app_tournevent_marks, the new-department and new-entity flags of the line
+// ("10", "0N": an entity the operator refused to count); app_tournevent_name and
+// app_tournevent_mill, the first name and the mill name in Windows-1252, written only when they
+// are not plain ASCII. Other programs skip them by their length.
 //
 // Values that cannot be converted are left empty rather than written wrong: a band outside
 // the band table has no band field at all; a date or a time that the program cannot read
 // (clocktext::isValidDate, isValidTime: 31/06/15, 25:10) is written with length 0.
 namespace tv::adif {
+
+inline constexpr const char* kMarksField = "app_tournevent_marks";
+inline constexpr const char* kFirstNameField = "app_tournevent_name";
+inline constexpr const char* kMillNameField = "app_tournevent_mill";
+
+// "<tag:length>value" with the value's own bytes (the program's Windows-1252 fields).
+QByteArray ownSpecifier(const QByteArray& tag, const QByteArray& value);
 
 // The ADIF band of a log band ("14 Mhz" gives "20m"), for every band of the band table.
 std::optional<QByteArray> band(const QByteArray& logBand);

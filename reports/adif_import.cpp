@@ -7,6 +7,7 @@
 #include "logstore/qso_line.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
+#include "reports/adif_export.h"
 #include "reports/report_messages.h"
 #include "station/logbook.h"
 
@@ -87,8 +88,10 @@ Parsed parse(const QByteArray& bytes)
                                .arg(open + 1);
             return parsed;
         }
-        if (!current.contains(name))
-            current.insert(name, storedBytes(bytes.mid(pos, length)));
+        if (!current.contains(name)) {
+            const QByteArray value = bytes.mid(pos, length);
+            current.insert(name, name.startsWith("app_tournevent_") ? value : storedBytes(value));
+        }
         pos += length;
     }
     parsed.unterminated = !current.isEmpty();
@@ -253,6 +256,23 @@ bool requiredFields(const Record& record, QsoRecord& r, const bands::Band*& band
     return false;
 }
 
+// The Windows-1252 text of the program's own field when it is the accented form of the ASCII
+// text the standard field gave; that text otherwise.
+QByteArray ownText(const Record& record, const char* field, const QByteArray& ascii)
+{
+    const QByteArray own = value(record, field);
+    return !own.isEmpty() && cp1252::toAscii(own) == cp1252::toAscii(ascii) ? own : ascii;
+}
+
+// The new-marks flags as the exporting log had them ("10", "0N"); blank when absent or unknown.
+void setMarks(const QByteArray& marks, QsoRecord& r)
+{
+    const bool known = marks.size() == 2 && (marks[0] == '0' || marks[0] == '1') &&
+                       (marks[1] == '0' || marks[1] == '1' || marks[1] == logcol::kEntityRefused);
+    r.newDepartmentFlag = known ? marks.left(1) : " ";
+    r.newPrefixFlag = known ? marks.right(1) : " ";
+}
+
 } // namespace
 
 std::optional<QByteArray> logLine(const Record& record, const QString& stationLocator, QString* reason)
@@ -270,10 +290,10 @@ std::optional<QByteArray> logLine(const Record& record, const QString& stationLo
     if (!band->hf && locator::isValidLocator(QString::fromLatin1(grid)))
         r.locator = grid;
     r.firstName = cp1252::encode(cp1252::upperCase(cp1252::decode(value(record, "name")))).left(15).trimmed();
-    r.millName = r.millName.left(logcol::kMillName.width).trimmed();
+    r.firstName = ownText(record, adif::kFirstNameField, r.firstName);
+    r.millName = ownText(record, adif::kMillNameField, r.millName.left(logcol::kMillName.width).trimmed());
     r.activity = r.millReference.isEmpty() ? "0" : "1";
-    r.newDepartmentFlag = " ";
-    r.newPrefixFlag = " ";
+    setMarks(value(record, adif::kMarksField), r);
     setPoints(*band, stationLocator, r);
     const logcol::Column* tooLong = nullptr;
     const std::optional<QByteArray> line = qsoline::build(r, &tooLong);

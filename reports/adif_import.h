@@ -39,8 +39,13 @@ struct Services;
 //   department and SIG_INFO (with SIG before a bare number) as the mill reference;
 // - the activity is a mill contact when there is a mill reference; the points are those of
 //   the band, on 144 Mhz the distance worked out from the station's locator as the entry does
-//   ("?" when either locator is missing or not valid); both new-marks flags are blank, the
-//   multiplier files being rebuilt from the log after the import; the count area is "1".
+//   ("?" when either locator is missing or not valid), so the file's DISTANCE is not taken;
+// - the new-marks flags come from this program's app_tournevent_marks field (an entity the
+//   operator refused to count stays refused), blank without it; the multiplier files are
+//   rebuilt from the log after the import; the count area is "1";
+// - app_tournevent_name and app_tournevent_mill, read as Windows-1252 bytes, give back the
+//   accents of the first name and the mill name when their ASCII form is the NAME and the
+//   comment's name.
 //
 // A QSO is a duplicate, and skipped, when the log (or an earlier record of the file) holds a
 // line with the same callsign, band, mode, date and start time: importing a file twice adds

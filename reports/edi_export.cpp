@@ -19,6 +19,10 @@
 #include <QDir>
 #include <QSet>
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
 namespace tv::edi {
 namespace {
 
@@ -70,6 +74,25 @@ std::pair<QByteArray, QByteArray> reportAndNumber(const QByteArray& field)
     return {report, number};
 }
 
+// A locator as contest managers take it: fields "A"-"R", sub-square "A"-"X".
+bool isContestLocator(const QString& text)
+{
+    return locator::isValidLocator(text) && text[0] <= QLatin1Char('R') && text[1] <= QLatin1Char('R') &&
+           text[4] <= QLatin1Char('X') && text[5] <= QLatin1Char('X');
+}
+
+// The QSO points of VHF contests: 111.2 km a degree of the great circle between the centres of
+// the two squares, truncated, plus 1.
+int contestPoints(const QString& station, const QString& other)
+{
+    const double lat1 = locator::latitude(station), lat2 = locator::latitude(other);
+    const double cosine =
+        std::sin(lat1) * std::sin(lat2) +
+        std::cos(lat1) * std::cos(lat2) * std::cos(locator::longitude(station) - locator::longitude(other));
+    const double degrees = std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / std::numbers::pi;
+    return int(std::floor(111.2 * degrees)) + 1;
+}
+
 QByteArray modeCode(const QByteArray& mode)
 {
     if (mode == bands::kSsb)
@@ -101,11 +124,9 @@ public:
         const QByteArray call = cp1252::toAscii(r.callsign);
         const bool duplicate = m_worked.contains(call + '\t' + r.mode);
         m_worked.insert(call + '\t' + r.mode);
-        const bool located =
-            locator::isValidLocator(QString::fromLatin1(r.locator)) && locator::isValidLocator(m_station);
+        const bool located = isContestLocator(QString::fromLatin1(r.locator)) && isContestLocator(m_station);
         const QByteArray wwl = located ? r.locator : QByteArray();
-        const int km =
-            located && !duplicate ? locator::distanceKm(m_station, QString::fromLatin1(r.locator)).value_or(0) : 0;
+        const int km = located && !duplicate ? contestPoints(m_station, QString::fromLatin1(r.locator)) : 0;
         const QByteArray exchange = cp1252::toAscii(r.department).toUpper();
         QByteArray newExchange, newSquare, newEntity;
         if (!duplicate) {
@@ -170,7 +191,7 @@ QList<QByteArray> header(const Station& s, const EdiBand& band, const QByteArray
                          const Claims& c)
 {
     const QByteArray call = text(QString(s.storedCallsign).replace(QLatin1Char('_'), QLatin1Char('/')));
-    const QByteArray wwl = locator::isValidLocator(s.locator) ? s.locator.toLatin1() : QByteArray();
+    const QByteArray wwl = isContestLocator(s.locator) ? s.locator.toLatin1() : QByteArray();
     const QByteArray n = QByteArray::number(c.qsos), points = QByteArray::number(c.points);
     return {
         "[REG1TEST;1]",

@@ -32,9 +32,11 @@ struct Services;
 // - mode 1 for SSB, 2 for CW, 0 otherwise. A report typed with its serial ("59 001") gives
 //   the report and the number; otherwise the numbers are empty (the event sends none);
 // - the exchange is the French department ("59", "2A");
-// - the points are the distance in km worked out from the two locators (not taken from the
-//   line): a QSO without a valid locator, or when the station has none, has an empty WWL and
-//   0 points, never a wrong distance;
+// - the points are worked out from the two locators as VHF contests score them (not taken from
+//   the line, whose distance follows the logbook's own rule): the great-circle distance between
+//   the centres of the squares at 111.2 km a degree, truncated, plus 1 km. A QSO without a
+//   locator that contest managers accept (fields A-R, sub-square A-X), or when the station has
+//   none, has an empty WWL and 0 points, never a wrong distance;
 // - "N" marks the first QSO of the file with a department, a big square (the locator's first
 //   four characters) and a DXCC entity (EntityResolver; no marks without one);
 // - "D" marks a QSO whose callsign and mode an earlier QSO of the band already has (the log's

@@ -22,19 +22,24 @@ const QByteArray kFile = LogFile::joinLines({
     "",
     "<eoh>",
     "<call:5>F5ABC<band:3>20m<mode:3>SSB<qso_date:8>20150621<time_on:4>0941<time_off:4>0943<rst_sent:2>59"
-    "<rst_rcvd:2>57<comment:9>Dpt:75   <eor>",
+    "<rst_rcvd:2>57<comment:9>Dpt:75   <name:4>JEAN<app_tournevent_marks:2>10<eor>",
     "<call:5>F6XYZ<band:3>80m<mode:2>CW<qso_date:8>20150621<time_on:4>0950<time_off:4>0952<rst_sent:3>599"
-    "<rst_rcvd:3>579<comment:39>Dpt:2a  DMF 77012 Moulin de Chateauneuf<eor>",
+    "<rst_rcvd:3>579<comment:39>Dpt:2a  DMF 77012 Moulin de Chateauneuf"
+    "<app_tournevent_marks:2>10<app_tournevent_mill:21>" +
+        cp("Moulin de Châteauneuf<eor>"),
     "<call:6>ON4ABC<band:3>10m<mode:3>SSB<qso_date:8>20150621<time_on:4>1002<time_off:4>1005<rst_sent:2>57"
-    "<rst_rcvd:2>59<comment:15>Dpt:  WIM 7001 <eor>",
+    "<rst_rcvd:2>59<comment:15>Dpt:  WIM 7001 <app_tournevent_marks:2>10<eor>",
     "<call:6>DL1XYZ<band:3>40m<mode:2>CW<qso_date:8>20150621<time_on:4>1015<time_off:4>1016<rst_sent:3>599"
-    "<rst_rcvd:3>599<comment:7>Dpt:   <eor>",
+    "<rst_rcvd:3>599<comment:7>Dpt:   <name:4>HANS<app_tournevent_marks:2>10<eor>",
     "<call:5>F1ABC<band:2>2m<mode:3>SSB<qso_date:8>20150621<time_on:4>1100<time_off:4>1104<rst_sent:2>59"
-    "<rst_rcvd:2>55<comment:9>Dpt:59   <eor>",
+    "<rst_rcvd:2>55<comment:9>Dpt:59   <gridsquare:6>JO10AB<distance:3>215"
+    "<app_tournevent_marks:2>10<eor>",
     "<call:7>F4XYZ/P<band:2>2m<mode:2>CW<qso_date:8>20150621<time_on:4>1130<time_off:4>1133<rst_sent:3>599"
-    "<rst_rcvd:3>599<comment:39>Dpt:77  DMF 77012 Moulin de Chateauneuf<eor>",
+    "<rst_rcvd:3>599<comment:39>Dpt:77  DMF 77012 Moulin de Chateauneuf"
+    "<gridsquare:6>JN18CT<distance:2>48<app_tournevent_marks:2>10<app_tournevent_mill:21>" +
+        cp("Moulin de Châteauneuf<eor>"),
     "<call:5>F5DEF<band:3>80m<mode:2>CW<qso_date:8>20150621<time_on:4>1210<time_off:0><rst_sent:3>599"
-    "<rst_rcvd:3>599<comment:18>Dpt:59  DMF 77012 <eor>",
+    "<rst_rcvd:3>599<comment:18>Dpt:59  DMF 77012 <app_tournevent_marks:2>10<eor>",
 });
 
 TEST(AdifExport, FileOfTheFixedLogAndValuesItCannotRead)
