@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -22,6 +23,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tournevent"));
     QApplication::setOrganizationName(QStringLiteral("Tournevent"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icones/tournevent.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tournevent")); // tournevent.desktop
     // Qt's own dialogs (printer, file chooser) in French.
     QTranslator qtFrench;
     if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),

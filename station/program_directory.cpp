@@ -8,12 +8,11 @@
 
 namespace tv::programdir {
 
-QString shippedDataDir()
+QString shippedDataDir(const QString& programFolder)
 {
-    const QString appDir = QCoreApplication::applicationDirPath();
     const QStringList candidates = {
-        appDir + QStringLiteral("/../share/tournevent/data"),
-        appDir + QStringLiteral("/data"),
+        programFolder + QStringLiteral("/" TOURNEVENT_DATA_FROM_PROGRAM),
+        programFolder + QStringLiteral("/data"),
         QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR),
     };
     for (const QString& candidate : candidates) {
@@ -21,6 +20,11 @@ QString shippedDataDir()
             return QDir(candidate).canonicalPath();
     }
     return QStringLiteral(TOURNEVENT_SHIPPED_DATA_DIR);
+}
+
+QString shippedDataDir()
+{
+    return shippedDataDir(QCoreApplication::applicationDirPath());
 }
 
 QString defaultDir()
@@ -43,6 +47,9 @@ QString fromArguments(const QStringList& arguments)
 QStringList populate(FileSystem& files, const QString& shippedDir, const QString& targetDir)
 {
     QStringList failures;
+    // A program installed without its files would start on no template at all.
+    if (!QFileInfo(QDir(shippedDir).filePath(QStringLiteral("FXXXX.log"))).isFile())
+        return {QStringLiteral("fichiers livrés avec le programme introuvables (") + shippedDir + QLatin1Char(')')};
     const QDir source(shippedDir);
     QDirIterator it(shippedDir, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {

@@ -14,8 +14,11 @@ namespace tv {
 // side by side). A file the user already has is never overwritten, except the manual.
 namespace programdir {
 
-// The folder of the files shipped with the program: beside the executable
-// (../share/tournevent/data or ./data), else the source tree's data folder.
+// The folder of the files shipped with the program: for a program in `programFolder`, the
+// installed one (../share/tournevent from bin/), else ./data beside it, else the source tree's
+// data folder (a program run from its build folder). The first that holds FXXXX.log.
+QString shippedDataDir(const QString& programFolder);
+// The same for the running program.
 QString shippedDataDir();
 
 // The per-user data directory.
@@ -26,7 +29,8 @@ QString fromArguments(const QStringList& arguments);
 
 // Copies every shipped file that the directory lacks (sub-folders included), creating the
 // directory if needed; the manual (folder "aide") is the program's own and is brought up to
-// date. Returns the failures, one text per file; empty when all went well.
+// date. Returns the failures, one text per file; empty when all went well. A shipped folder
+// without FXXXX.log is a failure of its own: nothing is copied.
 QStringList populate(FileSystem& files, const QString& shippedDir, const QString& targetDir);
 
 } // namespace programdir
