@@ -199,46 +199,82 @@ TEST_F(EntryTest, DuplicateOnSameBandAndModeIsRefused)
     EXPECT_EQ(form().focus, F::Department);
 }
 
-TEST_F(EntryTest, FieldChecksGiveTheirMessages)
+// Each check at the Enter of its field, again at recording (after frenchQso), and in an edit.
+TEST_F(EntryTest, ChecksGiveTheirMessagesKeepTheFocusInTheFieldAndWriteNothing)
 {
-    struct Case {
+    enum When { AtEnter, AtRecording, InAnEdit };
+    const char* const kReport = "doit avoir 2 ou 3 chiffres (R de 1 à 5, S de 1 à 9, T de 1 à 9), ex : 59 ou 599";
+    const struct {
+        When when;
         F field;
         const char* text;
-        const char* message;
-    };
-    const Case cases[] = {
-        {F::Callsign, "", "Attention vous devez entrer un indicatif"},
-        {F::Callsign, "F0ABCDEFGH123", "Attention 12 caracteres maxi pour l'indicatif"},
-        {F::Mode, "FM", "Attention le mode doit etre uniquement SSB ou CW "},
-        {F::Mode, "SSBSSBS", "Attention 6 caracteres maxi pour le mode de trafic"},
-        {F::Band, "144 MHz", "Attention vous ne pouver selectionner que les bandes proposées"},
-        {F::Locator, "", "Attention vous devez entrer un locator"},
-        {F::Locator, "JN18D", "Attention 6 caracteres pour le locator"},
-        {F::Locator, "JN1XDU", "Erreur dans la saisie du locator"},
-        {F::Date, "", "Attention vous devez entrer une date (pour le classement) "},
-        {F::Date, "1/1/2010x", "Attention 8 caracteres pour la date (format jj/mm/aa)"},
-        {F::Date, "01-01-10", "Attention le format date doit etre jj/mm/aa"},
-        {F::Date, "31/02/15", "Attention le format date doit etre jj/mm/aa"},
-        {F::Start, "", "Attention vous devez entrer l'heure de debut (pour le classement) "},
-        {F::Start, "9:05", "Attention le format de l'heure doit etre hh:mm"},
-        {F::Start, "25:00", "Attention le format de l'heure doit etre hh:mm"},
-        {F::End, "09h05", "Attention le format de l'heure doit etre hh:mm"},
-        {F::RstReceived, "", "Attention le report recu est obligatoire"},
-        {F::RstReceived, "123456789", "Attention 8 caracteres maxi pour le report reçu"},
-        {F::RstSent, "", "Attention le report envoyé est obligatoire"},
-        {F::RstSent, "123456789", "Attention 8 caracteres maxi pour le report envoyé"},
-        {F::FirstName, "ABCDEFGHIJKLMNOP", "Attention 15 caracteres maxi pour le prenom"},
-        {F::MillName, "1234567890123456789012345678901", "Attention 30 caracteres maxi pour le nom du Moulin"},
-        {F::MillName, "Moulin łódź",
+        std::string message;
+    } cases[] = {
+        {AtEnter, F::Callsign, "", "Attention vous devez entrer un indicatif"},
+        {AtEnter, F::Callsign, "F0ABCDEFGH123", "Attention 12 caracteres maxi pour l'indicatif"},
+        {AtEnter, F::Mode, "FM", "Attention le mode doit etre uniquement SSB ou CW "},
+        {AtEnter, F::Mode, "SSBSSBS", "Attention 6 caracteres maxi pour le mode de trafic"},
+        {AtEnter, F::Band, "144 MHz", "Attention vous ne pouver selectionner que les bandes proposées"},
+        {AtEnter, F::Locator, "", "Attention vous devez entrer un locator"},
+        {AtEnter, F::Locator, "JN18D", "Attention 6 caracteres pour le locator"},
+        {AtEnter, F::Locator, "JN1XDU", "Erreur dans la saisie du locator"},
+        {AtEnter, F::Date, "", "Attention vous devez entrer une date (pour le classement) "},
+        {AtEnter, F::Date, "1/1/2010x", "Attention 8 caracteres pour la date (format jj/mm/aa)"},
+        {AtEnter, F::Date, "01-01-10", "Attention le format date doit etre jj/mm/aa"},
+        {AtEnter, F::Date, "31/02/15", "Attention le format date doit etre jj/mm/aa"},
+        {AtEnter, F::Start, "", "Attention vous devez entrer l'heure de debut (pour le classement) "},
+        {AtEnter, F::Start, "9:05", "Attention le format de l'heure doit etre hh:mm"},
+        {AtEnter, F::Start, "25:00", "Attention le format de l'heure doit etre hh:mm"},
+        {AtEnter, F::End, "09h05", "Attention le format de l'heure doit etre hh:mm"},
+        {AtEnter, F::RstReceived, "", "Attention le report recu est obligatoire"},
+        {AtEnter, F::RstReceived, "123456789", "Attention 8 caracteres maxi pour le report reçu"},
+        {AtEnter, F::RstSent, "", "Attention le report envoyé est obligatoire"},
+        {AtEnter, F::RstSent, "123456789", "Attention 8 caracteres maxi pour le report envoyé"},
+        {AtEnter, F::FirstName, "ABCDEFGHIJKLMNOP", "Attention 15 caracteres maxi pour le prenom"},
+        {AtEnter, F::MillName, "1234567890123456789012345678901", "Attention 30 caracteres maxi pour le nom du Moulin"},
+        {AtEnter, F::MillName, "Moulin łódź",
          "Attention le caractère « ł » ne peut pas être enregistré dans le log, corrigez la saisie"},
+        {AtRecording, F::Activity, "MOULIN", "Attention la reference du Moulin est obligatoire"},
+        {AtRecording, F::Date, "31/06/15", "Attention le format date doit etre jj/mm/aa"},
+        {AtRecording, F::Start, "25:10", "Attention le format de l'heure doit etre hh:mm"},
+        {AtRecording, F::RstReceived, "  ", "Attention le report recu est obligatoire"},
+        {AtRecording, F::RstSent, "5957", std::string("Attention le report envoyé ") + kReport},
+        {AtRecording, F::RstReceived, "69", std::string("Attention le report reçu ") + kReport},
+        {AtRecording, F::MillName, "Moulin łódź",
+         "Attention le caractère « ł » ne peut pas être enregistré dans le log, corrigez la saisie"},
+        {InAnEdit, F::Department, "ZZ", "Attention le département ZZ n'existe pas"},
+        {InAnEdit, F::Callsign, "", "Attention vous devez entrer un indicatif"},
+        {InAnEdit, F::Band, "14 MHz", "Attention vous ne pouver selectionner que les bandes proposées"},
+        {InAnEdit, F::Mode, "FM", "Attention le mode doit etre uniquement SSB ou CW "},
+        {InAnEdit, F::Start, "99:99", "Attention le format de l'heure doit etre hh:mm"},
     };
-    for (const Case& c : cases) {
+    const QByteArray a = test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59");
+    const QByteArray b = test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62");
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
+        entry->cancel();
         fx.dialogs.clear();
-        enter(c.field, QString::fromUtf8(c.text));
-        EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8(c.message));
-        EXPECT_EQ(form().focus, c.field) << "the focus stays in the refused field";
+        if (c.when == AtEnter) {
+            enter(c.field, QString::fromUtf8(c.text));
+        } else {
+            if (c.when == InAnEdit) {
+                setLog({a, b});
+                entry->edit(1);
+            } else {
+                fx.dialogs.answer(true);
+                frenchQso("F5ABC", "59", false);
+            }
+            type(c.field, QString::fromUtf8(c.text));
+            record();
+        }
+        EXPECT_EQ(fx.dialogs.last(), QString::fromStdString(c.message));
+        const F sentTo = c.field == F::Activity ? F::MillNumber : c.field;
+        EXPECT_EQ(form().focus, sentTo);
+        EXPECT_TRUE(c.when == AtEnter || form()[sentTo].enabled) << "the operator can correct it";
+        EXPECT_EQ(logBytes(), c.when == InAnEdit ? test::crlf({a, b}) : "");
     }
+    for (const auto& [report, valid] : {std::pair{"599", true}, {"11", true}, {"509", false}, {"5", false}})
+        EXPECT_EQ(QsoEntry::isReport(report), valid) << report;
 }
 
 TEST_F(EntryTest, DepartmentAndMillNumberChecksOfAFrenchStation)
@@ -416,44 +452,6 @@ TEST_F(EntryTest, AValueChangedAfterItsLookUpIsConfirmedAgain)
     EXPECT_EQ(lines().size(), 1) << "nothing to record before a callsign is confirmed";
 }
 
-TEST_F(EntryTest, EveryValueIsCheckedAgainAtRecording)
-{
-    struct Case {
-        F field;
-        const char* text;
-        const char* message;
-    };
-    const Case cases[] = {
-        {F::Activity, "MOULIN", "Attention la reference du Moulin est obligatoire"},
-        {F::Date, "31/06/15", "Attention le format date doit etre jj/mm/aa"},
-        {F::Start, "25:10", "Attention le format de l'heure doit etre hh:mm"},
-        {F::RstReceived, "  ", "Attention le report recu est obligatoire"},
-        {F::RstSent, "5957",
-         "Attention le report envoyé doit avoir 2 ou 3 chiffres (R de 1 à 5, S de 1 à 9, T de 1 à 9), ex : 59 ou 599"},
-        {F::RstReceived, "69",
-         "Attention le report reçu doit avoir 2 ou 3 chiffres (R de 1 à 5, S de 1 à 9, T de 1 à 9), ex : 59 ou 599"},
-        {F::MillName, "Moulin łódź",
-         "Attention le caractère « ł » ne peut pas être enregistré dans le log, corrigez la saisie"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        entry->cancel();
-        fx.dialogs.answer(true);
-        frenchQso("F5ABC", "59", false);
-        type(c.field, QString::fromUtf8(c.text));
-        record();
-        EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8(c.message));
-        const F sentTo = c.field == F::Activity ? F::MillNumber : c.field;
-        EXPECT_EQ(form().focus, sentTo);
-        EXPECT_TRUE(form()[sentTo].enabled);
-        EXPECT_EQ(logBytes(), "");
-    }
-    EXPECT_TRUE(QsoEntry::isReport("599"));
-    EXPECT_TRUE(QsoEntry::isReport("11"));
-    EXPECT_FALSE(QsoEntry::isReport("509"));
-    EXPECT_FALSE(QsoEntry::isReport("5"));
-}
-
 TEST_F(EntryTest, ACallsignRetypedLosesWhatTheFirstNameListGaveTheOldOne)
 {
     fx.dir.write("Liste_Prenom.txt", test::cp("F5ABC        59 RENÉ\r\n"));
@@ -551,35 +549,6 @@ TEST_F(EntryTest, AKeyboardEditKeepsTheQsoDateAndTimes)
     EXPECT_EQ(qsoline::field(lines()[0], logcol::kCallsign), "F1AAA") << "the line keeps its place";
     EXPECT_EQ(qsoline::field(lines()[0], logcol::kStart), "09:00");
     EXPECT_EQ(qsoline::field(lines()[0], logcol::kEnd), "09:00");
-}
-
-TEST_F(EntryTest, AnEditIsCheckedLikeTheEntry)
-{
-    struct Case {
-        F field;
-        const char* text;
-        const char* message;
-    };
-    const Case cases[] = {
-        {F::Department, "ZZ", "Attention le département ZZ n'existe pas"},
-        {F::Callsign, "", "Attention vous devez entrer un indicatif"},
-        {F::Band, "14 MHz", "Attention vous ne pouver selectionner que les bandes proposées"},
-        {F::Mode, "FM", "Attention le mode doit etre uniquement SSB ou CW "},
-        {F::Start, "99:99", "Attention le format de l'heure doit etre hh:mm"},
-    };
-    const QByteArray a = test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59");
-    const QByteArray b = test::qso("21/06/15", "F1BBB", "10:00", "14 Mhz", "SSB", "62");
-    setLog({a, b});
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        entry->edit(1);
-        type(c.field, QString::fromUtf8(c.text));
-        record();
-        EXPECT_EQ(fx.dialogs.last(), QString::fromUtf8(c.message));
-        EXPECT_EQ(form().focus, c.field);
-        EXPECT_EQ(logBytes(), test::crlf({a, b}));
-        entry->cancel();
-    }
 }
 
 TEST_F(EntryTest, ARefusedEntityStaysRefusedThroughEditsAndTheRebuild)

@@ -11,13 +11,7 @@ namespace {
 
 using namespace labels;
 
-QList<QByteArray> numberedLog(int count)
-{
-    QList<QByteArray> lines;
-    for (int i = 1; i <= count; ++i)
-        lines << test::qso("21/06/15", QByteArray("F5A" + QByteArray::number(i)).constData(), "10:00", "14 Mhz", "SSB");
-    return lines;
-}
+const auto numberedLog = [](int count) { return test::numberedLog(count, "F5A"); };
 
 QStringList texts(const QList<LabelLine>& lines)
 {
@@ -77,41 +71,26 @@ TEST(LabelLines, MillQsoForeignQsoAndBlankLabel)
         const char* name;
         QByteArray line;
         const LabelSettings& settings;
-        QStringList texts;
+        const char *confirm, *activating, *qso; // the first, second and fifth lines
     } cases[] = {
-        {"French mill, type 1",
-         mill,
-         type1,
-         {"Confirme le QSO avec F5ABC", "Activant la référence DMF 59045", "Journée Nationale des Moulins", "",
-          "Le 21/06/15 09:41 UTC 14 Mhz 57 SSB", "", "TX : FT847 100 W  Ant : Dipole",
-          "Merci Pour le QSO   73's de F0ZZZ_P"}},
-        {"foreign, type 1",
-         foreign,
-         type1,
-         {"Confirme le QSO avec DL1XYZ", "", "Journée Nationale des Moulins", "", "Le 21/06/15 10:15 UTC 7.0 Mhz 59 CW",
-          "", "TX : FT847 100 W  Ant : Dipole", "Merci Pour le QSO   73's de F0ZZZ_P"}},
-        {"foreign, type 2",
-         foreign,
-         type2,
-         {"Confirme le QSO avec DL1XYZ", "DMF 77012 Moulin de la prairie verte", "Journée Nationale des Moulins", "",
-          "Le 21/06/15 10:15 UTC 7.0 Mhz 59 CW", "", "TX : FT847 100 W  Ant : Dipole",
-          "Merci Pour le QSO   73's de F0ZZZ_P"}},
-        {"blank",
-         {},
-         type1,
-         {"Confirme le QSO avec ", "", "Journée Nationale des Moulins", "", "Le ........ ..... UTC .. Mhz .. ...", "",
-          "TX : FT847 100 W  Ant : Dipole", "Merci Pour le QSO   73's de F0ZZZ_P"}},
+        {"French mill, type 1", mill, type1, "Confirme le QSO avec F5ABC", "Activant la référence DMF 59045",
+         "Le 21/06/15 09:41 UTC 14 Mhz 57 SSB"},
+        {"foreign, type 1", foreign, type1, "Confirme le QSO avec DL1XYZ", "", "Le 21/06/15 10:15 UTC 7.0 Mhz 59 CW"},
+        {"foreign, type 2", foreign, type2, "Confirme le QSO avec DL1XYZ", "DMF 77012 Moulin de la prairie verte",
+         "Le 21/06/15 10:15 UTC 7.0 Mhz 59 CW"},
+        {"blank", {}, type1, "Confirme le QSO avec ", "", "Le ........ ..... UTC .. Mhz .. ..."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QList<LabelLine> lines = labelLines(c.line, c.settings);
-        EXPECT_EQ(texts(lines), c.texts);
+        EXPECT_EQ(texts(lines), QStringList({c.confirm, c.activating, "Journée Nationale des Moulins", "", c.qso, "",
+                                             "TX : FT847 100 W  Ant : Dipole", "Merci Pour le QSO   73's de F0ZZZ_P"}));
         const bool dp167 = c.settings.format == Format::AveryDP167;
-        EXPECT_EQ(lines[0], (LabelLine{c.texts[0], dp167 ? 15 : 13, true}));
+        EXPECT_EQ(lines[0], (LabelLine{c.confirm, dp167 ? 15 : 13, true}));
         EXPECT_TRUE(lines[1].bold);
         EXPECT_FALSE(lines[2].bold);
         EXPECT_EQ(lines[3].pointSize, dp167 ? 2 : 8);
-        EXPECT_EQ(lines[4], (LabelLine{c.texts[4], 10, false}));
+        EXPECT_EQ(lines[4], (LabelLine{c.qso, 10, false}));
     }
 }
 
@@ -204,6 +183,7 @@ TEST(LabelChecks, FirstFailingCheckGivesItsMessage)
 TEST(LabelPrinting, OneDocumentOrOneJobPerSheetWithTheQuestionBetween)
 {
     const QList<QByteArray> log = numberedLog(33); // three sheets
+    const QString next = "Page suivante ?";
     const struct {
         Format format;
         bool stop;
@@ -214,15 +194,9 @@ TEST(LabelPrinting, OneDocumentOrOneJobPerSheetWithTheQuestionBetween)
         QStringList questions;
     } cases[] = {
         {Format::AveryL7162, false, {}, true, PrintOutcome::Printed, 1, {}},
-        {Format::AveryL7162,
-         true,
-         {true, true},
-         true,
-         PrintOutcome::Printed,
-         3,
-         {"Page suivante ?", "Page suivante ?"}},
-        {Format::DecadryOLW4799, true, {false}, true, PrintOutcome::Stopped, 1, {"Page suivante ?"}},
-        {Format::AveryDP167, true, {false}, true, PrintOutcome::Stopped, 1, {"               Page suivante ?"}},
+        {Format::AveryL7162, true, {true, true}, true, PrintOutcome::Printed, 3, {next, next}},
+        {Format::DecadryOLW4799, true, {false}, true, PrintOutcome::Stopped, 1, {next}},
+        {Format::AveryDP167, true, {false}, true, PrintOutcome::Stopped, 1, {"               " + next}},
         {Format::AveryL7162, false, {}, false, PrintOutcome::Cancelled, 0, {}},
     };
     for (const auto& c : cases) {

@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListView>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -26,14 +25,7 @@ namespace {
 
 using test::child;
 
-QList<QByteArray> numberedLog(int count)
-{
-    QList<QByteArray> lines;
-    for (int i = 1; i <= count; ++i)
-        lines << test::qso("21/06/15", QByteArray("F4ABCDEF" + QByteArray::number(i % 10000)).constData(), "10:00",
-                           "14 Mhz", "SSB");
-    return lines;
-}
+const auto numberedLog = [](int count) { return test::numberedLog(count, "F4ABCDEF"); };
 
 TEST(LabelWindowTest, ChecksComeFirstAndTheTransceiverAndAntennaAreKeptBetweenOpenings)
 {
@@ -158,11 +150,6 @@ TEST(QsoSelectionWindowTest, FillsAtOnceOnAFullLogFollowsTheLogbookAndOpensTheLa
     EXPECT_EQ(child<QCheckBox>(*labelWindow, "Arret_Imp")->text(), "Arret impression a chaque feuille");
 }
 
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
-
 TEST(LabelsCliTest, PrintsTheChosenQsosToAPdfWithTheWindowsChecks)
 {
     test::TempProgramDir dir;
@@ -172,14 +159,6 @@ TEST(LabelsCliTest, PrintsTheChosenQsosToAPdfWithTheWindowsChecks)
     settings.setValue(keys::kJnm, keys::kSetup, keys::kIndicatifStation, "F4XYZ");
     settings.setValue(keys::kAssistant, keys::kSetup, keys::kTransceiver, "IC7300");
     const QString pdf = dir.file("qsl.pdf");
-    auto run = [&](const QStringList& arguments) {
-        QProcess process;
-        process.start(QStringLiteral(TOURNEVENT_CLI), QStringList{"--dir", dir.path()} + arguments);
-        if (!process.waitForFinished(60000))
-            return CliRun{};
-        return CliRun{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                      QString::fromUtf8(process.readAllStandardError())};
-    };
     const struct {
         QStringList arguments;
         int code;
@@ -201,7 +180,7 @@ TEST(LabelsCliTest, PrintsTheChosenQsosToAPdfWithTheWindowsChecks)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const CliRun r = run(c.arguments);
+        const test::CliRun r = test::runCli(dir, c.arguments);
         EXPECT_EQ(r.code, c.code) << r.err;
         EXPECT_TRUE(c.code == 0 ? r.out.startsWith(QString::fromUtf8(c.message)) : r.err.contains(c.message))
             << r.out << r.err;

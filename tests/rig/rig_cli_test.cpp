@@ -5,29 +5,14 @@
 #include "tests/rig/rigctld_daemon.h"
 #include "tests/support/test_support.h"
 
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 namespace tv {
 namespace {
 
-struct CliRun {
-    int code = -1; // -1: still running after a minute, -2: crashed
-    QString out, err;
-};
-
 class TuneCliTest : public ::testing::Test {
 protected:
-    CliRun run(const QStringList& arguments) const
-    {
-        QProcess process;
-        process.start(QStringLiteral(TOURNEVENT_CLI), QStringList{"--dir", dir.path(), "tune"} + arguments);
-        if (!process.waitForFinished(60000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
+    test::CliRun run(const QStringList& arguments) const { return test::runCli(dir, QStringList{"tune"} + arguments); }
     void store(const QString& key, const QString& value) const
     {
         QtSettingsStore(dir.file("settings")).setValue(keys::kZez, keys::kSetup, key, value);
@@ -40,7 +25,7 @@ TEST_F(TuneCliTest, AYaesuGetsTheFramesPrinted)
     test::PtyPair pty;
     ASSERT_TRUE(pty.ok());
     const QString frames = "00 00 00 00 00\n01 40 25 00 01\n02 00 00 00 07\n00 00 00 00 80\n";
-    CliRun r = run({"14025.0", "--rig", "yaesu:ft-817:" + pty.slave() + ":9600"});
+    test::CliRun r = run({"14025.0", "--rig", "yaesu:ft-817:" + pty.slave() + ":9600"});
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "FT-817, port " + pty.slave() + QString::fromUtf8(" à 9600 bauds : 14025.0 kHz en CW\n") + frames);
     EXPECT_EQ(pty.read(20).toHex(' '), "00 00 00 00 00 01 40 25 00 01 02 00 00 00 07 00 00 00 00 80");
@@ -70,17 +55,14 @@ TEST_F(TuneCliTest, RigctldAndTheFailures)
         {{"--rig=rigctld:" + absent, "3650"},
          6,
          "rigctld " + absent + " : 3650.0 kHz en LSB\n",
-         QString::fromUtf8("rigctld ne répond pas sur ") + absent + QString::fromUtf8(" (connexion refusée)\n")},
+         "rigctld ne répond pas sur " + absent + " (connexion refusée)\n"},
         {{"14025", "--rig", "yaesu:FT-897:/dev/ttyNOPE9"}, 6, "", "Le port /dev/ttyNOPE9 n'existe pas ("},
-        {{"14025"}, 2, "", QString::fromUtf8("Aucun émetteur choisi : indiquez --rig yaesu:MODELE:PORT[:BAUDS]")},
-        {{}, 2, "", QString::fromUtf8("tournevent-cli : la commande tune demande une fréquence en kHz (14025.0)\n")},
-        {{"14,025"}, 2, "", QString::fromUtf8("tournevent-cli : fréquence illisible : 14,025 (en kHz : 14025.0)\n")},
+        {{"14025"}, 2, "", "Aucun émetteur choisi : indiquez --rig yaesu:MODELE:PORT[:BAUDS]"},
+        {{}, 2, "", "tournevent-cli : la commande tune demande une fréquence en kHz (14025.0)\n"},
+        {{"14,025"}, 2, "", "tournevent-cli : fréquence illisible : 14,025 (en kHz : 14025.0)\n"},
         {{"14025", "7025"}, 2, "", "tournevent-cli : argument en trop : 7025\n"},
         {{"14025", "--rig", "icom:IC-706"}, 2, "", "tournevent-cli : --rig attend yaesu:"},
-        {{"14025", "--rig", "yaesu:FT-1000:/dev/ttyS0:4800"},
-         2,
-         "",
-         QString::fromUtf8("tournevent-cli : modèle inconnu : FT-1000")},
+        {{"14025", "--rig", "yaesu:FT-1000:/dev/ttyS0:4800"}, 2, "", "tournevent-cli : modèle inconnu : FT-1000"},
         {{"14025", "--rig", "rigctld:localhost:99999"},
          2,
          "",
@@ -88,14 +70,14 @@ TEST_F(TuneCliTest, RigctldAndTheFailures)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const CliRun r = run(c.arguments);
+        const test::CliRun r = run(c.arguments);
         EXPECT_EQ(r.code, c.code);
         EXPECT_EQ(r.out, c.out);
         EXPECT_TRUE(c.err.isEmpty() ? r.err.isEmpty() : r.err.startsWith(c.err)) << r.err;
     }
     store(keys::kLiaison, keys::kLiaisonRigctld); // the stored choice
     store(keys::kPortRigctld, QString::number(daemon.port()));
-    const CliRun r = run({"144300"});
+    const test::CliRun r = run({"144300"});
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out,
               QStringLiteral("rigctld localhost:%1 : 144300.0 kHz en USB\nF 144300000\nM USB 0\n").arg(daemon.port()));

@@ -46,42 +46,19 @@ protected:
 TEST_F(RigPanelTest, OpensWithTheStoredChoices)
 {
     const struct {
-        const char* model;
-        const char* port;
-        const char* baud;
-        const char *emetteur, *numPort, *debitPort;
-        QStringList portChecks, baudChecks, opened;
+        const char *model, *port, *baud;            // stored; no model: nothing stored
+        const char *emetteur, *numPort, *debitPort; // shown
+        const char *portCheck, *baudCheck, *opened; // "" for none
     } cases[] = {
-        {nullptr, nullptr, nullptr, "FT-847", "0", "0", {"Sans"}, {}, {}},
-        {"1",
-         "/dev/ttyUSB0",
-         "9600,n,8,1",
-         "FT-817",
-         "/dev/ttyUSB0",
-         "9600",
-         {"/dev/ttyUSB0"},
-         {"9600"},
-         {"/dev/ttyUSB0@9600"}},
-        {"2",
-         "/dev/ttyUSB1",
-         "19200,n,8,1",
-         "FT-847",
-         "/dev/ttyUSB1",
-         "19200",
-         {"/dev/ttyUSB1"},
-         {"19200"},
-         {"/dev/ttyUSB1@19200"}},
-        {"3",
-         "/dev/ttyS0",
-         "0",
-         "FT-897",
-         "/dev/ttyS0",
-         "4800",
-         {"/dev/ttyS0"},
-         {},
-         {"/dev/ttyS0@4800"}},                                                   // the model's speed
-        {"0", "3", "9600,n,8,1", "FT-736", "0", "9600", {"Sans"}, {"9600"}, {}}, // a port number of old
-        {"9", "/dev/ttyACM0", "57600,n,8,1", "FT-847", "/dev/ttyACM0", "57600", {"/dev/ttyACM0"}, {"57600"}, {}},
+        {nullptr, nullptr, nullptr, "FT-847", "0", "0", "Sans", "", ""},
+        {"1", "/dev/ttyUSB0", "9600,n,8,1", "FT-817", "/dev/ttyUSB0", "9600", "/dev/ttyUSB0", "9600",
+         "/dev/ttyUSB0@9600"},
+        {"2", "/dev/ttyUSB1", "19200,n,8,1", "FT-847", "/dev/ttyUSB1", "19200", "/dev/ttyUSB1", "19200",
+         "/dev/ttyUSB1@19200"},
+        {"3", "/dev/ttyS0", "0", "FT-897", "/dev/ttyS0", "4800", "/dev/ttyS0", "",
+         "/dev/ttyS0@4800"},                                                 // the model's speed
+        {"0", "3", "9600,n,8,1", "FT-736", "0", "9600", "Sans", "9600", ""}, // a port number of old
+        {"9", "/dev/ttyACM0", "57600,n,8,1", "FT-847", "/dev/ttyACM0", "57600", "/dev/ttyACM0", "57600", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.emetteur + std::string(" ") + c.numPort);
@@ -97,13 +74,12 @@ TEST_F(RigPanelTest, OpensWithTheStoredChoices)
         EXPECT_EQ(test::child<QComboBox>(panel, "Emetteur")->currentText(), c.emetteur);
         EXPECT_EQ(text(panel, "NumPort"), c.numPort);
         EXPECT_EQ(text(panel, "DebitPort"), c.debitPort);
-        EXPECT_EQ(checked(panel.portMenu()), c.portChecks);
-        EXPECT_EQ(checked(panel.baudMenu()), c.baudChecks);
-        EXPECT_EQ(p.opened(), c.opened);
-        EXPECT_EQ(panel.portOpen(), !c.opened.isEmpty());
-        EXPECT_EQ(text(panel, "EtatEmetteur"), c.opened.isEmpty() && QString(c.numPort) != "0"
-                                                   ? QString("Le port %1 n'existe pas").arg(c.numPort)
-                                                   : "");
+        EXPECT_EQ(checked(panel.portMenu()), QStringList{c.portCheck});
+        EXPECT_EQ(checked(panel.baudMenu()), *c.baudCheck ? QStringList{c.baudCheck} : QStringList());
+        EXPECT_EQ(p.opened(), *c.opened ? QStringList{c.opened} : QStringList());
+        EXPECT_EQ(panel.portOpen(), *c.opened != 0);
+        EXPECT_EQ(text(panel, "EtatEmetteur"),
+                  !*c.opened && QString(c.numPort) != "0" ? QString("Le port %1 n'existe pas").arg(c.numPort) : "");
         EXPECT_EQ(f.dialogs.texts(), QStringList()) << "no message box at open";
     }
 }

@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QHash>
-#include <QProcess>
 #include <QSet>
 #include <QXmlStreamReader>
 
@@ -225,27 +224,16 @@ protected:
         settings.setValue(keys::kJnm, keys::stationSection("F4XYZ"), keys::kSession, "HF");
         dir.write("F4XYZ.log", test::crlf({kLog[0], kLog[2], kLog[3], kLog[8]}));
     }
-    // The exit code, the standard output and the error output.
-    std::tuple<int, QString, QString> run(const QStringList& arguments)
-    {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(TOURNEVENT_CLI), QStringList{"--dir", dir.path(), "map"} + arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {-1, {}, {}};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    test::CliRun run(const QStringList& arguments) const { return test::runCli(dir, QStringList{"map"} + arguments); }
     test::TempProgramDir dir;
 };
 
 TEST_F(MapCliTest, WritesTheSvgAndThePng)
 {
-    const auto [code, output, errors] =
-        run({"--band", "14 Mhz", "--mode", "SSB", "--svg", "carte.svg", "--png", "carte.png"});
-    EXPECT_EQ(code, 0) << errors;
-    EXPECT_EQ(output, "Carte écrite : carte.svg (3 activation(s), 3 département(s) contacté(s))\n"
-                      "Carte écrite : carte.png (3 activation(s), 3 département(s) contacté(s))\n");
+    const test::CliRun r = run({"--band", "14 Mhz", "--mode", "SSB", "--svg", "carte.svg", "--png", "carte.png"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Carte écrite : carte.svg (3 activation(s), 3 département(s) contacté(s))\n"
+                     "Carte écrite : carte.png (3 activation(s), 3 département(s) contacté(s))\n");
     const QByteArray written = dir.read("carte.svg");
     EXPECT_TRUE(written.contains(R"(<path id="59" fill="#FFC0C0")"));
     EXPECT_TRUE(written.contains(R"(<path id="2B" fill="#80FFFF")"));
@@ -275,10 +263,10 @@ TEST_F(MapCliTest, RefusesBadOptionsAndReportsFailures)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const auto [code, output, errors] = run(c.arguments);
-        EXPECT_EQ(code, c.code);
-        EXPECT_TRUE(output.isEmpty()) << output;
-        EXPECT_TRUE(errors.contains(QString::fromUtf8(c.message))) << errors;
+        const test::CliRun r = run(c.arguments);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.out.isEmpty()) << r.out;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err;
         EXPECT_FALSE(dir.exists("a.svg"));
     }
 }

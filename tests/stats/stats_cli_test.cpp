@@ -2,17 +2,10 @@
 #include "platform/settings_keys.h"
 #include "tests/reports/report_fixture.h"
 
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 namespace tv {
 namespace {
-
-struct CliRun {
-    int code = -1; // -1: still running after a minute, -2: crashed
-    QString out, err;
-};
 
 // The fixed station F4XYZ of the report tests, HF session, 14 Mhz SSB in use.
 class StatsCliTest : public ::testing::Test {
@@ -25,15 +18,7 @@ protected:
         settings.setValue(keys::kJnm, keys::stationSection("F4XYZ"), keys::kSession, "HF");
         settings.setValue(keys::kJnm, keys::stationSection("F4XYZ"), keys::kBandeUtilisee, "2");
     }
-    CliRun run(const QStringList& arguments) const
-    {
-        QProcess process;
-        process.start(QStringLiteral(TOURNEVENT_CLI), QStringList{"--dir", dir.path()} + arguments);
-        if (!process.waitForFinished(60000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
+    test::CliRun run(const QStringList& arguments) const { return test::runCli(dir, arguments); }
     test::TempProgramDir dir;
 };
 
@@ -61,7 +46,7 @@ TEST_F(StatsCliTest, PrintsWhatTheWindowsShow)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const CliRun r = run(c.arguments);
+        const test::CliRun r = run(c.arguments);
         EXPECT_EQ(r.code, 0) << r.err;
         if (*c.out)
             EXPECT_EQ(r.out, QString::fromUtf8(c.out));
@@ -90,7 +75,7 @@ TEST_F(StatsCliTest, RefusedCommandLines)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const CliRun r = run(c.arguments);
+        const test::CliRun r = run(c.arguments);
         EXPECT_EQ(r.code, c.code);
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.err))) << r.err;
         EXPECT_TRUE(r.out.isEmpty()) << r.out;

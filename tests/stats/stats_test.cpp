@@ -15,14 +15,8 @@
 namespace tv {
 namespace {
 
+using test::put;
 using test::qso;
-
-// The line with `text` written over it from `column` (counted from 1).
-QByteArray put(QByteArray line, int column, const QByteArray& text)
-{
-    line.replace(column - 1, text.size(), text);
-    return line;
-}
 
 QByteArray mill(const char* callsign, const char* band, const char* mode, const char* reference, const char* name,
                 const char* department = "59")
@@ -63,7 +57,6 @@ TEST(DistanceStatsTest, ClassesAndCountsOfThe144MhzQsos)
     const std::array<int, distancestats::kClasses> expected = {3, 1, 0, 0, 0, 0, 0, 0, 0, 2, 1};
     EXPECT_EQ(counts.perClass, expected);
     EXPECT_EQ(counts.total, 7);
-    EXPECT_EQ(distancestats::captions()[6], "600 a 700Km");
 }
 
 TEST(ActivationStatsTest, MillContactsOfOneBandAndModeSortedWithTheirEntry)

@@ -19,13 +19,8 @@ namespace tv {
 namespace {
 
 using test::child;
+using test::put;
 using test::qso;
-
-QByteArray put(QByteArray line, int column, const QByteArray& text)
-{
-    line.replace(column - 1, text.size(), text);
-    return line;
-}
 
 QStringList texts(const QListWidget* list)
 {

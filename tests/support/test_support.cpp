@@ -1,7 +1,9 @@
 #include "tests/support/test_support.h"
 
+#include <QEventLoop>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "logstore/cp1252.h"
 #include "logstore/log_file.h"
@@ -150,9 +152,47 @@ QsoRecord frenchMillRecord()
     return r;
 }
 
+QList<QByteArray> numberedLog(int count, const char* stem)
+{
+    QList<QByteArray> lines;
+    for (int i = 1; i <= count; ++i)
+        lines << qso("21/06/15", QByteArray(stem + QByteArray::number(i % 10000)).constData(), "10:00", "14 Mhz",
+                     "SSB");
+    return lines;
+}
+
 QByteArray crlf(std::initializer_list<QByteArray> lines)
 {
     return LogFile::joinLines(QList<QByteArray>(lines));
+}
+
+QByteArray put(QByteArray line, int column, const QByteArray& text)
+{
+    return line.replace(column - 1, text.size(), text);
+}
+
+CliRun runCli(const TempProgramDir& dir, const QStringList& arguments)
+{
+    QProcess process;
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            loop.quit();
+    });
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(TOURNEVENT_CLI), QStringList{"--dir", dir.path()} + arguments);
+    loop.exec();
+    if (process.error() == QProcess::FailedToStart)
+        return {};
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
 
 std::optional<QString> pdfToText(const QString& option, const QString& pdf)

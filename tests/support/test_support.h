@@ -13,6 +13,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -96,8 +97,25 @@ QByteArray qso(const char* date, const char* callsign, const char* start, const 
 // new department, known entity, "Moulin de Hondschoote".
 QsoRecord frenchMillRecord();
 
+// `count` QSOs on 21/06/15 at 10:00 on 14 Mhz SSB with the callsigns stem1, stem2 ... (the
+// number taken modulo 10000).
+QList<QByteArray> numberedLog(int count, const char* stem);
+
 // Lines joined with CR LF after each.
 QByteArray crlf(std::initializer_list<QByteArray> lines);
+
+// The line with `text` written over it from `column` (counted from 1).
+QByteArray put(QByteArray line, int column, const QByteArray& text);
+
+// What a run of tournevent-cli gave: its exit code (-1: still running after a minute, -2:
+// crashed) and its standard and error outputs.
+struct CliRun {
+    int code = -1;
+    QString out, err;
+};
+// Runs the built tournevent-cli with "--dir DIR" before the arguments, in DIR, while the test's
+// event loop runs (servers of the test answer meanwhile).
+CliRun runCli(const TempProgramDir& dir, const QStringList& arguments);
 
 // What pdftotext reads from a PDF with this option ("-layout", "-bbox"), or nothing when the
 // tool is not installed.

@@ -64,8 +64,6 @@ public:
     int choices() const { return m_choices; }
     int discarded() const { return m_discarded; }
     const QList<QList<Line>>& documents() const { return m_documents; }
-    // The lines still waiting for endDocument.
-    const QList<Line>& pending() const { return m_current; }
     // Every text placed in the documents ended so far and in the pending one.
     const QList<Placed>& placed() const { return m_placed; }
     // The texts of one ended document.

@@ -33,7 +33,6 @@ public:
     QStringList names() const override { return m_names; }
     std::unique_ptr<SerialPort> make() override { return std::make_unique<Port>(m_shared); }
 
-    void setNames(const QStringList& names) { m_names = names; }
     void refuse(const QString& name) { m_shared->refused << name; }
     void failWrites(bool fail) { m_shared->failWrites = fail; }
     const QList<Write>& writes() const { return m_shared->writes; }
