@@ -26,7 +26,8 @@ QString fromArguments(const QStringList& arguments);
 
 // Copies every shipped file that the directory lacks (sub-folders included), creating the
 // directory if needed; the manual (folder "aide") is the program's own and is brought up to
-// date. Returns the failures, one text per file; empty when all went well.
+// date. Returns the failures, one French text per file ("NAME : disque plein (erreur N° 61)");
+// empty when all went well.
 QStringList populate(FileSystem& files, const QString& shippedDir, const QString& targetDir);
 
 } // namespace programdir
