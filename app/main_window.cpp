@@ -37,6 +37,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace tv {
 
@@ -278,6 +279,12 @@ void MainWindow::followCore()
     connect(&m_logbook, &Logbook::fileFailed, this, &MainWindow::stationFileFailed);
     connect(&m_session, &StationSession::sessionChanged, this, &MainWindow::showSession);
     connect(&m_session, &StationSession::optionsChanged, this, &MainWindow::showOptions);
+    connect(&m_session, &StationSession::choiceNotStored, this, [this] {
+        if (!std::exchange(m_choiceNotStoredShown, true))
+            m_services.dialogs.message(QStringLiteral("Les réglages du programme ne peuvent pas être enregistrés : la "
+                                                      "bande, le mode et les options choisis ne seront pas repris au "
+                                                      "prochain démarrage."));
+    });
     connect(&m_session, &StationSession::stationChanged, this, &MainWindow::showStation);
 }
 

@@ -107,8 +107,9 @@ private:
     QPointer<HelpWindow> m_help;
     bool m_ended = false;
     bool m_closing = false;
-    bool m_rebuilding = false; // the multiplier files are being rewritten
-    QByteArray m_gridBand;     // what the department grid shows
+    bool m_rebuilding = false;           // the multiplier files are being rewritten
+    bool m_choiceNotStoredShown = false; // said once a run
+    QByteArray m_gridBand;               // what the department grid shows
     QByteArray m_gridMode;
     QString m_gridMiddle;
 

@@ -108,7 +108,7 @@ bool MainWindow::rebuildMultipliers()
     loading.close();
     if (!result.result.ok()) {
         m_services.dialogs.message(
-            QStringLiteral("Erreur N° ") + QString::number(result.result.errorNumber) +
+            Logbook::errorText(result.result) +
             QStringLiteral(" : la mise à jour des fichiers Prefixes et Départements a échoué sur ") +
             StationPaths::fileName(result.failedFile) + QStringLiteral(". Les fichiers non réécrits sont inchangés."));
         return false;

@@ -220,9 +220,14 @@ void StationDialog::validate()
             m_services.dialogs.message(created.message + notChanged);
             return;
         }
-        files.writeNewStationSettings(locator, eventDate);
-    } else {
-        files.writeKnownStationSettings(locator, eventDate);
+    }
+    const bool stored = missingLog || m_firstInstallation ? files.writeNewStationSettings(locator, eventDate)
+                                                          : files.writeKnownStationSettings(locator, eventDate);
+    if (!stored) {
+        m_services.dialogs.message(QStringLiteral("L'indicatif, le locator et la date de la JNM n'ont pas pu être "
+                                                  "enregistrés dans les réglages du programme.") +
+                                   notChanged);
+        return;
     }
 
     const SettingsStore& settings = m_services.settings;

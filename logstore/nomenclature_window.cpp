@@ -309,8 +309,9 @@ void NomenclatureWindow::closeEvent(QCloseEvent* event)
         const FileResult saved = m_lists.saveStations(toSave);
         if (!saved.ok()) {
             m_services.dialogs.message(
-                QStringLiteral("Erreur N° %1\r\nLe fichier Nomenclature.txt n'a pas ete sauvegarde")
-                    .arg(saved.errorNumber));
+                QStringLiteral("Erreur N° %1 (%2)\r\nLe fichier Nomenclature.txt n'a pas ete sauvegarde")
+                    .arg(saved.errorNumber)
+                    .arg(saved.reason()));
             event->ignore();
             return;
         }

@@ -148,14 +148,15 @@ FileResult writeFile(FileSystem& files, const StationPaths& paths, bool hfSessio
     return files.replace(paths.file(reportfiles::adif(paths.callsign(), hfSession)), file(paths.callsign(), logLines));
 }
 
-QString errorMessage(const FileResult& result)
+QString errorMessage(const FileResult& result, const QString& fileName)
 {
     QString text = QStringLiteral("Erreur ") + QString::number(result.errorNumber);
     if (result.errorNumber == FileResult::kDeviceError)
         text += QStringLiteral(" pas de disuette dans le lecteur");
     else if (result.errorNumber == FileResult::kPermissionDenied)
         text += QStringLiteral(" Disquette protegée");
-    return text;
+    return text + QStringLiteral("\r\nLe fichier ") + fileName + QStringLiteral(" : ") + result.reason() +
+           QStringLiteral(", l'exportation s'est arrêtée là.");
 }
 
 FileResult run(const Services& services, const QString& storedCallsign)
@@ -167,7 +168,8 @@ FileResult run(const Services& services, const QString& storedCallsign)
     const LogFile::Loaded log = LogFile(services.files, paths.existingLog(services.files)).load();
     FileResult result = log.result.ok() ? writeFile(services.files, paths, hfSession, log.lines) : log.result;
     if (!result.ok()) {
-        services.dialogs.message(errorMessage(result));
+        services.dialogs.message(errorMessage(
+            result, log.result.ok() ? adifName : StationPaths::fileName(paths.existingLog(services.files))));
         return result;
     }
     if (!services.dialogs.askYesNo(QStringLiteral("Sauvegarder également sur disquette ?")))
@@ -185,11 +187,14 @@ FileResult run(const Services& services, const QString& storedCallsign)
     }
 
     const QDir targetDir(target);
+    QString copied = adifName;
     result = services.files.copy(paths.file(adifName), targetDir.filePath(adifName));
-    if (result.ok())
+    if (result.ok()) {
+        copied = logName;
         result = services.files.copy(paths.existingLog(services.files), targetDir.filePath(logName));
+    }
     if (!result.ok())
-        services.dialogs.message(errorMessage(result));
+        services.dialogs.message(errorMessage(result, QDir::toNativeSeparators(targetDir.filePath(copied))));
     return result;
 }
 

@@ -64,8 +64,9 @@ QByteArray file(const QString& storedCallsign, const QList<QByteArray>& logLines
 FileResult writeFile(FileSystem& files, const StationPaths& paths, bool hfSession, const QList<QByteArray>& logLines);
 
 // The message for a failed step: "Erreur " + number, plus " pas de disuette dans le lecteur"
-// for 57 or " Disquette protegée" for 70.
-QString errorMessage(const FileResult& result);
+// for 57 or " Disquette protegée" for 70; then, on a line of its own, the file the step was
+// writing or reading and the cause in words ("disque plein").
+QString errorMessage(const FileResult& result, const QString& fileName);
 
 // The whole export as the menu runs it, for the session of the station's settings: write the
 // file, ask "Sauvegarder également sur disquette ?", and on Yes copy the ADIF file and the log

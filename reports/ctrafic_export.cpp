@@ -29,8 +29,9 @@ Outcome exportLog(FileSystem& files, const StationPaths& paths, bool hfSession)
     outcome.result = files.replace(paths.file(exportName), log.bytes);
     if (!outcome.result.ok()) {
         outcome.message = QStringLiteral("Erreur N° ") + QString::number(outcome.result.errorNumber) +
-                          QStringLiteral(" : le fichier ") + logName + QStringLiteral(" n'a pas pu être copié en ") +
-                          exportName + QStringLiteral(", l'exportation C_Trafic n'est pas faite.");
+                          QStringLiteral(" (") + outcome.result.reason() + QStringLiteral(") : le fichier ") + logName +
+                          QStringLiteral(" n'a pas pu être copié en ") + exportName +
+                          QStringLiteral(", l'exportation C_Trafic n'est pas faite.");
         return outcome;
     }
     outcome.message = QStringLiteral("le fichier ") + logName + QStringLiteral(" a été copié en ") + exportName;

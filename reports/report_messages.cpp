@@ -24,8 +24,9 @@ QString logUnreadable(const QString& storedCallsign, const FileResult& result)
 
 QString notWritten(const QString& fileName, const FileResult& result)
 {
-    return QStringLiteral("Erreur N° ") + QString::number(result.errorNumber) + QStringLiteral(" : le fichier ") +
-           fileName + QStringLiteral(" n'a pas pu être écrit ; un fichier précédent de ce nom reste inchangé.");
+    return QStringLiteral("Erreur N° ") + QString::number(result.errorNumber) + QStringLiteral(" (") + result.reason() +
+           QStringLiteral(") : le fichier ") + fileName +
+           QStringLiteral(" n'a pas pu être écrit ; un fichier précédent de ce nom reste inchangé.");
 }
 
 } // namespace tv::reportmessages

@@ -190,10 +190,13 @@ Operator loadOperator(const SettingsStore& settings, const QString& storedCallsi
     return op;
 }
 
-void storeOperator(SettingsStore& settings, const QString& storedCallsign, const Operator& op)
+bool storeOperator(SettingsStore& settings, const QString& storedCallsign, const Operator& op)
 {
     const QString section = keys::stationSection(storedCallsign);
-    auto write = [&](const QString& key, const QString& value) { settings.setValue(keys::kJnm, section, key, value); };
+    bool kept = true;
+    auto write = [&](const QString& key, const QString& value) {
+        kept = settings.setValue(keys::kJnm, section, key, value) && kept;
+    };
     write(keys::kNom, op.nom);
     write(keys::kPrenom, op.prenom);
     write(keys::kIndicatif, op.indicatif);
@@ -204,6 +207,7 @@ void storeOperator(SettingsStore& settings, const QString& storedCallsign, const
     write(keys::kReference, op.reference);
     write(keys::kOperateurs, op.operateurs);
     write(keys::kCommune, op.commune);
+    return kept;
 }
 
 QByteArray cell(const QString& cellText)

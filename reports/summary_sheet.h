@@ -75,8 +75,8 @@ bool hasMillFields(int category);
 // fields; any other stored value selects none. "Session" other than "HF" shows VHF.
 Operator loadOperator(const SettingsStore& settings, const QString& storedCallsign);
 // Stores the fields in the order Nom, Prenom, Indicatif, Adresse 1, Adresse 2, Pays,
-// Categorie ("" when none), Reference, Operateurs, Commune.
-void storeOperator(SettingsStore& settings, const QString& storedCallsign, const Operator& op);
+// Categorie ("" when none), Reference, Operateurs, Commune; false when the store refused one.
+bool storeOperator(SettingsStore& settings, const QString& storedCallsign, const Operator& op);
 
 struct Sheet {
     QString eventDate;

@@ -369,7 +369,9 @@ void SummaryWindow::refreshTotal()
 
 void SummaryWindow::save()
 {
-    summary::storeOperator(m_services.settings, m_callsign, sheet().op);
+    if (!summary::storeOperator(m_services.settings, m_callsign, sheet().op))
+        m_services.dialogs.message(QStringLiteral("Les champs de la feuille n'ont pas pu être gardés dans les réglages "
+                                                  "du programme : ils seront à saisir de nouveau."));
     refreshTotal();
     const StationPaths paths(m_services.programDir, m_callsign);
     m_services.dialogs.message(summary::save(m_services.files, paths, sheet()).message);

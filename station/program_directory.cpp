@@ -62,12 +62,13 @@ QStringList populate(FileSystem& files, const QString& shippedDir, const QString
                 continue;
         }
         if (!QDir().mkpath(QFileInfo(to).absolutePath())) {
-            failures << relative;
+            failures << relative + QStringLiteral(" : le dossier ne peut pas être créé");
             continue;
         }
         const FileResult copied = files.copy(from, to);
         if (!copied.ok())
-            failures << relative + QStringLiteral(" : ") + copied.detail;
+            failures << relative + QStringLiteral(" : ") + copied.reason() + QStringLiteral(" (erreur N° ") +
+                            QString::number(copied.errorNumber) + QLatin1Char(')');
     }
     return failures;
 }

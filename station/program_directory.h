@@ -29,8 +29,9 @@ QString fromArguments(const QStringList& arguments);
 
 // Copies every shipped file that the directory lacks (sub-folders included), creating the
 // directory if needed; the manual (folder "aide") is the program's own and is brought up to
-// date. Returns the failures, one text per file; empty when all went well. A shipped folder
-// without FXXXX.log is a failure of its own: nothing is copied.
+// date. Returns the failures, one French text per file ("NAME : disque plein (erreur N° 61)");
+// empty when all went well. A shipped folder without FXXXX.log is a failure of its own:
+// nothing is copied.
 QStringList populate(FileSystem& files, const QString& shippedDir, const QString& targetDir);
 
 } // namespace programdir

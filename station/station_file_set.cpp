@@ -246,6 +246,19 @@ StationFileOutcome StationFileSet::switchSession(Session target)
     QList<Entry> archive;
     if (!readEntries(m_paths.copySet(extension), true, archive, out, consequence))
         return out;
+    // The session is stored before any file is written, so that the files never start a session
+    // the settings do not name (the next start would take them for the other one); it is put
+    // back when a file fails.
+    const QString section = sectionName();
+    const QString previousSession = m_settings.value(keys::kJnm, section, keys::kSession, QStringLiteral("HF"));
+    const QString previousBand = m_settings.value(keys::kJnm, section, keys::kBandeUtilisee, QStringLiteral("0"));
+    if (!storeSession(target == Session::Hf ? QStringLiteral("HF") : QStringLiteral("VHF"), QStringLiteral("0"))) {
+        storeSession(previousSession, previousBand);
+        return failedWith(FileResult::failure(FileResult::kAccessError, QString()), QString(),
+                          QStringLiteral("Impossible d'enregistrer la nouvelle session dans les réglages du "
+                                         "programme.") +
+                              consequence);
+    }
 
     // An archive holding QSOs that differs from the files archived now is kept aside first.
     bool identical = true;
@@ -260,8 +273,10 @@ StationFileOutcome StationFileSet::switchSession(Session target)
             if (archive[i].exists)
                 kept << Entry{keptPaths[i], false, {}, archive[i].before};
         }
-        if (!writeAll(kept, true, out, consequence))
+        if (!writeAll(kept, true, out, consequence)) {
+            storeSession(previousSession, previousBand);
             return out;
+        }
         for (const Entry& entry : kept)
             out.keptCopies << StationPaths::fileName(entry.path);
         keptNote = QStringLiteral("Le fichier ") + StationPaths::fileName(archive[0].path) +
@@ -274,11 +289,12 @@ StationFileOutcome StationFileSet::switchSession(Session target)
                    StationPaths::fileName(archive[0].path) + QLatin1Char('.');
     }
 
-    for (int i = 0; i < archive.size(); ++i)
-        archive[i].after = live[i].before;
     const QStringList kept = out.keptCopies;
     const QString keptTail = keptNote.isEmpty() ? QString() : kCrLf + kCrLf + keptNote;
+    for (int i = 0; i < archive.size(); ++i)
+        archive[i].after = live[i].before;
     if (!writeAll(archive, true, out, consequence)) {
+        storeSession(previousSession, previousBand);
         out.keptCopies = kept;
         if (!kept.isEmpty())
             out.message += kCrLf + QStringLiteral("Une copie de l'archive précédente a été faite sous les noms : ") +
@@ -288,16 +304,19 @@ StationFileOutcome StationFileSet::switchSession(Session target)
     for (int i = 0; i < live.size(); ++i)
         live[i].after = templates[i];
     if (!writeAll(live, false, out, consequence)) {
+        storeSession(previousSession, previousBand);
         out.keptCopies = kept;
         out.message += keptTail;
         return out;
     }
-
-    m_settings.setValue(keys::kJnm, sectionName(), keys::kSession,
-                        target == Session::Hf ? QStringLiteral("HF") : QStringLiteral("VHF"));
-    m_settings.setValue(keys::kJnm, sectionName(), keys::kBandeUtilisee, QStringLiteral("0"));
     out.message = keptNote;
     return out;
+}
+
+bool StationFileSet::storeSession(const QString& session, const QString& band)
+{
+    const bool stored = m_settings.setValue(keys::kJnm, sectionName(), keys::kSession, session);
+    return m_settings.setValue(keys::kJnm, sectionName(), keys::kBandeUtilisee, band) && stored;
 }
 
 StationFileOutcome StationFileSet::switchSession(Session target, Dialogs& dialogs)
@@ -450,32 +469,37 @@ StationFileOutcome StationFileSet::backupAtClose(Dialogs& dialogs, const QString
     return out;
 }
 
-void StationFileSet::writeNewStationSettings(const QString& locator, const QString& eventDate)
+bool StationFileSet::writeNewStationSettings(const QString& locator, const QString& eventDate)
 {
     static const QStringList activities{QStringLiteral("QSO"), QStringLiteral("DFCF"), QStringLiteral("DMF"),
                                         QStringLiteral("DIFI"), QStringLiteral("DIFM")};
     const QString& call = m_paths.callsign();
     const QString section = sectionName();
-    m_settings.setValue(keys::kJnm, keys::kSetup, keys::kIndicatifStation, call);
-    m_settings.setValue(keys::kJnm, keys::kSetup, keys::kLocatorStation, locator);
-    m_settings.setValue(keys::kJnm, section, keys::kIndicatifStation, call);
-    m_settings.setValue(keys::kJnm, section, keys::kLocatorStation, locator);
-    m_settings.setBool(keys::kJnm, section, keys::kDateAutomatique, true);
-    m_settings.setBool(keys::kJnm, section, keys::kHeureUtc, true);
+    bool kept = true;
+    const auto set = [&](const QString& sectionOf, const QString& key, const QString& value) {
+        kept = m_settings.setValue(keys::kJnm, sectionOf, key, value) && kept;
+    };
+    set(keys::kSetup, keys::kIndicatifStation, call);
+    set(keys::kSetup, keys::kLocatorStation, locator);
+    set(section, keys::kIndicatifStation, call);
+    set(section, keys::kLocatorStation, locator);
+    set(section, keys::kDateAutomatique, QStringLiteral("True"));
+    set(section, keys::kHeureUtc, QStringLiteral("True"));
     for (int i = 0; i < activities.size(); ++i)
-        m_settings.setValue(keys::kJnm, section, keys::activiteN(i), activities[i]);
-    m_settings.setValue(keys::kJnm, section, keys::kNbActivite, QStringLiteral("5"));
-    m_settings.setValue(keys::kJnm, section, keys::kBandeUtilisee, QStringLiteral("0"));
-    m_settings.setValue(keys::kJnm, section, keys::kModeUtilise, QStringLiteral("0"));
-    m_settings.setValue(keys::kJnm, section, keys::kActivite, QStringLiteral("0"));
-    m_settings.setValue(keys::kJnm, section, keys::kDateJnm, eventDate);
+        set(section, keys::activiteN(i), activities[i]);
+    set(section, keys::kNbActivite, QStringLiteral("5"));
+    set(section, keys::kBandeUtilisee, QStringLiteral("0"));
+    set(section, keys::kModeUtilise, QStringLiteral("0"));
+    set(section, keys::kActivite, QStringLiteral("0"));
+    set(section, keys::kDateJnm, eventDate);
+    return kept;
 }
 
-void StationFileSet::writeKnownStationSettings(const QString& locator, const QString& eventDate)
+bool StationFileSet::writeKnownStationSettings(const QString& locator, const QString& eventDate)
 {
-    m_settings.setValue(keys::kJnm, keys::kSetup, keys::kIndicatifStation, m_paths.callsign());
-    m_settings.setValue(keys::kJnm, keys::kSetup, keys::kLocatorStation, locator);
-    m_settings.setValue(keys::kJnm, sectionName(), keys::kDateJnm, eventDate);
+    const bool call = m_settings.setValue(keys::kJnm, keys::kSetup, keys::kIndicatifStation, m_paths.callsign());
+    const bool place = m_settings.setValue(keys::kJnm, keys::kSetup, keys::kLocatorStation, locator);
+    return m_settings.setValue(keys::kJnm, sectionName(), keys::kDateJnm, eventDate) && call && place;
 }
 
 } // namespace tv

@@ -76,8 +76,8 @@ public:
     // going to VHF.
     static QString archiveExtension(Session target);
     // Archives the five files, starts the new session from the templates and stores the
-    // session ("HF" / "VHF") and "bande Utilisee" = "0" in the station's section. On failure
-    // the settings are not written.
+    // session ("HF" / "VHF") and "bande Utilisee" = "0" in the station's section, before any
+    // file: a store that refuses them changes no file, and a file that fails puts them back.
     StationFileOutcome switchSession(Session target);
     // The same after asking `sessionQuestion` (Cancelled unless OK); shows the outcome's
     // message, if any.
@@ -103,8 +103,9 @@ public:
     // "Activite0" to "Activite4", "NB Activite" (5), "bande Utilisee", "Mode Utilise",
     // "Activite" (0), "Date JNM";
     // a known station: "Setup " / "Indicatif Station", "Locator Station", and "Date JNM".
-    void writeNewStationSettings(const QString& locator, const QString& eventDate);
-    void writeKnownStationSettings(const QString& locator, const QString& eventDate);
+    // Both return false when the store refused a value.
+    bool writeNewStationSettings(const QString& locator, const QString& eventDate);
+    bool writeKnownStationSettings(const QString& locator, const QString& eventDate);
 
     // The number of QSOs of a log: its lines that are not blank.
     static int qsoCount(const QByteArray& logBytes);
@@ -126,6 +127,8 @@ private:
     // Writes every entry in order; on a failure, puts back those already written.
     bool writeAll(const QList<Entry>& entries, bool verify, StationFileOutcome& out, const QString& consequence);
     StationFileOutcome createFrom(bool onlyMissing);
+    // "Session" and "bande Utilisee" in the station's section; false when the store refused one.
+    bool storeSession(const QString& session, const QString& band);
 
     FileSystem& m_files;
     SettingsStore& m_settings;

@@ -31,8 +31,8 @@ QString StationSession::section() const
 
 void StationSession::store(const QString& key, int value)
 {
-    if (m_settings)
-        m_settings->setInt(keys::kJnm, section(), key, value);
+    if (m_settings && !m_settings->setInt(keys::kJnm, section(), key, value))
+        Q_EMIT choiceNotStored();
 }
 
 void StationSession::setStation(const QString& storedCallsign, const QString& locator)
@@ -142,8 +142,8 @@ void StationSession::chooseActivity(int index)
 
 void StationSession::setUtc(bool utc)
 {
-    if (m_settings)
-        m_settings->setBool(keys::kJnm, section(), keys::kHeureUtc, utc);
+    if (m_settings && !m_settings->setBool(keys::kJnm, section(), keys::kHeureUtc, utc))
+        Q_EMIT choiceNotStored();
     if (utc == m_utc)
         return;
     m_utc = utc;
@@ -152,8 +152,8 @@ void StationSession::setUtc(bool utc)
 
 void StationSession::setAutomaticDate(bool automatic)
 {
-    if (m_settings)
-        m_settings->setBool(keys::kJnm, section(), keys::kDateAutomatique, automatic);
+    if (m_settings && !m_settings->setBool(keys::kJnm, section(), keys::kDateAutomatique, automatic))
+        Q_EMIT choiceNotStored();
     if (automatic == m_automaticDate)
         return;
     m_automaticDate = automatic;

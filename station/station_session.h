@@ -72,6 +72,8 @@ Q_SIGNALS:
     void bandOrModeChanged();
     void optionsChanged();
     void editModeChanged(bool on);
+    // The settings store refused a choice: it holds for this run, not for the next start.
+    void choiceNotStored();
 
 private:
     QString section() const;

@@ -105,14 +105,17 @@ TEST_F(AdifRun, ExportThenTheQuestionOfACopy)
 
 TEST_F(AdifRun, FailuresShowTheErrorNumberAndItsText)
 {
+    const QString copy = "\r\nLe fichier " + QDir::toNativeSeparators(medium() + "/F4XYZ.adi") + " : ";
     const std::pair<int, QString> copies[] = {
-        {57, "Erreur 57 pas de disuette dans le lecteur"}, {70, "Erreur 70 Disquette protegée"}, {61, "Erreur 61"}};
+        {57, "Erreur 57 pas de disuette dans le lecteur" + copy + "erreur de lecture ou d'écriture sur le disque"},
+        {70, "Erreur 70 Disquette protegée" + copy + "permission refusée"},
+        {61, "Erreur 61" + copy + "disque plein"}};
     for (const auto& [error, message] : copies) {
         SCOPED_TRACE(error);
         fx.files.onlyPathsEndingWith("medium/F4XYZ.adi");
         fx.files.failWrites(1, error);
         EXPECT_EQ(run(medium()), error);
-        EXPECT_EQ(fx.dialogs.last(), message);
+        EXPECT_EQ(fx.dialogs.last(), message + ", l'exportation s'est arrêtée là.");
         EXPECT_FALSE(fx.dir.exists("medium/F4XYZ.log")) << "the export stops at the failing step";
     }
     // A failed export asks nothing.
@@ -120,7 +123,8 @@ TEST_F(AdifRun, FailuresShowTheErrorNumberAndItsText)
     fx.files.failWrites(1, FileResult::kDiskFull);
     fx.dialogs.clear();
     EXPECT_EQ(adif::run(fx.services(), "F4XYZ").errorNumber, 61);
-    EXPECT_EQ(fx.dialogs.texts(), QStringList{"Erreur 61"});
+    EXPECT_EQ(fx.dialogs.texts(),
+              QStringList{"Erreur 61\r\nLe fichier F4XYZ.adi : disque plein, l'exportation s'est arrêtée là."});
 }
 
 TEST(CtraficExport, CopiesTheLogByteForByteOrSaysWhyNot)
@@ -153,7 +157,8 @@ TEST(CtraficExport, CopiesTheLogByteForByteOrSaysWhyNot)
         {"F0ZZZ", 57, true,
          "Erreur N° 57 : le fichier F0ZZZ.log n'a pas pu être lu : rien n'a été exporté au format C_Trafic."},
         {"F1AAA", 61, false,
-         "Erreur N° 61 : le fichier F1AAA.log n'a pas pu être copié en F1AAA.ctf, l'exportation C_Trafic n'est "
+         "Erreur N° 61 (disque plein) : le fichier F1AAA.log n'a pas pu être copié en F1AAA.ctf, l'exportation "
+         "C_Trafic n'est "
          "pas faite."}};
     for (const auto& f : failures) {
         SCOPED_TRACE(f.callsign);

@@ -137,7 +137,7 @@ TEST_F(SummaryWindowTest, PrintAndSaveTakeTheEditedFieldsOrReportWhyNot)
     fx.dir.write(sheetName, "previous");
     fx.files.failWrites(1, FileResult::kDiskFull);
     click(w.get(), "Enregistrer");
-    EXPECT_EQ(fx.dialogs.texts(), QStringList{"Erreur N° 61 : le fichier " + sheetName +
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{"Erreur N° 61 (disque plein) : le fichier " + sheetName +
                                               " n'a pas pu être écrit ; un fichier précédent de ce "
                                               "nom reste inchangé."});
     EXPECT_EQ(fx.dir.read(sheetName), "previous");

@@ -176,7 +176,9 @@ TEST_F(StationFileSetTest, FailedSwitchLeavesFilesAndSettingsAsTheyWere)
                                            "les fichiers de la station F0ZZZ sont restés tels qu'ils étaient."))
             << out.message.toStdString();
         EXPECT_EQ(contents(kSet), live);
-        EXPECT_TRUE(settings.writes().isEmpty());
+        EXPECT_EQ(settings.writes().mid(2),
+                  (QStringList{"JNM|Setup F0ZZZ|Session=HF", "JNM|Setup F0ZZZ|bande Utilisee=0"}))
+            << "the session stored first is put back";
         // The QSOs of the old archive are still on disk, under its name or in a kept copy named
         // to the operator.
         if (dir.read("F0ZZZ.hf_") != crlf({kHf1})) {

@@ -122,7 +122,7 @@ TEST_F(ActivationMapWindowTest, SavesPngAndSvgInTheProgramDirectory)
     f.files.failWrites(1);
     test::child<QPushButton>(*window, "Enregistrer_SVG")->click();
     ASSERT_EQ(f.dialogs.texts().size(), 1);
-    EXPECT_TRUE(f.dialogs.texts()[0].startsWith("Erreur N° 61 : le fichier F4ABC_Carte_14Mhz_SSB.svg"));
+    EXPECT_TRUE(f.dialogs.texts()[0].startsWith("Erreur N° 61 (disque plein) : le fichier F4ABC_Carte_14Mhz_SSB.svg"));
 }
 
 } // namespace
