@@ -2,6 +2,7 @@
 
 #include "logstore/qso_line.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tv {
@@ -67,6 +68,23 @@ FileResult LogFile::append(const QByteArray& line)
     const bool openLine =
         tail.result.ok() && !tail.bytes.isEmpty() && !tail.bytes.endsWith('\n') && !tail.bytes.endsWith('\r');
     return m_files.append(m_path, (openLine ? QByteArray("\r\n") : QByteArray()) + line + "\r\n");
+}
+
+LogFile::Cut LogFile::cutUnfinishedLine()
+{
+    Cut out;
+    const FileRead read = m_files.read(m_path);
+    if (!read.result.ok()) {
+        out.result = read.result.notFound() ? FileResult::success() : read.result;
+        return out;
+    }
+    const qsizetype lastEnd = std::max(read.bytes.lastIndexOf('\n'), read.bytes.lastIndexOf('\r'));
+    const QByteArray piece = read.bytes.mid(lastEnd + 1);
+    if (piece.isEmpty() || piece.size() >= logcol::kLineLength)
+        return out;
+    out.result = m_files.replace(m_path, read.bytes.left(lastEnd + 1));
+    out.piece = piece;
+    return out;
 }
 
 FileResult LogFile::rewrite(const QList<QByteArray>& lines)

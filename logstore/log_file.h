@@ -45,6 +45,16 @@ public:
     // file's last line has no line end, one is written before the new line.
     FileResult append(const QByteArray& line);
 
+    // A last line without a line end and shorter than a QSO line is what an append stopped by
+    // a kill or a power cut leaves (a line and its CR LF go in one write): it is cut off through
+    // the atomic replace, so that no half QSO stays in the log and the next QSO does not follow
+    // it. A whole line without its end is kept. `piece` holds what was cut (empty: nothing).
+    struct Cut {
+        FileResult result;
+        QByteArray piece;
+    };
+    Cut cutUnfinishedLine();
+
     // Removes the line at `index` (0-based) of the file, provided the file still holds
     // `expectedLine` there; otherwise nothing is written and the result is an access error
     // (the list on screen is out of step with the file).

@@ -192,12 +192,9 @@ MultiplierRebuild::Result MultiplierRebuild::run(const QList<QByteArray>& logLin
     out.unmatchedCallsigns = std::move(computed.unmatchedCallsigns);
 
     // The marker first: until it is removed, the five files are not known to belong together.
-    const QString marker = m_paths.rebuildMarker();
-    const FileResult begun =
-        m_files.replace(marker, QByteArrayLiteral("Reconstruction des fichiers de multiplicateurs en cours\r\n"));
-    if (!begun.ok()) {
+    if (const FileResult begun = beginChange(m_files, m_paths); !begun.ok()) {
         out.result = begun;
-        out.failedFile = marker;
+        out.failedFile = m_paths.rebuildMarker();
         return out;
     }
     const QStringList paths = targets();
@@ -212,12 +209,23 @@ MultiplierRebuild::Result MultiplierRebuild::run(const QList<QByteArray>& logLin
         }
         ++out.filesWritten;
     }
-    const FileResult ended = m_files.remove(marker);
-    if (!ended.ok() && !ended.notFound()) {
+    if (const FileResult ended = endChange(m_files, m_paths); !ended.ok()) {
         out.result = ended;
-        out.failedFile = marker;
+        out.failedFile = m_paths.rebuildMarker();
     }
     return out;
+}
+
+FileResult MultiplierRebuild::beginChange(FileSystem& files, const StationPaths& paths)
+{
+    return files.replace(paths.rebuildMarker(),
+                         QByteArrayLiteral("Reconstruction des fichiers de multiplicateurs en cours\r\n"));
+}
+
+FileResult MultiplierRebuild::endChange(FileSystem& files, const StationPaths& paths)
+{
+    const FileResult removed = files.remove(paths.rebuildMarker());
+    return removed.notFound() ? FileResult::success() : removed;
 }
 
 bool MultiplierRebuild::wasInterrupted(const FileSystem& files, const StationPaths& paths)

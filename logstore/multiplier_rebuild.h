@@ -33,7 +33,7 @@ namespace tv {
 // one line per QSO, in log order (the SSB QSOs are not listed).
 //
 // Everything is computed in memory from one pass over the log lines; then the marker
-// CALL_Reconstruction.txt is written, each of the five files is replaced once, atomically, in
+// CALL_Reconstruction.txt is written (beginChange), each of the five files is replaced once, atomically, in
 // this order: prefixes SSB, prefixes CW, absent list, departments SSB, departments CW, and the
 // marker is removed. A failed write stops there: the files before it are the new ones, the
 // failed one and those after it are whole and as they were, and the marker stays. While the
@@ -85,6 +85,13 @@ public:
 
     // The five files, in the order they are written (the marker comes before and after them).
     QStringList targets() const;
+
+    // The marker around any change that the multiplier files must follow: written before the
+    // log or a multiplier file changes, removed once the set follows the log again. A kill in
+    // between leaves it, and the next start rebuilds the set from the log (a QSO appended but
+    // not yet marked, a QSO deleted but still marked). Removing an absent marker succeeds.
+    static FileResult beginChange(FileSystem& files, const StationPaths& paths);
+    static FileResult endChange(FileSystem& files, const StationPaths& paths);
 
     // Whether a rebuild of the station's files was stopped before its end (its marker is there).
     static bool wasInterrupted(const FileSystem& files, const StationPaths& paths);

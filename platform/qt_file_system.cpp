@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,6 +17,120 @@
 
 namespace tv {
 namespace {
+
+// Fault injection for the reliability tests, off unless TOURNEVENT_FAULT names it (read once):
+// a comma-separated list of "kill-at=N" (SIGKILL at the Nth step), "tear-at=N" (a write that
+// stops half way, then SIGKILL), "fail-at=N:ENOSPC" (that step fails with that error: ENOSPC,
+// EIO, EROFS, EACCES or EDQUOT) and "trace" (each step on the error output as
+// "tournevent-fault N step file"). A step is one system call of a write: the open of a
+// temporary file or of the file appended to, each write, the flush to disk, the close, the
+// rename, the removal. Every step is counted here and nowhere else.
+namespace fault {
+
+struct Plan {
+    bool on = false;
+    bool trace = false;
+    long killAt = 0;
+    long tearAt = 0;
+    long failAt = 0;
+    int failErrno = 0;
+};
+
+int errnoNamed(const QByteArray& name)
+{
+    static const struct {
+        const char* name;
+        int number;
+    } kKnown[] = {
+        {"ENOSPC", ENOSPC}, {"EIO", EIO}, {"EROFS", EROFS}, {"EACCES", EACCES},
+#ifdef EDQUOT
+        {"EDQUOT", EDQUOT},
+#endif
+    };
+    for (const auto& known : kKnown) {
+        if (name == known.name)
+            return known.number;
+    }
+    return EIO;
+}
+
+Plan readPlan()
+{
+    Plan plan;
+    const QByteArray text = qgetenv("TOURNEVENT_FAULT");
+    for (const QByteArray& item : text.split(',')) {
+        const qsizetype equals = item.indexOf('=');
+        const QByteArray key = (equals < 0 ? item : item.left(equals)).trimmed();
+        const QByteArray value = equals < 0 ? QByteArray() : item.mid(equals + 1);
+        const qsizetype colon = value.indexOf(':');
+        if (key == "trace")
+            plan.trace = true;
+        else if (key == "kill-at")
+            plan.killAt = value.toLong();
+        else if (key == "tear-at")
+            plan.tearAt = value.toLong();
+        else if (key == "fail-at" && colon > 0) {
+            plan.failAt = value.left(colon).toLong();
+            plan.failErrno = errnoNamed(value.mid(colon + 1).trimmed());
+        }
+    }
+    plan.on = plan.trace || plan.killAt > 0 || plan.tearAt > 0 || plan.failAt > 0;
+    return plan;
+}
+
+const Plan& plan()
+{
+    static const Plan once = readPlan();
+    return once;
+}
+
+void killNow()
+{
+    std::fflush(stderr);
+    std::raise(SIGKILL);
+    std::abort(); // not reached
+}
+
+// What the step about to be taken must do.
+struct Step {
+    int failErrno = 0; // fail with this error instead of taking the step
+    bool tear = false; // a write: write half, then killNow()
+};
+
+Step at(const char* name, const QByteArray& path)
+{
+    const Plan& p = plan();
+    if (!p.on)
+        return {};
+    static long taken = 0;
+    const long n = ++taken;
+    if (p.trace)
+        std::fprintf(stderr, "tournevent-fault %ld %s %s\n", n, name,
+                     QFileInfo(QFile::decodeName(path)).fileName().toLocal8Bit().constData());
+    if (n == p.killAt)
+        killNow();
+    if (n == p.tearAt)
+        return {0, true};
+    if (n == p.failAt)
+        return {p.failErrno, false};
+    return {};
+}
+
+// Takes the step through `call` unless the plan fails it (-1 and errno) or kills here.
+template <typename Call> auto take(const char* name, const QByteArray& path, Call call) -> decltype(call())
+{
+    const Step step = at(name, path);
+    if (step.failErrno != 0) {
+        errno = step.failErrno;
+        return -1;
+    }
+    const auto result = call();
+    if (step.tear)
+        killNow();
+    return result;
+}
+
+} // namespace fault
 
 // The operator's error number for the last failed system call.
 FileResult failureFromErrno(int savedErrno, const QString& detail)
@@ -54,11 +171,19 @@ QByteArray randomSuffix()
 }
 
 // Writes every byte, across short writes and interruptions; false with errno set on failure.
-bool writeAll(int fd, const QByteArray& bytes)
+bool writeAll(int fd, const QByteArray& bytes, const QByteArray& path)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        const fault::Step step = fault::at("write", path);
+        if (step.failErrno != 0) {
+            errno = step.failErrno;
+            return false;
+        }
+        const size_t wanted = size_t(bytes.size() - done);
+        const ssize_t n = ::write(fd, bytes.constData() + done, step.tear ? (wanted + 1) / 2 : wanted);
+        if (step.tear)
+            fault::killNow();
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -166,7 +291,9 @@ FileResult QtFileSystem::replace(const QString& path, const QByteArray& bytes)
     QByteArray temporary;
     for (int attempt = 0; fd < 0 && attempt < 64; ++attempt) {
         temporary = QFile::encodeName(path) + kTemporaryMark + randomSuffix();
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        fd = fault::take("open-temporary", temporary, [&] {
+            return ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        });
         const int savedErrno = errno;
         if (fd < 0 && savedErrno != EEXIST)
             return failureFromErrno(savedErrno, systemText("création du fichier temporaire", savedErrno));
@@ -183,17 +310,26 @@ FileResult QtFileSystem::replace(const QString& path, const QByteArray& bytes)
     };
     if (hadTarget && ::fchmod(fd, target.st_mode & 07777) != 0)
         return abandon(errno, "droits du fichier temporaire");
-    if (!writeAll(fd, bytes))
+    if (!writeAll(fd, bytes, temporary))
         return abandon(errno, "écriture");
-    if (flushToDisk(fd) != 0)
+    if (fault::take("flush", temporary, [&] { return flushToDisk(fd); }) != 0)
         return abandon(errno, "écriture sur le disque");
-    const int closed = closeFile(fd);
+    // A close that fails has closed the file all the same.
+    const fault::Step closing = fault::at("close", temporary);
+    int closed = closeFile(fd);
     fd = -1;
+    if (closing.tear)
+        fault::killNow();
+    if (closing.failErrno != 0) {
+        closed = -1;
+        errno = closing.failErrno;
+    }
     if (closed != 0)
         return abandon(errno, "fermeture");
     if (!readyToCommit(path))
         return abandon(EINTR, "interrompu avant le renommage");
-    if (::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0)
+    const QByteArray name = QFile::encodeName(path);
+    if (fault::take("rename", name, [&] { return ::rename(temporary.constData(), name.constData()); }) != 0)
         return abandon(errno, "renommage");
     syncFolder(path);
     return FileResult::success();
@@ -205,8 +341,10 @@ FileResult QtFileSystem::append(const QString& path, const QByteArray& bytes)
     if (!refused.ok())
         return refused;
     // Not through a link, and without waiting on a pipe: a regular file is checked once open.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = fault::take("open-append", name, [&] {
+        return ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    });
     if (fd < 0) {
         const int savedErrno = errno;
         return savedErrno == ELOOP ? refusal(path, true)
@@ -218,7 +356,7 @@ FileResult QtFileSystem::append(const QString& path, const QByteArray& bytes)
         return refusal(path, false);
     }
     const off_t before = opened.st_size;
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    if (!writeAll(fd, bytes, name) || fault::take("fsync-append", name, [&] { return ::fsync(fd); }) != 0) {
         const int savedErrno = errno;
         FileResult failed = failureFromErrno(savedErrno, systemText("écriture", savedErrno));
         // Cut back whatever part of the piece reached the disk.
@@ -229,7 +367,7 @@ FileResult QtFileSystem::append(const QString& path, const QByteArray& bytes)
     }
     // The piece is on the disk (fsync said so): a close that complains now cannot undo it, and
     // calling it a failure would have the QSO recorded twice.
-    ::close(fd);
+    fault::take("close-append", name, [&] { return ::close(fd); });
     return FileResult::success();
 }
 
@@ -262,8 +400,9 @@ FileResult QtFileSystem::remove(const QString& path)
     if (!file.exists())
         return FileResult::failure(FileResult::kNotFound, path);
     errno = 0;
-    if (!file.remove())
-        return failureFromErrno(errno, file.errorString());
+    const QByteArray name = QFile::encodeName(path);
+    if (fault::take("remove", name, [&] { return ::unlink(name.constData()); }) != 0)
+        return failureFromErrno(errno, systemText("suppression"));
     return FileResult::success();
 }
 

@@ -48,8 +48,11 @@ int runEdi(const cli::Context& context, const cli::Station& station, cli::Comman
 int addLines(const cli::Context& context, const cli::Station& station, const QString& logPath,
              const QList<QByteArray>& lines)
 {
+    // A kill between the log and the rebuild leaves the marker: the next start rebuilds.
+    (void)MultiplierRebuild::beginChange(context.files, station.paths);
     const FileResult written = LogFile(context.files, logPath).insertInOrder(lines);
     if (!written.ok()) {
+        (void)MultiplierRebuild::endChange(context.files, station.paths);
         context.err << reportmessages::notWritten(StationPaths::fileName(logPath), written)
                     << QStringLiteral(" Rien n'a été importé.") << Qt::endl;
         return cli::kWriteFailed;

@@ -136,9 +136,10 @@ DepartmentFile::Grid Logbook::departmentGrid(const QByteArray& band, bands::Mode
     return DepartmentFile(m_services.files, paths()).grid(band, mode);
 }
 
-void Logbook::writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome)
+bool Logbook::writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome)
 {
     const StationPaths p = paths();
+    bool written = true;
     const QByteArray band = qsoline::field(qso.line, logcol::kBand);
     const std::optional<bands::Mode> mode = bands::modeOf(qsoline::field(qso.line, logcol::kMode));
     bool marked = false;
@@ -148,6 +149,7 @@ void Logbook::writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome)
         if (!done.result.ok())
             outcome.failures << StationPaths::fileName(p.departments(*mode)) + QStringLiteral(" : ") +
                                     errorText(done.result);
+        written = written && done.result.ok();
         marked = marked || done.linesMarked > 0;
     }
     if (!qso.entityToMark.isEmpty() && mode) {
@@ -156,6 +158,7 @@ void Logbook::writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome)
         if (!done.result.ok())
             outcome.failures << StationPaths::fileName(p.prefixes(*mode)) + QStringLiteral(" : ") +
                                     errorText(done.result);
+        written = written && done.result.ok();
         outcome.unknownEntity = done.result.ok() && !done.prefix;
         marked = marked || done.changed;
     }
@@ -170,6 +173,21 @@ void Logbook::writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome)
         recountMultipliers();
         Q_EMIT marksChanged();
     }
+    return written;
+}
+
+void Logbook::beginMarkChange(QsoWriteOutcome& outcome)
+{
+    const FileResult begun = MultiplierRebuild::beginChange(m_services.files, paths());
+    if (!begun.ok())
+        outcome.failures << StationPaths::fileName(paths().rebuildMarker()) + QStringLiteral(" : ") + errorText(begun);
+}
+
+void Logbook::endMarkChange(QsoWriteOutcome& outcome)
+{
+    const FileResult ended = MultiplierRebuild::endChange(m_services.files, paths());
+    if (!ended.ok())
+        outcome.failures << StationPaths::fileName(paths().rebuildMarker()) + QStringLiteral(" : ") + errorText(ended);
 }
 
 void Logbook::rememberFirstName(const QsoWrite& qso, QsoWriteOutcome& outcome)
@@ -187,17 +205,23 @@ QsoWriteOutcome Logbook::record(const QsoWrite& qso)
     QsoWriteOutcome outcome;
     const QString path = logPath();
     LogFile log(m_services.files, path);
+    // The line goes in before its marks: the marker covers the moment between. A mark that
+    // could not be written leaves it too, so that the next start puts the mark right.
+    const bool marking = !qso.departmentToMark.isEmpty() || !qso.entityToMark.isEmpty();
+    if (marking)
+        beginMarkChange(outcome);
+    outcome.log = qso.inDateOrder ? log.replaceInOrder(std::nullopt, QByteArray(logcol::kLineLength, ' '), qso.line)
+                                  : log.append(qso.line);
+    if (!outcome.log.ok()) {
+        if (marking)
+            endMarkChange(outcome);
+        return outcome;
+    }
+    if (writeMarksAndLists(qso, outcome) && marking)
+        endMarkChange(outcome);
     if (qso.inDateOrder) {
-        outcome.log = log.replaceInOrder(std::nullopt, QByteArray(logcol::kLineLength, ' '), qso.line);
-        if (!outcome.log.ok())
-            return outcome;
-        writeMarksAndLists(qso, outcome);
         reloadLines();
     } else {
-        outcome.log = log.append(qso.line);
-        if (!outcome.log.ok())
-            return outcome;
-        writeMarksAndLists(qso, outcome);
         m_lines.append(qso.line);
         const int row = int(m_lines.size()) - 1;
         scoring::addQso(m_tally, qso.line, m_lastMillKind);
@@ -219,9 +243,13 @@ void Logbook::rebuildAfterRewrite(QsoWriteOutcome& outcome)
 QsoWriteOutcome Logbook::replace(int row, const QByteArray& oldLine, const QsoWrite& qso)
 {
     QsoWriteOutcome outcome;
+    // The rebuild that follows the rewrite ends the change the marker covers.
+    beginMarkChange(outcome);
     outcome.log = LogFile(m_services.files, logPath()).replaceInOrder(row, oldLine, qso.line);
-    if (!outcome.log.ok())
+    if (!outcome.log.ok()) {
+        endMarkChange(outcome);
         return outcome;
+    }
     rememberFirstName(qso, outcome);
     afterRewrite(outcome);
     return outcome;
@@ -237,18 +265,24 @@ void Logbook::afterRewrite(QsoWriteOutcome& outcome)
 QsoWriteOutcome Logbook::remove(int row, const QByteArray& line)
 {
     QsoWriteOutcome outcome;
+    beginMarkChange(outcome);
     outcome.log = LogFile(m_services.files, logPath()).removeAt(row, line);
     if (outcome.log.ok())
         afterRewrite(outcome);
+    else
+        endMarkChange(outcome);
     return outcome;
 }
 
 QsoWriteOutcome Logbook::merge(const QList<QByteArray>& newLines)
 {
     QsoWriteOutcome outcome;
+    beginMarkChange(outcome);
     outcome.log = LogFile(m_services.files, logPath()).insertInOrder(newLines);
     if (outcome.log.ok())
         afterRewrite(outcome);
+    else
+        endMarkChange(outcome);
     return outcome;
 }
 

@@ -121,7 +121,13 @@ private:
     void indexLine(int row);
     // Reads the log again after a rewrite; false (and fileFailed) when it cannot be read.
     bool reloadLines();
-    void writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome);
+    // Whether the marks to write were all written.
+    bool writeMarksAndLists(const QsoWrite& qso, QsoWriteOutcome& outcome);
+    // The marker around a change that the multiplier files must follow (see
+    // MultiplierRebuild::beginChange); a marker that cannot be written or removed does not stop
+    // the change, it is told among the failures.
+    void beginMarkChange(QsoWriteOutcome& outcome);
+    void endMarkChange(QsoWriteOutcome& outcome);
     void rememberFirstName(const QsoWrite& qso, QsoWriteOutcome& outcome);
     void rebuildAfterRewrite(QsoWriteOutcome& outcome);
     // After a rewrite of the log: the lines read again, the multiplier files rebuilt, the score.

@@ -1,6 +1,8 @@
 #include "station/startup.h"
 #include "platform/version.h"
 
+#include "logstore/cp1252.h"
+#include "logstore/log_file.h"
 #include "logstore/multiplier_rebuild.h"
 #include "logstore/station_paths.h"
 #include "platform/file_system.h"
@@ -62,6 +64,16 @@ QStringList repairFiles(FileSystem& files, const StationPaths& paths, const Coun
     const FileSystem::Cleanup cleaned = files.removeLeftoverTemporaries(paths.directory());
     for (const QString& failure : cleaned.failures)
         out << QStringLiteral("Le fichier temporaire ") + failure + QStringLiteral(" n'a pas pu être supprimé.");
+    const LogFile::Cut cut = LogFile(files, paths.existingLog(files)).cutUnfinishedLine();
+    if (!cut.piece.isEmpty())
+        out << (cut.result.ok()
+                    ? QStringLiteral("La dernière ligne du log était incomplète (enregistrement interrompu) : "
+                                     "elle a été retirée. Saisissez à nouveau ce QSO : « ")
+                    : QStringLiteral("La dernière ligne du log est incomplète (enregistrement interrompu) et "
+                                     "n'a pas pu être retirée (erreur N° ") +
+                          QString::number(cut.result.errorNumber) + QStringLiteral(", ") + cut.result.reason() +
+                          QStringLiteral(") : « ")) +
+                   cp1252::decode(cut.piece.trimmed()) + QStringLiteral(" »");
     const MultiplierRebuild::Resumed resumed = MultiplierRebuild(files, paths, countries).resumeIfInterrupted();
     if (!resumed.redone)
         return out;

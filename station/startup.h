@@ -36,8 +36,9 @@ bool begin(SettingsStore& settings, StationSession& session, const QString& prog
 QString settingsProblemText(const SettingsStore& settings);
 
 // Puts the station's files back in order before they are read: removes the temporary files
-// that writes stopped by a crash or a kill left in the program directory (nothing else), and
-// rebuilds the multiplier files from the log when a rebuild was stopped half way. What the
+// that writes stopped by a crash or a kill left in the program directory (nothing else), cuts
+// off the half line an append stopped half way left at the end of the log, and rebuilds the
+// multiplier files from the log when a change they follow was stopped half way. What the
 // operator is told: nothing when there was nothing to do.
 QStringList repairFiles(FileSystem& files, const StationPaths& paths, const CountryFile* countries);
 

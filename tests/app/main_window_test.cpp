@@ -268,12 +268,16 @@ TEST_F(MainWindowTest, WhatTheStartFindsWrongIsReportedAndRepaired)
     const QString resumed = QString::fromUtf8("La reconstruction des fichiers de départements et de préfixes avait été "
                                               "interrompue : elle a été refaite à partir du log.");
     const QString badMark = QString::fromUtf8("Attention : 1 marque(s) autre(s) qu'un chiffre");
-    enum Fault { Unwritable, Damaged, Interrupted, BadMark };
-    for (const Fault fault : {Unwritable, Damaged, Interrupted, BadMark}) {
+    const QString halfLine =
+        QString::fromUtf8("La dernière ligne du log était incomplète (enregistrement interrompu) : "
+                          "elle a été retirée. Saisissez à nouveau ce QSO : « 21/06/15  F6XYZ »");
+    enum Fault { Unwritable, Damaged, Interrupted, BadMark, HalfLine };
+    for (const Fault fault : {Unwritable, Damaged, Interrupted, BadMark, HalfLine}) {
         SCOPED_TRACE(fault);
         test::Fixture f;
         f.installStation("F0ZZZ");
-        f.dir.write("F0ZZZ.log", test::qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "59") + "\r\n");
+        const QByteArray line = test::qso("21/06/15", "F5ABC", "09:41", "14 Mhz", "SSB", "59") + "\r\n";
+        f.dir.write("F0ZZZ.log", line + (fault == HalfLine ? "21/06/15  F6XYZ   " : ""));
         f.dir.write("F0ZZZ.log.tvtmp-a8Kx2Q", "half");
         f.settings.failWrites(fault == Unwritable);
         f.settings.setProblem(fault == Damaged ? "les réglages JNM.ini sont endommagés" : "");
@@ -290,6 +294,8 @@ TEST_F(MainWindowTest, WhatTheStartFindsWrongIsReportedAndRepaired)
                   fault == Damaged);
         EXPECT_EQ(texts.contains(resumed), fault == Interrupted);
         EXPECT_EQ(texts.filter(badMark).size(), fault == BadMark ? 1 : 0);
+        EXPECT_EQ(texts.contains(halfLine), fault == HalfLine);
+        EXPECT_EQ(f.dir.read("F0ZZZ.log"), line);
         EXPECT_EQ(w.logbook().tally().hfTotals().departments, fault == Interrupted ? 1 : 0) << "rebuilt from the log";
         EXPECT_FALSE(f.dir.exists("F0ZZZ_Reconstruction.txt") || f.dir.exists("F0ZZZ.log.tvtmp-a8Kx2Q"));
     }

@@ -392,7 +392,7 @@ TEST_F(EntryTest, FailedWriteKeepsTheContactAndSetsNoMark)
 {
     fx.dialogs.answer(true);
     frenchQso("F5ABC", "59", false);
-    fx.files.failWrites(1);
+    fx.files.failWrites(2); // a full disk: the marker of the change, then the line
     fx.dialogs.answer(false);
     record();
     EXPECT_TRUE(fx.dialogs.last().startsWith(QString::fromUtf8("Erreur N° 61")));

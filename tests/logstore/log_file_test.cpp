@@ -1,6 +1,7 @@
 #include "logstore/log_file.h"
 #include "tests/support/test_support.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace tv {
@@ -75,6 +76,39 @@ TEST_F(LogFileTest, AppendWritesTheLineAndCrLfOrNothing)
     dir.write("F0ZZZ.log", a);
     ASSERT_TRUE(log.append(b).ok());
     EXPECT_EQ(bytes(), crlf({a, b}));
+}
+
+TEST_F(LogFileTest, AHalfLineLeftByAnInterruptedAppendIsCutOff)
+{
+    const struct {
+        QByteArray before;
+        QByteArray after; // "-" for no file
+        QByteArray piece;
+    } cases[] = {
+        {crlf({a}) + b.left(120), crlf({a}), b.left(120)},
+        {crlf({a}) + "2", crlf({a}), "2"},
+        {b.left(198), "", b.left(198)},
+        {crlf({a}) + b, crlf({a}) + b, ""}, // a whole line without its end is kept
+        {crlf({a, b}), crlf({a, b}), ""},
+        {a + "\r", a + "\r", ""},
+        {a + "\n" + "x", a + "\n", "x"},
+        {"", "", ""},
+        {"-", "-", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before.toStdString());
+        QFile::remove(dir.file("F0ZZZ.log"));
+        if (c.before != "-")
+            dir.write("F0ZZZ.log", c.before);
+        const LogFile::Cut cut = log.cutUnfinishedLine();
+        EXPECT_TRUE(cut.result.ok());
+        EXPECT_EQ(cut.piece, c.piece);
+        EXPECT_EQ(dir.exists("F0ZZZ.log") ? bytes() : QByteArray("-"), c.after);
+    }
+    dir.write("F0ZZZ.log", crlf({a}) + "21/06");
+    files.failWrites(1);
+    EXPECT_EQ(log.cutUnfinishedLine().result.errorNumber, 61);
+    EXPECT_EQ(bytes(), crlf({a}) + "21/06") << "a failed cut keeps the log as it was";
 }
 
 TEST_F(LogFileTest, RemoveTakesOnlyTheChosenLineAndOnlyIfTheFileStillHoldsIt)

@@ -1,5 +1,6 @@
 #include "logstore/score.h"
 #include "station/logbook.h"
+#include "station/startup.h"
 #include "tests/support/test_support.h"
 
 #include <QSignalSpy>
@@ -58,7 +59,7 @@ TEST_F(LogbookTest, AFailedWriteChangesNothingAndAMissingFileIsNamed)
     QsoWrite qso = write(test::qso("21/06/15", "F1AAA", "09:00", "14 Mhz", "SSB", "59"));
     qso.departmentToMark = "59";
     qso.firstNameLine = "F1AAA        59 JEAN";
-    fx.files.failWrites(1);
+    fx.files.failWrites(2); // a full disk: the marker of the change, then the line
     EXPECT_EQ(book.record(qso).log.errorNumber, FileResult::kDiskFull);
     EXPECT_EQ(book.count(), 0);
     EXPECT_EQ(appended.count(), 0);
@@ -66,6 +67,17 @@ TEST_F(LogbookTest, AFailedWriteChangesNothingAndAMissingFileIsNamed)
     EXPECT_EQ(book.tally().hfTotals().departments, 0);
 
     EXPECT_EQ(book.remove(0, qso.line).log.errorNumber, FileResult::kAccessError) << "out of step with the file";
+    EXPECT_FALSE(fx.dir.exists("F0ZZZ_Reconstruction.txt")) << "the multiplier files still follow the log";
+
+    // A mark that cannot be written leaves the marker: the next start puts the mark right.
+    fx.files.onlyPathsEndingWith("_Departement_SSB.txt");
+    fx.files.failWrites(1);
+    EXPECT_EQ(book.record(qso).failures.size(), 1);
+    fx.files.onlyPathsEndingWith("");
+    EXPECT_TRUE(fx.dir.exists("F0ZZZ_Reconstruction.txt"));
+    EXPECT_EQ(startup::repairFiles(fx.files, book.paths(), nullptr).size(), 1);
+    ASSERT_TRUE(book.load().ok());
+    EXPECT_EQ(book.tally().hfTotals().departments, 1);
 
     QSignalSpy failed(&book, &Logbook::fileFailed);
     QFile::remove(fx.dir.file("F0ZZZ_Prefixe_CW.txt"));
