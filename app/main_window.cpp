@@ -64,7 +64,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     wireStatsMenus();
     wireMapMenus();
     wireClusterButton();
-    wireKeyboard();
+    wireLook();
     m_placed = restoreWindowGeometry();
 }
 

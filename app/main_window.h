@@ -97,8 +97,9 @@ private:
     void wireMapMenus();      // main_window_map.cpp
     void wireClusterButton(); // main_window_cluster.cpp
     void wireExchangeMenus(); // EDI export, ADIF import (main_window_exchange.cpp)
-    // Alt letters, shortcuts and tab order (main_window_keyboard.cpp), once every menu exists.
-    void wireKeyboard();
+    // Alt letters, shortcuts, tab order, the aids' width (main_window_look.cpp), once every menu
+    // exists.
+    void wireLook();
     // The window's size and place of the last run; false when none is kept.
     bool restoreWindowGeometry();
     void storeWindowGeometry();

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace tv {
@@ -89,6 +90,22 @@ TEST(MainWindowMenusTest, EveryItemOpensItsWindowOrRunsItsAction)
         MainWindow w(fx.services());
         ASSERT_TRUE(w.start());
         w.show();
+
+        // The shortcuts reach the window from the callsign field, where the cursor waits.
+        const struct {
+            QKeyCombination keys;
+            const char* window;
+        } shortcutCases[] = {{Qt::CTRL | Qt::Key_F, "Recherche_Indicatif"},
+                             {Qt::CTRL | Qt::Key_P, "Recapitulation"},
+                             {Qt::CTRL | Qt::Key_L, "Impression"},
+                             {QKeyCombination(Qt::Key_F1), "Mode_Emploi"},
+                             {Qt::SHIFT | Qt::Key_F1, "Reglement"}};
+        for (const auto& c : shortcutCases) {
+            SCOPED_TRACE(c.window);
+            QApplication::setActiveWindow(&w);
+            QTest::keyClick(w.findChild<QWidget*>("Indicatif_A"), c.keys.key(), c.keys.keyboardModifiers());
+            EXPECT_TRUE(QTest::qWaitFor([&] { return visibleWindow(w, c.window); }, 1000)); // a button clicks late
+        }
 
         QList<std::pair<QWidget*, QAction*>> items;
         collect(w.menuBar()->actions(), w.menuBar(), items);

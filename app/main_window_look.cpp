@@ -1,5 +1,6 @@
-// The main window at the keyboard: the Alt letters of the menus, the shortcuts of the frequent
-// commands, the tab order of the entry; and its size and place kept between runs.
+// The main window's look and keyboard: the Alt letters of the menus, the shortcuts of the
+// frequent commands, the tab order of the entry, the width of the operator aids; and its size
+// and place kept between runs.
 
 #include "app/main_window.h"
 #include "entry/entry_panel.h"
@@ -7,6 +8,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -92,7 +95,7 @@ const QString kGeometry = QStringLiteral("Fenetre principale");
 
 } // namespace
 
-void MainWindow::wireKeyboard()
+void MainWindow::wireLook()
 {
     for (const Accelerator& a : kAccelerators) {
         const QString name = QString::fromLatin1(a.name);
@@ -127,6 +130,15 @@ void MainWindow::wireKeyboard()
                                    m_entry->search,      m_cluster,         m_list};
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
+
+    // The aids beside the entry keep their width: their texts wrap instead of widening the
+    // window past the screen as the callsigns and counts change. The list and the grid take the
+    // room the window gets.
+    if (auto* dock = findChild<QDockWidget*>(QStringLiteral("DockAides")); dock && dock->widget()) {
+        for (QLabel* label : dock->widget()->findChildren<QLabel*>())
+            label->setWordWrap(true);
+        dock->widget()->setFixedWidth(fontMetrics().averageCharWidth() * 30);
+    }
 }
 
 bool MainWindow::restoreWindowGeometry()
