@@ -65,6 +65,8 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     wireStatsMenus();
     wireMapMenus();
     wireClusterButton();
+    wireLook();
+    m_placed = restoreWindowGeometry();
 }
 
 MainWindow::~MainWindow() = default;
@@ -180,7 +182,7 @@ void MainWindow::buildCentre()
     m_stationLocator->setFont(strong);
     top->addWidget(stationFrame);
 
-    m_dateFrame = new QGroupBox(QStringLiteral("F0ZZZ le"), centre);
+    m_dateFrame = new QGroupBox(centre); // the station's callsign once it is known
     m_dateFrame->setObjectName(QStringLiteral("Frame7"));
     auto* dateRow = new QHBoxLayout(m_dateFrame);
     m_date = named<QLabel>(m_dateFrame, "Label33");
@@ -214,7 +216,7 @@ void MainWindow::buildCentre()
     column->addLayout(top);
 
     // The log.
-    m_logFrame = new QGroupBox(QStringLiteral("Carnet de trafic F0ZZZ"), centre);
+    m_logFrame = new QGroupBox(QStringLiteral("Carnet de trafic"), centre);
     m_logFrame->setObjectName(QStringLiteral("Frame5"));
     auto* logColumn = new QVBoxLayout(m_logFrame);
     m_list = new QTableView(m_logFrame);
@@ -362,8 +364,8 @@ void MainWindow::tick()
 
 bool MainWindow::start()
 {
-    // Centre on the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // Where the last run left it, else centred on the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && !m_placed) {
         const QRect area = screen->availableGeometry();
         resize(std::min(width(), area.width()), std::min(height(), area.height()));
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);

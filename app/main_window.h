@@ -97,6 +97,12 @@ private:
     void wireMapMenus();      // main_window_map.cpp
     void wireClusterButton(); // main_window_cluster.cpp
     void wireExchangeMenus(); // EDI export, ADIF import (main_window_exchange.cpp)
+    // Alt letters, shortcuts, tab order, the aids' width (main_window_look.cpp), once every menu
+    // exists.
+    void wireLook();
+    // The window's size and place of the last run; false when none is kept.
+    bool restoreWindowGeometry();
+    void storeWindowGeometry();
 
     Services m_services;
     StationSession m_session;
@@ -106,6 +112,7 @@ private:
     QPointer<RulesWindow> m_rules;
     QPointer<HelpWindow> m_help;
     bool m_ended = false;
+    bool m_placed = false; // the size and place of the last run were restored
     bool m_closing = false;
     bool m_rebuilding = false;           // the multiplier files are being rewritten
     bool m_choiceNotStoredShown = false; // said once a run

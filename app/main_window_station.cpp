@@ -103,7 +103,8 @@ bool MainWindow::rebuildMultipliers()
     loading.show();
     m_rebuilding = true;
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const MultiplierRebuild::Result result = m_logbook.rebuildMultipliers();
+    const MultiplierRebuild::Result result =
+        m_logbook.rebuildMultipliers([&loading](int, int) { loading.keepAlive(); });
     m_rebuilding = false;
     loading.close();
     if (!result.result.ok()) {
@@ -168,6 +169,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     m_timer->stop();
     if (!m_ended && !m_closing) {
         m_closing = true;
+        storeWindowGeometry();
         backupAtClose();
     }
     event->accept();

@@ -64,7 +64,7 @@ EntryPanel::EntryPanel(QWidget* parent) : QGroupBox(parent)
     setObjectName(QStringLiteral("Frame4"));
     setQsoNumber(1);
 
-    band = makeCombo(this, "Bande_A", QStringLiteral("144 MHz"));
+    band = makeCombo(this, "Bande_A", QString()); // the session's bands come with the station
     mode = makeCombo(this, "Mode_A", QStringLiteral("SSB"));
     activity = makeCombo(this, "Activite_A", QString());
     callsign = makeEdit(this, "Indicatif_A", 12);

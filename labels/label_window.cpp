@@ -242,7 +242,12 @@ void LabelWindow::printToPdf(const QString& path)
     const QList<labels::Sheet> sheets = checkedSheets();
     if (sheets.isEmpty())
         return;
-    m_services.dialogs.message(labels::savePdf(m_services.files, path, &QtPrinter::toPdf, sheets).message);
+    const auto pdfPrinter = [this](const QString& pdf) {
+        std::unique_ptr<QtPrinter> printer = QtPrinter::toPdf(pdf);
+        printer->setDialogParent(this); // its progress window
+        return printer;
+    };
+    m_services.dialogs.message(labels::savePdf(m_services.files, path, pdfPrinter, sheets).message);
 }
 
 void LabelWindow::choosePdf()

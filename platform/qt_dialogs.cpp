@@ -1,4 +1,5 @@
 #include "platform/qt_dialogs.h"
+#include "platform/progress_dialog.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -22,6 +23,12 @@ QString shown(const QString& text)
 }
 
 } // namespace
+
+QtDialogs::QtDialogs(QWidget* parent) : m_parent(parent)
+{
+}
+
+QtDialogs::~QtDialogs() = default;
 
 void QtDialogs::message(const QString& text)
 {
@@ -53,6 +60,17 @@ QString QtDialogs::chooseFolder(const QString& caption)
 QString QtDialogs::chooseFile(const QString& caption)
 {
     return QFileDialog::getOpenFileName(m_parent, caption);
+}
+
+void QtDialogs::progress(const QString& text, int done, int total)
+{
+    if (done >= total) {
+        m_progress.reset();
+        return;
+    }
+    if (!m_progress)
+        m_progress = std::make_unique<ProgressDialog>(text, total, m_parent);
+    m_progress->step(done);
 }
 
 } // namespace tv

@@ -1,4 +1,5 @@
 #include "platform/qt_printer.h"
+#include "platform/progress_dialog.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -9,6 +10,7 @@
 #include <QPrinter>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace tv {
@@ -62,14 +64,25 @@ bool QtPrinter::choosePrinter()
     return dialog.exec() == QDialog::Accepted;
 }
 
+const QFont& QtPrinter::resolved(const PrintFont& wanted)
+{
+    // One QFont per font of the document: its copies share the font engine, which is looked up
+    // once instead of once per line.
+    for (const auto& [font, qfont] : m_fonts)
+        if (font == wanted)
+            return qfont;
+    m_fonts.append({wanted, resolve(wanted)});
+    return m_fonts.last().second;
+}
+
 void QtPrinter::printLine(const QString& text)
 {
-    m_lines.append({text, resolve(font())});
+    m_lines.append({text, resolved(font())});
 }
 
 void QtPrinter::placeText(double xMm, double yMm, const QString& text, const PrintFont& font)
 {
-    m_placed.append({m_page, QPointF(xMm, yMm), text, resolve(font)});
+    m_placed.append({m_page, QPointF(xMm, yMm), text, resolved(font)});
 }
 
 void QtPrinter::newPage()
@@ -86,8 +99,26 @@ bool QtPrinter::endDocument()
     QPainter painter;
     if (!painter.begin(m_printer.get()))
         return false;
+    // A long document (the listing of a full log, hundreds of label sheets) shows its progress:
+    // one step per placed text and per line.
+    std::unique_ptr<ProgressDialog> progress;
+    if (m_parent)
+        progress = std::make_unique<ProgressDialog>(QStringLiteral("Impression en cours…"),
+                                                    int(placed.size() + lines.size()), m_parent);
+    m_progress = progress.get();
+    m_done = 0;
     const bool drawn = drawPlaced(painter, placed) && drawLines(painter, lines, !placed.isEmpty());
+    m_progress = nullptr;
     return painter.end() && drawn;
+}
+
+void QtPrinter::advance(int steps)
+{
+    constexpr int kStep = 256;
+    const int before = m_done;
+    m_done += steps;
+    if (m_progress && before / kStep != m_done / kStep)
+        m_progress->step(m_done);
 }
 
 bool QtPrinter::drawPlaced(QPainter& painter, const QList<Placed>& placed)
@@ -98,13 +129,17 @@ bool QtPrinter::drawPlaced(QPainter& painter, const QList<Placed>& placed)
     int lastPage = -1;
     for (const Placed& text : placed)
         lastPage = std::max(lastPage, text.page);
+    // The texts of each page, in the order they were placed.
+    QList<QList<const Placed*>> pages(lastPage + 1);
+    for (const Placed& text : placed)
+        pages[text.page].append(&text);
     for (int page = 0; page <= lastPage; ++page) {
         if (page > 0 && !m_printer->newPage())
             return false;
         ++m_lastPages;
-        for (const Placed& text : placed)
-            if (text.page == page)
-                drawPlacedText(painter, dpi, origin, text.at, text.text, text.font);
+        for (const Placed* text : pages[page])
+            drawPlacedText(painter, dpi, origin, text->at, text->text, text->font);
+        advance(int(pages[page].size()));
     }
     return true;
 }
@@ -124,9 +159,19 @@ bool QtPrinter::drawLines(QPainter& painter, const QList<Line>& lines, bool onNe
     if (onNewPage && !m_printer->newPage())
         return false;
     const double pageWidth = m_printer->width();
+    // The metrics of the font of the lines before, measured again only when the font changes.
+    std::optional<QFontMetricsF> metrics;
+    const QFont* measured = nullptr;
+    const auto metricsOf = [&](const QFont& font) -> const QFontMetricsF& {
+        if (!measured || !(*measured == font)) {
+            metrics.emplace(font, m_printer.get());
+            measured = &font;
+        }
+        return *metrics;
+    };
     double widest = 0;
     for (const Line& line : lines)
-        widest = std::max(widest, QFontMetricsF(line.font, m_printer.get()).horizontalAdvance(line.text));
+        widest = std::max(widest, metricsOf(line.font).horizontalAdvance(line.text));
     const double scale = widest > pageWidth ? pageWidth / widest : 1.0;
     painter.save();
     painter.scale(scale, scale);
@@ -136,8 +181,8 @@ bool QtPrinter::drawLines(QPainter& painter, const QList<Line>& lines, bool onNe
     ++m_lastPages;
     bool drawn = true;
     for (const Line& line : lines) {
-        const QFontMetricsF metrics(line.font, m_printer.get());
-        if (y > 0 && y + metrics.height() > pageHeight) {
+        const QFontMetricsF& lineMetrics = metricsOf(line.font);
+        if (y > 0 && y + lineMetrics.height() > pageHeight) {
             if (!m_printer->newPage()) {
                 drawn = false;
                 break;
@@ -145,9 +190,11 @@ bool QtPrinter::drawLines(QPainter& painter, const QList<Line>& lines, bool onNe
             ++m_lastPages;
             y = 0;
         }
-        painter.setFont(line.font);
-        painter.drawText(QPointF(0, y + metrics.ascent()), line.text);
-        y += metrics.lineSpacing();
+        if (painter.font() != line.font)
+            painter.setFont(line.font);
+        painter.drawText(QPointF(0, y + lineMetrics.ascent()), line.text);
+        y += lineMetrics.lineSpacing();
+        advance(1);
     }
     painter.restore();
     return drawn;
@@ -155,6 +202,7 @@ bool QtPrinter::drawLines(QPainter& painter, const QList<Line>& lines, bool onNe
 
 void QtPrinter::discardDocument()
 {
+    m_fonts.clear();
     m_lines.clear();
     m_placed.clear();
     m_page = 0;

@@ -15,6 +15,8 @@ class QWidget;
 
 namespace tv {
 
+class ProgressDialog;
+
 // The printer over QPrinter, on A4.
 //
 // Two ways to build it: with a parent window, choosePrinter() shows the print dialog (a cancel
@@ -25,6 +27,8 @@ namespace tv {
 // corner); the last page printed is the last one holding a text. Lines are then laid out top
 // to bottom, each in its own font, starting a new page when the page is full. A line wider than
 // the page is never cut: the lines are then drawn smaller so that the widest fits.
+// With a parent window, a long document shows its progress while it is drawn (the PDF printer
+// too, once given one with setDialogParent()).
 // A font the system lacks ("Courier New" on Linux) is replaced by its fixed-pitch font.
 class QtPrinter final : public Printer {
 public:
@@ -63,6 +67,9 @@ private:
         QString text;
         QFont font;
     };
+    const QFont& resolved(const PrintFont& wanted);
+    // Counts drawn texts and lines, and moves the progress window on.
+    void advance(int steps);
     bool drawPlaced(QPainter& painter, const QList<Placed>& placed);
     bool drawLines(QPainter& painter, const QList<Line>& lines, bool onNewPage);
 
@@ -73,6 +80,9 @@ private:
     QList<Placed> m_placed;
     int m_page = 0; // the page the next placed text goes on
     int m_lastPages = 0;
+    QList<std::pair<PrintFont, QFont>> m_fonts; // the fonts resolved for this printer
+    ProgressDialog* m_progress = nullptr;       // while a long document is drawn
+    int m_done = 0;
 };
 
 } // namespace tv

@@ -134,18 +134,27 @@ QByteArray record(const QByteArray& line)
     return out;
 }
 
-QByteArray file(const QString& storedCallsign, const QList<QByteArray>& logLines)
+QByteArray file(const QString& storedCallsign, const QList<QByteArray>& logLines, const Progress& progress)
 {
+    constexpr int kStep = 1024;
+    const int total = int(logLines.size());
     QList<QByteArray> lines = headerLines(storedCallsign);
-    lines.reserve(lines.size() + logLines.size());
-    for (const QByteArray& line : logLines)
-        lines << record(line);
+    lines.reserve(lines.size() + total);
+    for (int i = 0; i < total; ++i) {
+        if (progress && i % kStep == 0)
+            progress(i, total);
+        lines << record(logLines[i]);
+    }
+    if (progress)
+        progress(total, total);
     return LogFile::joinLines(lines);
 }
 
-FileResult writeFile(FileSystem& files, const StationPaths& paths, bool hfSession, const QList<QByteArray>& logLines)
+FileResult writeFile(FileSystem& files, const StationPaths& paths, bool hfSession, const QList<QByteArray>& logLines,
+                     const Progress& progress)
 {
-    return files.replace(paths.file(reportfiles::adif(paths.callsign(), hfSession)), file(paths.callsign(), logLines));
+    return files.replace(paths.file(reportfiles::adif(paths.callsign(), hfSession)),
+                         file(paths.callsign(), logLines, progress));
 }
 
 QString errorMessage(const FileResult& result, const QString& fileName)
@@ -166,7 +175,10 @@ FileResult run(const Services& services, const QString& storedCallsign)
     const QString adifName = reportfiles::adif(storedCallsign, hfSession);
     const QString logName = reportfiles::logCopy(storedCallsign, hfSession);
     const LogFile::Loaded log = LogFile(services.files, paths.existingLog(services.files)).load();
-    FileResult result = log.result.ok() ? writeFile(services.files, paths, hfSession, log.lines) : log.result;
+    const auto progress = [&services, &adifName](int done, int total) {
+        services.dialogs.progress(QStringLiteral("Écriture de ") + adifName + QStringLiteral("…"), done, total);
+    };
+    FileResult result = log.result.ok() ? writeFile(services.files, paths, hfSession, log.lines, progress) : log.result;
     if (!result.ok()) {
         services.dialogs.message(errorMessage(
             result, log.result.ok() ? adifName : StationPaths::fileName(paths.existingLog(services.files))));

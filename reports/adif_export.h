@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace tv {
@@ -57,11 +58,14 @@ QByteArray time(const QByteArray& hhmm);
 
 QList<QByteArray> headerLines(const QString& storedCallsign);
 QByteArray record(const QByteArray& logLine);
+// Told the records made so far and the number of records, every 1024 records and at the end.
+using Progress = std::function<void(int done, int total)>;
 // The whole file: header, one record per log line, CR LF after each line.
-QByteArray file(const QString& storedCallsign, const QList<QByteArray>& logLines);
+QByteArray file(const QString& storedCallsign, const QList<QByteArray>& logLines, const Progress& progress = {});
 
 // Writes the session's ADIF file (replacing it) from the lines of the log.
-FileResult writeFile(FileSystem& files, const StationPaths& paths, bool hfSession, const QList<QByteArray>& logLines);
+FileResult writeFile(FileSystem& files, const StationPaths& paths, bool hfSession, const QList<QByteArray>& logLines,
+                     const Progress& progress = {});
 
 // The message for a failed step: "Erreur " + number, plus " pas de disuette dans le lecteur"
 // for 57 or " Disquette protegée" for 70; then, on a line of its own, the file the step was
@@ -69,9 +73,9 @@ FileResult writeFile(FileSystem& files, const StationPaths& paths, bool hfSessio
 QString errorMessage(const FileResult& result, const QString& fileName);
 
 // The whole export as the menu runs it, for the session of the station's settings: write the
-// file, ask "Sauvegarder également sur disquette ?", and on Yes copy the ADIF file and the log
-// to the medium. On Windows the
-// medium is drive A: (after "Inserer une disquette formatée dans le lecteur A"); elsewhere the
+// file (its progress shown through Dialogs::progress), ask "Sauvegarder également sur
+// disquette ?", and on Yes copy the ADIF file and the log to the medium. On Windows the medium
+// is drive A: (after "Inserer une disquette formatée dans le lecteur A"); elsewhere the
 // operator chooses a folder, a cancel stopping there. The first failing step stops the export
 // and shows errorMessage. Returns that step's result (success when all went well or the
 // operator stopped).

@@ -185,19 +185,38 @@ TEST_F(MainWindowTest, UnreadableStationFileEndsWithItsErrorNumberAndLeavesTheFi
     EXPECT_EQ(fx.dir.read("F0ZZZ_Departement_SSB.txt"), departments);
 }
 
-TEST_F(MainWindowTest, FirstStartLeadsThroughTheStationDialogToAnEmptyLog)
+TEST_F(MainWindowTest, FirstStartLeadsThroughTheStationDialogToTheFirstQsoAndTheNextStartKeepsThePlace)
 {
     fx.dir.installShippedData();
-    MainWindow w(fx.services());
-    // The station dialog opens modal after the first-installation message: fill it in.
-    fillStationDialogWhenItOpens("F0ZZZ_P");
-    ASSERT_TRUE(w.start());
-    EXPECT_EQ(fx.dialogs.shown().first().text, startup::firstInstallText());
-    EXPECT_TRUE(fx.dir.exists("F0ZZZ_P.log"));
-    EXPECT_EQ(child<QLabel>(w, "I_Station")->text(), "F0ZZZ/P");
-    EXPECT_EQ(w.qsoModel().rowCount(), 0);
-    EXPECT_EQ(child<QComboBox>(w, "Bande_A")->count(), 5);
-    EXPECT_EQ(fx.dialogs.last(), startup::reminderText());
+    QRect placed;
+    {
+        MainWindow w(fx.services());
+        w.show();
+        // No example station before the operator gives one.
+        EXPECT_EQ(child<QGroupBox>(w, "Frame7")->title(), "");
+        EXPECT_EQ(child<QGroupBox>(w, "Frame5")->title(), "Carnet de trafic");
+        EXPECT_EQ(child<QComboBox>(w, "Bande_A")->currentText(), "");
+        // The station dialog opens modal after the first-installation message: fill it in.
+        fillStationDialogWhenItOpens("F0ZZZ_P");
+        ASSERT_TRUE(w.start());
+        EXPECT_EQ(fx.dialogs.texts(), (QStringList{startup::firstInstallText(), startup::reminderText()}))
+            << "no other box on the way";
+        EXPECT_TRUE(fx.dir.exists("F0ZZZ_P.log"));
+        EXPECT_EQ(child<QLabel>(w, "I_Station")->text(), "F0ZZZ/P");
+        EXPECT_EQ(child<QGroupBox>(w, "Frame7")->title(), "F0ZZZ/P le");
+        EXPECT_EQ(w.qsoModel().rowCount(), 0);
+        EXPECT_EQ(child<QComboBox>(w, "Bande_A")->currentText(), "3.5 Mhz");
+        EXPECT_EQ(w.focusWidget(), child<QLineEdit>(w, "Indicatif_A")) << "the cursor waits for the first callsign";
+        w.setGeometry(40, 50, 900, 640);
+        placed = w.geometry();
+        EXPECT_TRUE(w.close());
+    }
+    fx.dialogs.clear();
+    MainWindow again(fx.services());
+    ASSERT_TRUE(again.start());
+    EXPECT_EQ(fx.dialogs.texts(), QStringList{startup::reminderText()});
+    EXPECT_EQ(again.geometry().size(), placed.size()) << "the size and place of the last run";
+    EXPECT_EQ(again.geometry().topLeft(), placed.topLeft());
 }
 
 TEST_F(MainWindowTest, SessionSwitchArchivesTheLogAndStartsAnEmptyOne)

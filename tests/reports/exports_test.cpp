@@ -87,6 +87,9 @@ TEST_F(AdifRun, ExportThenTheQuestionOfACopy)
     EXPECT_EQ(fx.dir.read("F4XYZ.adi"), kFile) << "an older export is overwritten without asking";
     EXPECT_EQ(fx.dialogs.texts(), QStringList{"Sauvegarder également sur disquette ?"});
     EXPECT_EQ(fx.dialogs.shown()[0].kind, FakeDialogs::Kind::YesNo);
+    const int records = int(fx.dir.read("F4XYZ.log").count("\r\n"));
+    EXPECT_EQ(fx.dialogs.progressSteps(), (QList<std::pair<int, int>>{{0, records}, {records, records}}))
+        << "the progress window starts and ends";
     EXPECT_EQ(run(QString()), 0);
     EXPECT_TRUE(QDir(medium()).isEmpty()) << "a cancelled folder choice copies nothing";
     EXPECT_EQ(run(medium()), 0);

@@ -9,7 +9,8 @@
 namespace tv {
 
 // Message boxes for tests: every text shown is recorded with its kind; questions take their
-// answers from a script, an unscripted question being answered No / Cancel.
+// answers from a script, an unscripted question being answered No / Cancel; progress steps are
+// recorded.
 class FakeDialogs final : public Dialogs {
 public:
     enum class Kind { Message, YesNo, Critical, Folder, File };
@@ -40,6 +41,8 @@ public:
         return m_files.isEmpty() ? QString() : m_files.dequeue();
     }
 
+    void progress(const QString&, int done, int total) override { m_progress.append({done, total}); }
+
     // Scripts the next answers: true for Yes / OK.
     void answer(bool yes) { m_answers.enqueue(yes); }
     void answerFolder(const QString& folder) { m_folders.enqueue(folder); }
@@ -56,6 +59,8 @@ public:
     QString last() const { return m_shown.isEmpty() ? QString() : m_shown.last().text; }
     void clear() { m_shown.clear(); }
     int pendingAnswers() const { return int(m_answers.size()); }
+    // Every progress step told: done, total.
+    const QList<std::pair<int, int>>& progressSteps() const { return m_progress; }
 
 private:
     bool next() { return !m_answers.isEmpty() && m_answers.dequeue(); }
@@ -64,6 +69,7 @@ private:
     QQueue<bool> m_answers;
     QQueue<QString> m_folders;
     QQueue<QString> m_files;
+    QList<std::pair<int, int>> m_progress;
 };
 
 } // namespace tv
