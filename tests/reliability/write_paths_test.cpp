@@ -177,7 +177,8 @@ TEST(WritePathsTest, AFailedWriteIsToldAndChangesNeitherFilesNorMemory)
          [](Bench& b) { b.recordQso("F6ABC"); },
          Failure::Disk,
          "F0ZZZ_Departement_SSB.txt",
-         {"F0ZZZ.log", "F0ZZZ_Prefixe_SSB.txt", "Liste_Prenom.txt", "Nomenclature.txt"}},
+         // The QSO is kept; the rebuild marker stays so that the next start sets the mark.
+         {"F0ZZZ.log", "F0ZZZ_Prefixe_SSB.txt", "F0ZZZ_Reconstruction.txt", "Liste_Prenom.txt", "Nomenclature.txt"}},
         {"edit",
          [](Bench& b) {
              b.entry->edit(0);
