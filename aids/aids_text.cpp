@@ -20,7 +20,14 @@ QString rateText(const Rate& rate)
         QStringLiteral("Cadence : %1/h (10 min), %2/h (60 min), ").arg(rate.perHour10()).arg(rate.perHour60());
     if (!rate.minutesSinceLast)
         return text + QStringLiteral("aucun QSO");
-    return text + QStringLiteral("dernier QSO il y a %1 min").arg(*rate.minutesSinceLast);
+    const qint64 minutes = *rate.minutesSinceLast;
+    if (minutes < 60)
+        return text + QStringLiteral("dernier QSO il y a %1 min").arg(minutes);
+    if (minutes < 24 * 60)
+        return text + QStringLiteral("dernier QSO il y a %1 h %2")
+                          .arg(minutes / 60)
+                          .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return text + QStringLiteral("dernier QSO il y a plus d'un jour");
 }
 
 QString millOffer(const MillHistory::Mill& mill)

@@ -17,8 +17,9 @@ namespace aidstext {
 // The clock's minute counted as the log lines' moments are (minutes since 1 January 1950).
 qint64 minuteOf(const CalendarTime& time);
 
-// "Cadence : 12/h (10 min), 9/h (60 min), dernier QSO il y a 3 min"; "aucun QSO" for the
-// last part on an empty log.
+// "Cadence : 12/h (10 min), 9/h (60 min), dernier QSO il y a 3 min"; "il y a 2 h 05" from an
+// hour, "il y a plus d'un jour" from a day (an old log opened again); "aucun QSO" for the last
+// part on an empty log.
 QString rateText(const Rate& rate);
 
 // A mill as the completer offers it: "DMF 59045 — 59 — Moulin de Hondschoote" (the parts

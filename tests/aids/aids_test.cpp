@@ -1,5 +1,6 @@
 // The operator aids: the super check partial, the rate and the mill history.
 
+#include "aids/aids_text.h"
 #include "aids/callsign_index.h"
 #include "aids/mill_history.h"
 #include "aids/rate_meter.h"
@@ -63,6 +64,17 @@ TEST(RateTest, LastTenAndSixtyMinutesAndTheTimeSinceTheLastQso)
     EXPECT_EQ(r, (Rate{3, 5, 2})) << "09:51 to 09:58 in the last 10 minutes; 09:00 is an hour old";
     EXPECT_EQ(r.perHour10(), 18);
     EXPECT_EQ(rate::at({}, tenOClock), Rate{});
+    // The time since the last QSO stays readable on an old log opened again.
+    const struct {
+        std::optional<qint64> minutes;
+        const char* last;
+    } texts[] = {{std::nullopt, "aucun QSO"},
+                 {59, "dernier QSO il y a 59 min"},
+                 {65, "dernier QSO il y a 1 h 05"},
+                 {6029241, "dernier QSO il y a plus d'un jour"}};
+    for (const auto& t : texts)
+        EXPECT_EQ(aidstext::rateText(Rate{1, 2, t.minutes}),
+                  QStringLiteral("Cadence : 6/h (10 min), 2/h (60 min), ") + QString::fromUtf8(t.last));
 }
 
 TEST(MillHistoryTest, LearnedFromTwoLogsOfferedByPrefixAndKeptInItsFile)
