@@ -4,7 +4,6 @@
 #include "platform/named_widget.h"
 #include "platform/palette.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -28,18 +27,17 @@ MultiplierBoardWidget::MultiplierBoardWidget(QWidget* parent) : QWidget(parent)
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);              // a narrow dock hides no count
-    m_table->setMinimumHeight(11 * (m_table->fontMetrics().height() + 4) + 8); // the ten HF rows
+    // Six rows at least, the others by scrolling: the dock shares the screen's height.
+    m_table->setMinimumHeight(7 * (m_table->fontMetrics().height() + 4) + 8);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     column->addWidget(m_table, 1);
 
-    auto* lit = new QHBoxLayout;
+    // The callsign, then one line for each of its multipliers: the dock is narrow.
     m_callsign = named<QLabel>(this, "TableauIndicatif");
     m_department = named<QLabel>(this, "TableauDepartement");
     m_entity = named<QLabel>(this, "TableauEntite");
     for (QLabel* label : {m_callsign, m_department, m_entity})
-        lit->addWidget(label);
-    lit->addStretch();
-    column->addLayout(lit);
+        column->addWidget(label);
 }
 
 void MultiplierBoardWidget::setRows(const QList<BoardRow>& rows, const QByteArray& band, const QByteArray& mode)

@@ -36,7 +36,7 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const tv::cli::Options options = tv::cli::parse(arguments, commands);
+    tv::cli::Options options = tv::cli::parse(arguments, commands);
     const bool paints = std::any_of(commands.begin(), commands.end(),
                                     [&](const tv::cli::Command& c) { return c.paints && c.name == options.command; });
     // Labels and maps are drawn with the platform's fonts and painter, without a screen.
@@ -46,6 +46,13 @@ int main(int argc, char* argv[])
         paints ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tournevent"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tournevent"));
+    // Without --dir, the directory the program itself uses (known once the names are set).
+    const bool dirGiven = std::any_of(arguments.begin(), arguments.end(), [](const QString& a) {
+        return a == QLatin1String("--dir") || a.startsWith(QLatin1String("--dir="));
+    });
+    if (!dirGiven)
+        options =
+            tv::cli::parse(QStringList{QStringLiteral("--dir"), tv::programdir::defaultDir()} + arguments, commands);
 
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -392,8 +392,8 @@ QString helpText(const QList<Command>& commands)
     for (const Command& c : commands)
         extra += c.help;
     return QStringLiteral(
-               "Usage : tournevent-cli --dir CHEMIN [--call INDICATIF] COMMANDE\n"
-               "        tournevent-cli --dir CHEMIN lookup INDICATIF...\n"
+               "Usage : tournevent-cli [--dir CHEMIN] [--call INDICATIF] COMMANDE\n"
+               "        tournevent-cli [--dir CHEMIN] lookup INDICATIF...\n"
                "\n"
                "Produit les comptes rendus de Tournevent sans ouvrir de fenêtre, à partir des fichiers\n"
                "de la station dans le répertoire CHEMIN et des réglages gardés dans CHEMIN/settings,\n"
@@ -416,7 +416,7 @@ QString helpText(const QList<Command>& commands)
                "%1"
                "\n"
                "Options :\n"
-               "  --dir CHEMIN       répertoire du programme (obligatoire)\n"
+               "  --dir CHEMIN       répertoire du programme (par défaut celui de Tournevent)\n"
                "  --call INDICATIF   station à traiter (sinon celle des réglages), F0ZZZ/P ou F0ZZZ_P\n"
                "  --help             affiche cette aide\n"
                "\n"

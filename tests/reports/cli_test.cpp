@@ -61,10 +61,10 @@ TEST_F(CliTest, ExitCodesAndTheirMessages)
         int code;
         const char* out; // the start of the standard output; "" for none
         const char* err; // a part of the error output; "" for none, nullptr unchecked
-    } cases[] = {{{"--help"}, false, 0, "Usage : tournevent-cli --dir CHEMIN [--call INDICATIF] COMMANDE", ""},
+    } cases[] = {{{"--help"}, false, 0, "Usage : tournevent-cli [--dir CHEMIN] [--call INDICATIF] COMMANDE", ""},
                  {{"--call=f0zzz/p", "ctrafic"}, true, 0, "le fichier F0ZZZ_P.log a été copié en F0ZZZ_P.ctf\n", ""},
                  {{"check"}, true, 0, "F4XYZ.log : 7 ligne(s), toutes bien formées\n", ""},
-                 {{}, false, 2, "", "tournevent-cli : l'option --dir est obligatoire"},
+                 {{}, false, 2, "", "tournevent-cli : aucune commande indiquée"}, // --dir defaults to the program's own
                  {{}, true, 2, "", "tournevent-cli : aucune commande indiquée"},
                  {{"print"}, true, 2, "", "tournevent-cli : commande inconnue : print"},
                  {{"adif", "score"}, true, 2, "", "tournevent-cli : une seule commande à la fois (adif, score)"},
