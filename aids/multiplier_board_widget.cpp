@@ -26,7 +26,7 @@ MultiplierBoardWidget::MultiplierBoardWidget(QWidget* parent) : QWidget(parent)
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);              // a narrow dock hides no count
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded); // a narrow dock hides no count
     // Six rows at least, the others by scrolling: the dock shares the screen's height.
     m_table->setMinimumHeight(7 * (m_table->fontMetrics().height() + 4) + 8);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
