@@ -1,5 +1,6 @@
 #include "aids/mill_history.h"
 
+#include "logstore/fixed_text.h"
 #include "logstore/log_columns.h"
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
@@ -59,7 +60,7 @@ int MillHistory::learn(const QList<QByteArray>& logLines)
 QList<MillHistory::Mill> MillHistory::offers(const QByteArray& typed, int limit) const
 {
     QByteArray key = typed.trimmed().toUpper();
-    if (!key.isEmpty() && std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (fixedtext::isDigits(key))
         key = "DMF " + key;
     QList<Mill> out;
     if (key.isEmpty())

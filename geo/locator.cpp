@@ -106,6 +106,14 @@ double arcCosine(double x)
     return -std::atan(x / std::sqrt(1 - x * x)) + kHalfPi;
 }
 
+std::optional<double> centralAngle(const QString& station, const QString& other)
+{
+    const std::optional<Positions> p = positions(station, other);
+    if (!p)
+        return std::nullopt;
+    return arcCosine(centralCosine(*p));
+}
+
 std::optional<int> distanceKm(const QString& station, const QString& other)
 {
     const std::optional<Positions> p = positions(station, other);

@@ -47,6 +47,9 @@ double arcCosine(double x);
 // locator is trimmed of blanks and its first 6 characters used; nothing when fewer than 6
 // remain (or when the station's locator has fewer than 6 characters).
 std::optional<int> distanceKm(const QString& station, const QString& other);
+// The angle at the earth's centre between the centres of the two squares, in radians, from
+// which distanceKm takes its kilometres; nothing when either locator is too short.
+std::optional<double> centralAngle(const QString& station, const QString& other);
 // The same as decimal text ("610"), empty when there is no distance.
 QString distanceText(const QString& station, const QString& other);
 

@@ -1,5 +1,6 @@
 #include "logstore/cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tv::cp1252 {
@@ -103,6 +104,11 @@ QString upperCase(const QString& text)
             ch = up;
     }
     return out;
+}
+
+bool isAscii(const QByteArray& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
 QByteArray toAscii(const QByteArray& bytes)

@@ -40,4 +40,7 @@ bool isStorableFieldText(const QString& text);
 // undefined bytes) becomes "?", so that the loss shows. ASCII bytes are kept as they are.
 QByteArray toAscii(const QByteArray& bytes);
 
+// True when every byte is below 128: the text is the same in ASCII, Windows-1252 and UTF-8.
+bool isAscii(const QByteArray& bytes);
+
 } // namespace tv::cp1252

@@ -10,6 +10,12 @@
 // column, trim its blanks, read its numeric value.
 namespace tv::fixedtext {
 
+// True when the text is one digit "0"-"9" or more, and nothing else.
+inline bool isDigits(QByteArrayView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // The bytes of columns [column, column + width), columns counted from 1; cut to what the
 // line holds (empty when the line ends before the column).
 inline QByteArray mid(const QByteArray& line, int column, int width)

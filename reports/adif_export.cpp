@@ -3,6 +3,7 @@
 #include "geo/clock_text.h"
 #include "logstore/bands.h"
 #include "logstore/cp1252.h"
+#include "logstore/fixed_text.h"
 #include "logstore/log_columns.h"
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
@@ -31,16 +32,6 @@ constexpr bool kFloppyDrive = true;
 constexpr bool kFloppyDrive = false;
 #endif
 
-bool isAscii(const QByteArray& bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-}
-
-bool isWholeNumber(const QByteArray& bytes)
-{
-    return !bytes.isEmpty() && std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // The fields after the comment, each only when the line has a value for it: the locator, the
 // distance in km, the first name; the two new-marks flags; and the Windows-1252 text of the
 // first name and the mill name when it is not plain ASCII.
@@ -54,15 +45,15 @@ QByteArray extraFields(const QByteArray& line, const QByteArray& millName)
         qsoline::rawField(line, logcol::kNewDepartmentFlag) + qsoline::rawField(line, logcol::kNewPrefixFlag);
     if (!locator.isEmpty())
         out += specifier("gridsquare", locator);
-    if (isWholeNumber(distance))
+    if (fixedtext::isDigits(distance))
         out += specifier("distance", distance);
     if (!firstName.isEmpty())
         out += specifier("name", firstName);
     if (marks.trimmed().size() == 2)
         out += specifier(kMarksField, marks);
-    if (!isAscii(firstName))
+    if (!cp1252::isAscii(firstName))
         out += ownSpecifier(kFirstNameField, firstName);
-    if (!isAscii(millName))
+    if (!cp1252::isAscii(millName))
         out += ownSpecifier(kMillNameField, millName);
     return out;
 }

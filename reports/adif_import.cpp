@@ -4,6 +4,7 @@
 #include "geo/locator.h"
 #include "logstore/bands.h"
 #include "logstore/cp1252.h"
+#include "logstore/fixed_text.h"
 #include "logstore/qso_line.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
@@ -25,8 +26,7 @@ namespace {
 // Windows-1252 bytes of a value: UTF-8 when it is valid UTF-8, else taken as it is.
 QByteArray storedBytes(const QByteArray& value)
 {
-    const bool ascii = std::all_of(value.begin(), value.end(), [](char c) { return uchar(c) < 0x80; });
-    if (ascii)
+    if (cp1252::isAscii(value))
         return value;
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(value);
@@ -121,8 +121,7 @@ std::optional<QByteArray> logDate(const QByteArray& adif)
 // HHMM or HHMMSS as hh:mm.
 std::optional<QByteArray> logTime(const QByteArray& adif)
 {
-    if ((adif.size() != 4 && adif.size() != 6) ||
-        !std::all_of(adif.begin(), adif.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if ((adif.size() != 4 && adif.size() != 6) || !fixedtext::isDigits(adif))
         return std::nullopt;
     const QByteArray time = adif.left(2) + ':' + adif.mid(2, 2);
     if (!clocktext::isValidTime(QString::fromLatin1(time)))
@@ -195,9 +194,7 @@ void fromStandardFields(const Record& record, QsoRecord& r)
     r.department = department(value(record, "state")).value_or(QByteArray());
     const QByteArray sig = value(record, "sig");
     const QByteArray info = value(record, "sig_info");
-    const bool bareNumber =
-        !info.isEmpty() && std::all_of(info.begin(), info.end(), [](char c) { return c >= '0' && c <= '9'; });
-    r.millReference = bareNumber && !sig.isEmpty() ? sig.toUpper() + ' ' + info : info;
+    r.millReference = fixedtext::isDigits(info) && !sig.isEmpty() ? sig.toUpper() + ' ' + info : info;
 }
 
 // Points, distance and azimuth as the entry sets them.

@@ -5,6 +5,7 @@
 #include "logstore/bands.h"
 #include "logstore/cp1252.h"
 #include "logstore/entity_resolver.h"
+#include "logstore/fixed_text.h"
 #include "logstore/log_file.h"
 #include "logstore/qso_line.h"
 #include "logstore/station_paths.h"
@@ -19,9 +20,7 @@
 #include <QDir>
 #include <QSet>
 
-#include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace tv::edi {
 namespace {
@@ -61,8 +60,7 @@ QByteArray fullDate(const QByteArray& ddmmyy)
 
 bool isDigits(const QByteArray& s, int low, int high)
 {
-    return s.size() >= low && s.size() <= high &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return s.size() >= low && s.size() <= high && fixedtext::isDigits(s);
 }
 
 // The report and the serial number of an RST field: "59", "599", "59 001".
@@ -85,11 +83,7 @@ bool isContestLocator(const QString& text)
 // the two squares, truncated, plus 1.
 int contestPoints(const QString& station, const QString& other)
 {
-    const double lat1 = locator::latitude(station), lat2 = locator::latitude(other);
-    const double cosine =
-        std::sin(lat1) * std::sin(lat2) +
-        std::cos(lat1) * std::cos(lat2) * std::cos(locator::longitude(station) - locator::longitude(other));
-    const double degrees = std::acos(std::clamp(cosine, -1.0, 1.0)) * 180 / std::numbers::pi;
+    const double degrees = locator::centralAngle(station, other).value_or(0) * locator::kRadiansToDegrees;
     return int(std::floor(111.2 * degrees)) + 1;
 }
 
