@@ -7,30 +7,17 @@
 #include "logstore/qso_list_model.h"
 #include "platform/qt_file_system.h"
 #include "station/logbook.h"
-#include "tests/support/fakes/fake_clock.h"
-#include "tests/support/fakes/fake_dialogs.h"
-#include "tests/support/fakes/fake_printer.h"
-#include "tests/support/fakes/fake_settings_store.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QTableView>
-#include <QTemporaryDir>
 
 namespace {
 
 void loadFullLog()
 {
-    QTemporaryDir dir;
-    tv::QtFileSystem files;
-    const tv::StationPaths paths(dir.path(), QStringLiteral("F0ZZZ"));
-    tv::bench::installStationFiles(files, paths);
-    files.replace(paths.log(), tv::LogFile::joinLines(tv::bench::generatedLog(32767)));
-    tv::FakeSettingsStore settings;
-    tv::FakeDialogs dialogs;
-    tv::FakeClock clock;
-    tv::FakePrinter printer;
-    tv::Logbook logbook({settings, dialogs, clock, files, printer, dir.path()});
+    tv::bench::BenchStation station(tv::bench::generatedLog(32767));
+    tv::Logbook logbook(station.services());
     logbook.setStation(QStringLiteral("F0ZZZ"));
 
     const double ms = tv::bench::bestMs(5, [&] {

@@ -17,12 +17,6 @@
 #include "reports/report_text.h"
 #include "reports/summary_sheet.h"
 #include "station/logbook.h"
-#include "tests/support/fakes/fake_clock.h"
-#include "tests/support/fakes/fake_dialogs.h"
-#include "tests/support/fakes/fake_printer.h"
-#include "tests/support/fakes/fake_settings_store.h"
-
-#include <QTemporaryDir>
 
 namespace {
 
@@ -30,22 +24,21 @@ constexpr int kFullLog = 32767;
 
 void longWork()
 {
-    QTemporaryDir dir;
-    tv::QtFileSystem files;
-    const tv::StationPaths paths(dir.path(), QStringLiteral("F0ZZZ"));
-    tv::bench::installStationFiles(files, paths);
     const QList<QByteArray> log = tv::bench::generatedLog(kFullLog);
-    files.replace(paths.log(), tv::LogFile::joinLines(log));
+    tv::bench::BenchStation station(log);
+    tv::QtFileSystem& files = station.files;
+    const tv::StationPaths& paths = station.paths;
     const QString goal = QStringLiteral("progress shown above 300 ms");
     const auto time = [&](const char* name, int runs, const std::function<void()>& fn) {
         tv::bench::report(QString::fromUtf8(name), tv::bench::bestMs(runs, fn), goal);
     };
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QString pdf = station.dir.filePath(QStringLiteral("out.pdf"));
 
     time("ADIF export, 32767 QSOs", 3, [&] { tv::adif::writeFile(files, paths, true, log); });
     time("C_Trafic export", 3, [&] { tv::ctrafic::exportLog(files, paths, true); });
-    const tv::edi::Station station{QStringLiteral("F0ZZZ"), QStringLiteral("JN18DU"), QStringLiteral("21/06/15")};
-    time("EDI export of the 144 Mhz QSOs", 3, [&] { tv::edi::writeFiles(files, dir.path(), station, log, nullptr); });
+    const tv::edi::Station edi{QStringLiteral("F0ZZZ"), QStringLiteral("JN18DU"), QStringLiteral("21/06/15")};
+    time("EDI export of the 144 Mhz QSOs", 3,
+         [&] { tv::edi::writeFiles(files, station.dir.path(), edi, log, nullptr); });
     time("log listing saved", 3, [&] { tv::listing::save(files, paths, QStringLiteral("21/06/15"), true, log); });
     time("log listing printed (PDF)", 1, [&] {
         const auto printer = tv::QtPrinter::toPdf(pdf);
@@ -68,11 +61,7 @@ void longWork()
     time("label sheets laid out, every QSO", 3, [&] { sheets = tv::labels::layOut(log, labelSettings); });
     time("label sheets to PDF, every QSO", 1, [&] { tv::labels::savePdf(files, pdf, &tv::QtPrinter::toPdf, sheets); });
 
-    tv::FakeSettingsStore settings;
-    tv::FakeDialogs dialogs;
-    tv::FakeClock clock;
-    tv::FakePrinter printer;
-    tv::Logbook logbook({settings, dialogs, clock, files, printer, dir.path()});
+    tv::Logbook logbook(station.services());
     logbook.setStation(QStringLiteral("F0ZZZ"));
     logbook.load();
     time("rebuild from the Logbook", 3, [&] { logbook.rebuildMultipliers(); });

@@ -10,13 +10,8 @@
 #include "station/station_session.h"
 #include "stats/activation_map.h"
 #include "stats/activation_map_window.h"
-#include "tests/support/fakes/fake_clock.h"
-#include "tests/support/fakes/fake_dialogs.h"
-#include "tests/support/fakes/fake_printer.h"
-#include "tests/support/fakes/fake_settings_store.h"
 
 #include <QComboBox>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -31,20 +26,12 @@ void activationMap()
     const double svgMs = tv::bench::bestMs(5, [&] { svg(map, colouring, {}); });
     tv::bench::report(QStringLiteral("  the whole map as SVG"), svgMs, QStringLiteral("< 20 ms with the above"));
 
-    QTemporaryDir dir;
-    tv::QtFileSystem files;
-    const tv::StationPaths paths(dir.path(), QStringLiteral("F0ZZZ"));
-    tv::bench::installStationFiles(files, paths);
-    files.replace(paths.log(), tv::LogFile::joinLines(log));
-    tv::FakeSettingsStore settings;
-    tv::FakeDialogs dialogs;
-    tv::FakeClock clock;
-    tv::FakePrinter printer;
-    const tv::Services services{settings, dialogs, clock, files, printer, dir.path()};
+    tv::bench::BenchStation station(log);
+    const tv::Services services = station.services();
     tv::Logbook logbook(services);
     logbook.setStation(QStringLiteral("F0ZZZ"));
     logbook.load();
-    tv::StationSession session(&settings);
+    tv::StationSession session(&station.settings);
     session.setStation(QStringLiteral("F0ZZZ"), QStringLiteral("JN18DU"));
     tv::ActivationMapWindow window(services, session, logbook);
     window.resize(640, 700);

@@ -12,13 +12,8 @@
 #include "platform/qt_file_system.h"
 #include "station/logbook.h"
 #include "station/station_session.h"
-#include "tests/support/fakes/fake_clock.h"
-#include "tests/support/fakes/fake_dialogs.h"
-#include "tests/support/fakes/fake_printer.h"
-#include "tests/support/fakes/fake_settings_store.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -26,25 +21,15 @@ namespace {
 
 double recordOnLogOf(int count)
 {
-    QTemporaryDir dir;
-    tv::QtFileSystem files;
-    const tv::StationPaths paths(dir.path(), QStringLiteral("F0ZZZ"));
-    tv::bench::installStationFiles(files, paths);
-    QList<QByteArray> lines = tv::bench::generatedLog(count);
-    files.replace(paths.log(), tv::LogFile::joinLines(lines));
-
-    tv::FakeSettingsStore settings;
-    tv::FakeDialogs dialogs;
-    tv::FakeClock clock;
-    tv::FakePrinter printer;
+    tv::bench::BenchStation station(tv::bench::generatedLog(count));
     tv::StationSession session;
     session.setStation(QStringLiteral("F0ZZZ"), QStringLiteral("JN18DU"));
     session.setSessionText(QStringLiteral("HF"));
     session.chooseBand(2); // 14 Mhz
     // As the program runs: with the installed country file when there is one.
     const std::shared_ptr<const tv::CountryFile> countries =
-        tv::CountryFile::load(files, tv::CountryFile::installedPath());
-    const tv::Services services{settings, dialogs, clock, files, printer, dir.path(), countries.get()};
+        tv::CountryFile::load(station.files, tv::CountryFile::installedPath());
+    const tv::Services services = station.services(countries.get());
     tv::Logbook logbook(services);
     logbook.setStation(QStringLiteral("F0ZZZ"));
     logbook.load();
@@ -58,7 +43,7 @@ double recordOnLogOf(int count)
         form.setText(F::Mode, QStringLiteral("SSB"));
         form.setText(F::Callsign, QStringLiteral("F9Z%1").arg(++serial, 3, 10, QLatin1Char('0')));
         for (int i = 0; i < 4; ++i)
-            dialogs.answer(true);
+            station.dialogs.answer(true);
         entry.enter(F::Callsign);
         form.setText(F::Department, QStringLiteral("59"));
         entry.enter(F::Department);

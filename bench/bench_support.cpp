@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include <QDir>
 
+#include "logstore/log_file.h"
 #include "logstore/qso_line.h"
 
 #include <QElapsedTimer>
@@ -22,6 +23,12 @@ QList<Benchmark>& registry()
 Register::Register(const char* name, std::function<void()> run)
 {
     registry().append({QString::fromLatin1(name), std::move(run)});
+}
+
+BenchStation::BenchStation(const QList<QByteArray>& log)
+{
+    installStationFiles(files, paths);
+    files.replace(paths.log(), LogFile::joinLines(log));
 }
 
 QList<QByteArray> generatedLog(int count)
